@@ -13,7 +13,10 @@
 // - the lines the program does not touch are kept byte for byte.
 //
 // A file is parsed once and cached; the cache is invalidated by our own
-// writes and by a change of the file's modification time or size.
+// writes and by a change of the file's modification time or size. While
+// changes are pending the cached parse is kept, and UpdateFile() writes it
+// over whatever another program wrote meanwhile. One file is not meant to be
+// used from several threads at once.
 #pragma once
 
 #include <memory>
@@ -65,9 +68,11 @@ public:
     struct Document;  // the cached parse of one file
 
 private:
-    std::string path_;
-    std::shared_ptr<Document> doc_;
-    bool dirty_ = false;
+    std::string path_;  // as given
+    std::string key_;   // expanded: the cache key and the path written
+    // The shared parse; replaced when the file changed on disk. Pending
+    // changes are kept in the Document, so every IniFile on the path sees them.
+    mutable std::shared_ptr<Document> doc_;
     void ensure_fresh() const;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,7 +86,8 @@ private:
 
 public:
     void BeginUpdate() { ++update_count_; }
+    // OnChange runs once when the outermost EndUpdate closes the batch.
     void EndUpdate() {
-        if (--update_count_ == 0) changed();
+        if (update_count_ > 0 && --update_count_ == 0) changed();
     }
 };

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/cp1250.h"
 #include "platform/exceptions.h"
 
 // ---------------------------------------------------------------------------
@@ -34,8 +35,13 @@ extern std::string long_time_format;
 extern char date_separator;
 extern char time_separator;
 
-// Reads the separators from the process's locale (LC_NUMERIC / LC_MONETARY /
-// LANG); the C or POSIX locale gives ".".
+// Reads the separators from the locale named by LC_ALL, else LC_NUMERIC,
+// else LANG (empty variables do not count); the C or POSIX locale or none
+// gives ".". A decimal comma goes with a blank as thousands separator. The
+// C library is asked (the global locale is switched and put back, so call
+// it at start, before other threads run); a locale the system does not have
+// is looked up in a table of languages. The currency and date settings keep
+// their defaults.
 void init_locale_settings();
 
 // ---------------------------------------------------------------------------
@@ -44,9 +50,10 @@ void init_locale_settings();
 // Every conversion of a real to a whole number goes through Round. With
 // euro_rounding off it rounds to nearest with ties to even. With it on it
 // rounds to nearest with halves away from zero, where a value within 1e-9
-// (relative to its size, at least 1e-9 absolute) of a half counts as the
-// half, so that 2.675 * 100 gives 268 and 1.10 * 100 gives 110. The
-// processor's rounding mode is never changed.
+// (relative to its size, at least 1e-9 absolute, at most 1e-4 so that large
+// values still round to nearest) of a half counts as the half, so that
+// 2.675 * 100 gives 268 and 1.10 * 100 gives 110. The processor's rounding
+// mode is never changed.
 extern bool euro_rounding;
 
 // Raises EMathError for NaN, infinity or a value outside the 64-bit range.
@@ -56,7 +63,9 @@ int64_t Trunc(double x);
 // Raises EMathError("Invalid floating point operation") unless x is finite;
 // returns x. Use where the old runtime would have raised.
 double check_finite(double x);
-// a / b, raising EMathError("Floating point division by zero") when b is 0.
+// a / b, raising EMathError("Floating point division by zero") when b is 0
+// and EMathError("Floating point overflow") when the quotient of finite
+// numbers is too large.
 double divide(double a, double b);
 
 // ---------------------------------------------------------------------------
@@ -69,8 +78,12 @@ double divide(double a, double b);
 // significant digits, default 15, exponent "E+000"), f (fixed, default 2
 // decimals), g (general, at most 15 significant digits, no trailing zeros),
 // n (fixed with thousands separators), m (currency), s (text; precision =
-// maximum length), p (pointer). "*" takes width or precision from the
-// arguments; "%%" is a percent sign. Reals use decimal_separator.
+// maximum length), p (pointer, 16 hexadecimal digits). "*" takes width or
+// precision from the arguments; "index:" (from 0) picks the argument, and
+// the following specifiers go on from there; "%%" is a percent sign. Reals
+// use decimal_separator and are rounded in decimal with halves away from
+// zero. u and x show a negative number as 32-bit two's complement when it
+// fits 32 bits, as 64-bit otherwise. NaN and infinity raise EMathError.
 // A pattern that does not fit its arguments (a missing argument, a real for
 // %d, a text for %f...) raises EConvertError, never undefined behaviour.
 // Whole numbers are accepted for the real types e, f, g, n and m.
@@ -112,7 +125,9 @@ inline std::string Format(std::string_view pattern, const std::vector<FormatArg>
 // Numbers to text and back.
 
 std::string IntToStr(int64_t v);
-// Upper-case hexadecimal, at least `digits` digits.
+// Upper-case hexadecimal, at least `digits` digits. A negative value is
+// written as 32-bit two's complement when it fits 32 bits ("FFFFFFFF" for
+// -1), as 64-bit otherwise; "%u" and "%x" of Format do the same.
 std::string IntToHex(int64_t v, int digits);
 // General form, at most 15 significant digits, decimal_separator ("%g").
 std::string FloatToStr(double v);
@@ -121,13 +136,16 @@ enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency }
 std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits);
 
 // Leading and trailing blanks are allowed; the decimal separator is
-// decimal_separator only; an exponent is allowed. Raises EConvertError
+// decimal_separator only; an exponent is allowed. A value too large for a
+// double fails, one too small is 0. Raises EConvertError
 // "'%s' is not a valid floating point value".
 double StrToFloat(std::string_view s);
 double StrToFloatDef(std::string_view s, double def);
 bool TryStrToFloat(std::string_view s, double& out);
 
 // Decimal, or hexadecimal after "$" or "0x"; blanks around are allowed.
+// Decimal must fit the signed range; hexadecimal may use the whole unsigned
+// range and is taken as two's complement ("$FFFFFFFF" is -1 for StrToInt).
 // Raises EConvertError "'%s' is not a valid integer value".
 int StrToInt(std::string_view s);
 int StrToIntDef(std::string_view s, int def);
@@ -193,7 +211,7 @@ TDateTime Date();
 void set_clock_source(std::function<TDateTime()> source);  // nullptr = system clock
 
 TDateTime EncodeDate(int year, int month, int day);  // raises EConvertError when invalid
-TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);  // raises EConvertError when invalid
 void DecodeDate(TDateTime t, int& year, int& month, int& day);
 void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& millisecond);
 // Pictures: yyyy, yy, mm, m, dd, d, hh, h, nn, n, ss, s, zzz; "/" gives

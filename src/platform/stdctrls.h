@@ -1,0 +1,384 @@
+// The standard controls: labels, buttons, check boxes, radio buttons and
+// groups, edits, memos, combo, list and check-list boxes, spin edits,
+// panels, group boxes, splitters and paint boxes.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/strings.h"
+
+class TImageList;
+
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    const char* ClassName() const override { return "TLabel"; }
+    TAlignment Alignment = TAlignment::taLeftJustify;
+    bool WordWrap = false;
+    bool AutoSize = true;
+    bool Transparent = true;
+    TWinControl* FocusControl = nullptr;
+};
+
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* owner);
+    const char* ClassName() const override { return "TButton"; }
+    // Clicking sets the form's ModalResult to this value (when not mrNone).
+    TModalResult ModalResult = mrNone;
+    bool Default = false;  // Enter
+    bool Cancel = false;   // Esc
+    void Click() override;
+};
+
+class TSpeedButton : public TGraphicControl {
+public:
+    explicit TSpeedButton(TComponent* owner);
+    const char* ClassName() const override { return "TSpeedButton"; }
+    // Buttons of one group (same parent, same non-zero index) are down one at a time.
+    int GroupIndex = 0;
+    bool AllowAllUp = false;
+    bool Flat = false;
+    int ImageIndex = -1;
+    TImageList* Images = nullptr;
+    bool Down() const { return down_; }
+    // Setting Down runs no event; a button going down raises the others of its group.
+    void SetDown(bool d);
+    // A click of a grouped button puts it down (or up, with AllowAllUp), then runs OnClick.
+    void Click() override;
+
+private:
+    bool down_ = false;
+};
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+    const char* ClassName() const override { return "TCheckBox"; }
+    bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
+    // Runs OnClick when the state changes, from code as from the user.
+    void SetChecked(bool c);
+    TCheckBoxState State() const { return state_; }
+    void SetState(TCheckBoxState s);
+    bool AllowGrayed = false;
+    TAlignment Alignment = TAlignment::taRightJustify;
+    // A user's click: the next state (unchecked, checked, grayed when allowed).
+    void Toggle();
+    void Click() override;
+
+private:
+    TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+};
+
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+    const char* ClassName() const override { return "TRadioButton"; }
+    bool Checked() const { return checked_; }
+    // Checking unchecks the radio buttons of the same parent (they run no
+    // event) and runs OnClick; unchecking runs nothing.
+    void SetChecked(bool c);
+    void Click() override;
+
+private:
+    bool checked_ = false;
+};
+
+class TRadioGroup : public TWinControl {
+public:
+    explicit TRadioGroup(TComponent* owner);
+    const char* ClassName() const override { return "TRadioGroup"; }
+    TStringList& Items() { return items_; }
+    const TStringList& Items() const { return items_; }
+    int ItemIndex() const { return item_index_; }
+    // Clamped to -1..Count-1; runs OnClick when the index changes.
+    void SetItemIndex(int i);
+    int Columns = 1;
+
+private:
+    TStringList items_;
+    int item_index_ = -1;
+};
+
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+    const char* ClassName() const override { return "TCustomEdit"; }
+    // Runs OnChange when the text changes.
+    void SetText(std::string_view v) override;
+    int MaxLength = 0;  // 0 = no limit
+    bool ReadOnly() const { return read_only_; }
+    void SetReadOnly(bool r);
+    char PasswordChar = 0;
+    bool AutoSelect = true;
+    TEditCharCase CharCase = TEditCharCase::ecNormal;
+    int SelStart() const { return sel_start_; }
+    int SelLength() const { return sel_length_; }
+    void SetSelStart(int s);
+    void SetSelLength(int l);
+    std::string SelText() const;
+    // Replaces the selection (typing, paste).
+    void SetSelText(std::string_view t);
+    void SelectAll();
+    void Clear() { SetText(""); }
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    bool Modified = false;
+    TNotifyEvent OnChange;
+    bool CanFocus() const override { return TWinControl::CanFocus(); }
+
+protected:
+    // Typed characters go into the text at the selection.
+    void KeyPressDefault(char& key) override;
+    void KeyDownDefault(Word& key, TShiftState shift) override;
+    virtual void Change();
+
+private:
+    bool read_only_ = false;
+    int sel_start_ = 0;
+    int sel_length_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
+    const char* ClassName() const override { return "TEdit"; }
+};
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo : public TCustomEdit {
+public:
+    explicit TMemo(TComponent* owner);
+    const char* ClassName() const override { return "TMemo"; }
+    // The lines; changing them changes Text and runs OnChange.
+    TStringList& Lines() { return lines_; }
+    const TStringList& Lines() const { return lines_; }
+    // Text is the lines joined with CR LF (no line break after the last).
+    void SetText(std::string_view v) override;
+    TScrollStyle ScrollBars = TScrollStyle::ssNone;
+    bool WordWrap = true;
+    bool WantReturns = true;
+    bool WantTabs = false;
+
+protected:
+    void KeyPressDefault(char& key) override;
+
+private:
+    TStringList lines_;
+    bool syncing_ = false;
+};
+
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TOwnerDrawFlag : unsigned { odSelected = 1, odFocused = 2, odDisabled = 4, odComboBoxEdit = 8 };
+using TOwnerDrawState = unsigned;
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+
+// Item-list controls paint owner-drawn items onto this canvas.
+class TItemCanvasHost {
+public:
+    virtual ~TItemCanvasHost() = default;
+    TCanvas* Canvas() const { return canvas_; }
+    void set_canvas(TCanvas* c) { canvas_ = c; }
+
+private:
+    TCanvas* canvas_ = nullptr;
+};
+
+class TComboBox : public TWinControl, public TItemCanvasHost {
+public:
+    explicit TComboBox(TComponent* owner);
+    const char* ClassName() const override { return "TComboBox"; }
+    TStringList& Items() { return items_; }
+    const TStringList& Items() const { return items_; }
+    int ItemIndex() const { return item_index_; }
+    // Runs nothing; the text becomes the item's (or empty for -1).
+    void SetItemIndex(int i);
+    // Runs nothing; the item index becomes that of an equal item, or -1.
+    void SetText(std::string_view v) override;
+    TComboBoxStyle Style = TComboBoxStyle::csDropDown;
+    int DropDownCount = 8;
+    int ItemHeight = 16;
+    int MaxLength = 0;
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool s) { items_.SetSorted(s); }
+    bool DroppedDown = false;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+    TDrawItemEvent OnDrawItem;
+    void Clear();
+    // The user chose item i from the list: ItemIndex and Text change, then
+    // OnClick, then OnSelect (or OnChange when OnSelect is not set).
+    void user_select(int i);
+    // The user typed into the edit part: Text changes, OnChange runs.
+    void user_edit(std::string_view text);
+
+protected:
+    void KeyPressDefault(char& key) override;
+
+private:
+    TStringList items_;
+    int item_index_ = -1;
+};
+
+enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+class TListBox : public TWinControl, public TItemCanvasHost {
+public:
+    explicit TListBox(TComponent* owner);
+    const char* ClassName() const override { return "TListBox"; }
+    TStringList& Items() { return items_; }
+    const TStringList& Items() const { return items_; }
+    int ItemIndex() const { return item_index_; }
+    // Runs nothing.
+    void SetItemIndex(int i);
+    bool MultiSelect = false;
+    bool Selected(int i) const;
+    void SetSelected(int i, bool s);
+    int SelCount() const;
+    void ClearSelection();
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool s) { items_.SetSorted(s); }
+    TListBoxStyle Style = TListBoxStyle::lbStandard;
+    int ItemHeight = 16;
+    int TopIndex = 0;
+    int Columns = 0;
+    TDrawItemEvent OnDrawItem;
+    void Clear();
+    // The item at a client point, -1 when none.
+    int ItemAtPos(int x, int y) const;
+    TRect ItemRect(int i) const;
+    // The user clicked item i: selection changes, then OnClick.
+    void user_select(int i, TShiftState shift = 0);
+
+protected:
+    void KeyDownDefault(Word& key, TShiftState shift) override;
+    std::vector<char> selected_;
+    virtual void items_changed();
+
+private:
+    TStringList items_;
+    int item_index_ = -1;
+};
+
+class TCheckListBox : public TListBox {
+public:
+    explicit TCheckListBox(TComponent* owner);
+    const char* ClassName() const override { return "TCheckListBox"; }
+    bool Checked(int i) const;
+    // Runs nothing.
+    void SetChecked(int i, bool c);
+    bool ItemEnabled(int i) const;
+    void SetItemEnabled(int i, bool e);
+    TNotifyEvent OnClickCheck;
+    // The user toggled the check mark of item i: the mark changes, then OnClickCheck.
+    void user_toggle(int i);
+
+protected:
+    void items_changed() override;
+    void KeyPressDefault(char& key) override;
+
+private:
+    std::vector<char> checked_;
+    std::vector<char> disabled_;
+};
+
+class TSpinEdit : public TCustomEdit {
+public:
+    explicit TSpinEdit(TComponent* owner);
+    const char* ClassName() const override { return "TSpinEdit"; }
+    // The text as a whole number, MinValue when it is none; clamped when the
+    // limits differ.
+    int Value() const;
+    // Clamps to MinValue..MaxValue (when they differ) and writes the text;
+    // OnChange runs when the text changes.
+    void SetValue(int v);
+    int MinValue = 0;
+    int MaxValue = 100;
+    int Increment = 1;
+    // The arrow buttons.
+    void StepUp() { SetValue(Value() + Increment); }
+    void StepDown() { SetValue(Value() - Increment); }
+
+protected:
+    void KeyDownDefault(Word& key, TShiftState shift) override;
+    void KeyPressDefault(char& key) override;
+
+private:
+    int clamp(int v) const;
+};
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
+class TPanel : public TWinControl {
+public:
+    explicit TPanel(TComponent* owner);
+    const char* ClassName() const override { return "TPanel"; }
+    TBevelCut BevelOuter = TBevelCut::bvRaised;
+    TBevelCut BevelInner = TBevelCut::bvNone;
+    TAlignment Alignment = TAlignment::taCenter;
+    bool CanFocus() const override { return false; }
+};
+
+class TGroupBox : public TWinControl {
+public:
+    explicit TGroupBox(TComponent* owner);
+    const char* ClassName() const override { return "TGroupBox"; }
+    bool CanFocus() const override { return false; }
+};
+
+class TSplitter : public TGraphicControl {
+public:
+    explicit TSplitter(TComponent* owner);
+    const char* ClassName() const override { return "TSplitter"; }
+    int MinSize = 30;
+    bool Beveled = false;
+    TNotifyEvent OnMoved;
+    // The user dragged the splitter by `delta` pixels: the control it sizes
+    // (the neighbour on its aligned side) grows or shrinks, then OnMoved.
+    void user_move(int delta);
+};
+
+class TPaintBox : public TGraphicControl, public TPaintable {
+public:
+    explicit TPaintBox(TComponent* owner);
+    const char* ClassName() const override { return "TPaintBox"; }
+    // Valid while painting.
+    TCanvas* Canvas() const { return canvas_; }
+    TNotifyEvent OnPaint;
+    void PaintTo(TCanvas& canvas) override;
+
+private:
+    TCanvas* canvas_ = nullptr;
+};
+
+// A picture area with a drawing surface of its own that keeps what was drawn
+// (the side panel's sketches): the operations are recorded and replayed when
+// the front end paints.
+class TImage : public TGraphicControl, public TPaintable {
+public:
+    explicit TImage(TComponent* owner);
+    const char* ClassName() const override { return "TImage"; }
+    // Draw here; the front end shows it.
+    RecordingCanvas& Canvas() { return picture_; }
+    // Forgets the picture.
+    void Clear();
+    bool Stretch = false;
+    void PaintTo(TCanvas& canvas) override;
+
+private:
+    RecordingCanvas picture_;
+};
+
+// Replays recorded operations onto another canvas.
+void replay(const RecordingCanvas& from, TCanvas& to);

@@ -1,0 +1,11 @@
+// The geotechnical section dialog.
+#pragma once
+
+#include "platform/forms.h"
+
+class TtGeo : public TForm {
+public:
+    explicit TtGeo(TComponent* owner);
+};
+
+extern TtGeo* tGeo;

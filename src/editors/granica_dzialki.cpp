@@ -1,0 +1,8 @@
+#include "editors/granica_dzialki.h"
+
+TtBoundaryDesc* tBoundaryDesc = nullptr;
+
+TtBoundaryDesc::TtBoundaryDesc(TComponent* owner) : TForm(owner) {
+    set_class_name("TtBoundaryDesc");
+    SetName("tBoundaryDesc");
+}

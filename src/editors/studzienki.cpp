@@ -1,0 +1,8 @@
+#include "editors/studzienki.h"
+
+TtSumps* tSumps = nullptr;
+
+TtSumps::TtSumps(TComponent* owner) : TForm(owner) {
+    set_class_name("TtSumps");
+    SetName("tSumps");
+}

@@ -1,0 +1,17 @@
+// Per-user folders of the program. HALVOREN_HOME, when set, points all of
+// them into one folder (tests, portable use); otherwise they follow the XDG
+// base directories.
+#pragma once
+
+#include <string>
+
+// HALVOREN_HOME as a Windows-1250 path, "" when it is not set.
+std::string halvoren_home();
+// The default configuration folder: HALVOREN_HOME, else
+// $XDG_CONFIG_HOME/halvoren, else ~/.config/halvoren.
+std::string default_config_folder();
+// The default documents folder: HALVOREN_HOME, else
+// $XDG_DOCUMENTS_DIR/Halvoren, else ~/Documents/Halvoren.
+std::string default_documents_folder();
+// Where the registry store lives (the default configuration folder).
+std::string registry_folder();

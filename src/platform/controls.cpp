@@ -21,10 +21,13 @@ void TControl::SetParent(TWinControl* parent) {
         v.erase(std::remove(v.begin(), v.end(), this), v.end());
         parent_->changed(Prop::Items);
     }
+    TWinControl* old = parent_;
     parent_ = parent;
+    if (old && align_ != TAlign::alNone) old->AlignControls();
     if (parent_) {
         parent_->controls_.push_back(this);
         parent_->changed(Prop::Items);
+        if (align_ != TAlign::alNone) parent_->AlignControls();
     }
 }
 
@@ -36,6 +39,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width_ = width;
     height_ = height;
     changed(Prop::Bounds);
+    if (resized)
+        if (auto* w = dynamic_cast<TWinControl*>(this)) w->AlignControls();
+    if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
     if (resized && OnResize) OnResize(this);
 }
 
@@ -43,12 +49,14 @@ void TControl::SetAlign(TAlign a) {
     if (a == align_) return;
     align_ = a;
     changed(Prop::Bounds);
+    if (parent_) parent_->AlignControls();
 }
 
 void TControl::SetVisible(bool v) {
     if (v == visible_) return;
     visible_ = v;
     changed(Prop::Visible);
+    if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
 }
 
 bool TControl::Showing() const {
@@ -162,6 +170,45 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
     for (TControl* c : controls_) c->parent_ = nullptr;
     controls_.clear();
+}
+
+void TWinControl::AlignControls() {
+    if (aligning_) return;
+    aligning_ = true;
+    TRect r = AlignRect();
+    auto take = [this](TAlign a) {
+        std::vector<TControl*> v;
+        for (TControl* c : controls_)
+            if (c->align_ == a && c->visible_) v.push_back(c);
+        return v;
+    };
+    auto tops = take(TAlign::alTop);
+    std::stable_sort(tops.begin(), tops.end(), [](TControl* a, TControl* b) { return a->top_ < b->top_; });
+    for (TControl* c : tops) {
+        c->SetBounds(r.Left, r.Top, std::max(0, r.Width()), c->height_);
+        r.Top += c->height_;
+    }
+    auto bottoms = take(TAlign::alBottom);
+    std::stable_sort(bottoms.begin(), bottoms.end(), [](TControl* a, TControl* b) { return a->top_ > b->top_; });
+    for (TControl* c : bottoms) {
+        r.Bottom -= c->height_;
+        c->SetBounds(r.Left, r.Bottom, std::max(0, r.Width()), c->height_);
+    }
+    auto lefts = take(TAlign::alLeft);
+    std::stable_sort(lefts.begin(), lefts.end(), [](TControl* a, TControl* b) { return a->left_ < b->left_; });
+    for (TControl* c : lefts) {
+        c->SetBounds(r.Left, r.Top, c->width_, std::max(0, r.Height()));
+        r.Left += c->width_;
+    }
+    auto rights = take(TAlign::alRight);
+    std::stable_sort(rights.begin(), rights.end(), [](TControl* a, TControl* b) { return a->left_ > b->left_; });
+    for (TControl* c : rights) {
+        r.Right -= c->width_;
+        c->SetBounds(r.Right, r.Top, c->width_, std::max(0, r.Height()));
+    }
+    for (TControl* c : take(TAlign::alClient))
+        c->SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
+    aligning_ = false;
 }
 
 bool TWinControl::CanFocus() const {

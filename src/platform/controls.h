@@ -152,6 +152,16 @@ public:
     int TabOrder = 0;
     bool TabStop = true;
 
+    // Places the aligned children as the old toolkit did: top-aligned ones
+    // stacked from the top (in the order of their Top), bottom-aligned from
+    // the bottom, then left- and right-aligned ones at the sides, and the
+    // client-aligned one in what is left. Hidden children take no room.
+    // Runs by itself whenever a child's bounds, alignment or visibility or
+    // this control's size change.
+    void AlignControls();
+    // The part of the client area that aligned children share.
+    virtual TRect AlignRect() const { return ClientRect(); }
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -180,6 +190,7 @@ protected:
 
 private:
     std::vector<TControl*> controls_;
+    bool aligning_ = false;
     friend class TControl;
 };
 

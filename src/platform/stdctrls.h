@@ -335,6 +335,8 @@ public:
     explicit TGroupBox(TComponent* owner);
     const char* ClassName() const override { return "TGroupBox"; }
     bool CanFocus() const override { return false; }
+    // Below the caption, inside the frame.
+    TRect AlignRect() const override { return {2, 16, width_ - 2, height_ - 2}; }
 };
 
 class TSplitter : public TGraphicControl {

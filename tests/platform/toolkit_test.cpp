@@ -576,3 +576,29 @@ TEST_F(Toolkit, ObserversHearPropertyChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Toolkit, AlignedChildrenShareTheClientAreaAsTheOldToolkitPlacedThem) {
+    form->SetBounds(0, 0, 600, 400);
+    auto* bar = new TToolBar(form);      // top, 29 high
+    auto* status = new TStatusBar(form); // bottom, 19 high
+    auto* side = new TPanel(form);
+    auto* client = new TPanel(form);
+    side->SetWidth(150);
+    side->SetAlign(TAlign::alRight);
+    client->SetAlign(TAlign::alClient);
+    for (TControl* c : {static_cast<TControl*>(bar), static_cast<TControl*>(status), static_cast<TControl*>(side),
+                        static_cast<TControl*>(client)})
+        c->SetParent(form);
+    EXPECT_EQ(bar->BoundsRect(), Rect(0, 0, 600, 29));
+    EXPECT_EQ(status->BoundsRect(), Rect(0, 381, 600, 400));
+    EXPECT_EQ(side->BoundsRect(), Rect(450, 29, 600, 381));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 29, 450, 381));
+    side->Hide();  // a hidden panel gives its room to the client
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 29, 600, 381));
+    form->SetBounds(0, 0, 800, 500);
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 29, 800, 481));
+}
+
+}  // namespace

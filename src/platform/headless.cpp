@@ -47,9 +47,9 @@ bool HeadlessServices::script_used_up() const {
 }
 
 int HeadlessServices::message_box(std::string_view text, std::string_view caption, unsigned flags) {
-    Box box{std::string(text), std::string(caption), flags, IDOK};
     const unsigned buttons = flags & MB_BUTTONS_MASK;
-    if (buttons != MB_OK) {
+    Box box{std::string(text), std::string(caption), flags, buttons == MB_YESONLY ? IDYES : IDOK};
+    if (buttons != MB_OK && buttons != MB_YESONLY) {
         if (answers_.empty()) {
             boxes.push_back(box);
             throw ScriptError("unanswered question: " + cp1250_to_utf8(text));

@@ -1,7 +1,7 @@
 // Headless services: the program runs without a window system. Everything
 // shown is recorded; the user's answers come from a script that a test
 // fills beforehand. A question or dialog nobody scripted raises ScriptError;
-// a plain OK box needs no answer.
+// a plain OK box (or a single Yes button) needs no answer.
 #pragma once
 
 #include <deque>

@@ -1,0 +1,397 @@
+#include "files/utils.h"
+
+#include <cmath>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/ini.h"
+#include "platform/services.h"
+#include "platform/stdctrls.h"
+#include "platform/strings.h"
+#include "platform/sysutils.h"
+
+namespace {
+
+constexpr char item_separator = '\xa4';  // joins fields of a stored record
+constexpr char block_open = '\x8b';
+constexpr char block_close = '\x9b';
+
+bool ends_tag_name(char c) {
+    switch (static_cast<unsigned char>(c)) {
+        case '\t': case '\r': case ' ': case '"': case '(': case ')': case '*': case '+': case ',': case '-':
+        case '.': case '/': case ';': case '<': case '>': case '?': case '@': case '[': case '\\': case ']':
+        case '^': case '~': case 0x84: case 0x8B: case 0x94: case 0x9B:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// Position of `needle` in `hay` at or after `from`, ASCII case ignored.
+std::size_t find_no_case(std::string_view hay, std::string_view needle, std::size_t from) {
+    if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
+    for (std::size_t i = from; i + needle.size() <= hay.size(); ++i)
+        if (SameText(hay.substr(i, needle.size()), needle)) return i;
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Ini values, recent files, backups, file checks.
+
+void ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view value,
+                char mode, std::string& out) {
+    if (mode == 'r') out = ini_read(path, section, key, value);
+    else if (mode == 'w') ini_write(path, section, key, value);
+}
+
+std::string ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view def) {
+    return ini_read(path, section, key, def);
+}
+
+void add_recent_file(std::string_view file_name, std::string_view section, std::string_view ini_path) {
+    if (file_name.empty() || file_name.find("autosave") != std::string_view::npos) return;
+    std::string slots[4] = {std::string(file_name)};
+    int filled = 1;
+    IniFile ini(ini_path);
+    for (int i = 1; i <= 4 && filled < 4; ++i) {
+        const std::string stored = ini.ReadString(section, "plik" + IntToStr(i), "");
+        if (stored != file_name) slots[filled++] = stored;
+    }
+    for (int i = 0; i < 4; ++i)
+        if (!slots[i].empty()) ini.WriteString(section, "plik" + IntToStr(i + 1), slots[i]);
+    ini.UpdateFile();
+}
+
+void backup_copy(std::string_view path, std::string_view extension, int age_limit_days) {
+    try {
+        std::string ext(extension);
+        if (ext.empty() || ext[0] != '.') ext = "." + ext;
+        const std::string backup = std::string(path) + ext;
+        bool copy = !FileExists(backup);
+        if (!copy) {
+            const double age = Now() - FileDateTime(backup);
+            copy = age >= age_limit_days ||
+                   (ext == ".err" && file_byte_size(backup) < file_byte_size(path));
+        }
+        if (copy && CopyFile(path, backup, false)) SetFileDateTime(backup, Now());
+    } catch (const std::exception&) {
+        // A backup that cannot be made does not stop the caller.
+    }
+}
+
+int64_t file_size(std::string_view path) {
+    const int64_t n = file_byte_size(path);
+    return n < 0 ? 0 : n;
+}
+
+bool file_in_use_check(std::string_view path, bool warn) {
+    if (!FileExists(path)) write_file(path, "");
+    if (!file_locked_by_other(path)) return true;
+    if (warn) {
+        const std::string text = "Plik: " + std::string(path) + "\r" + "jest używany przez inną aplikację."_cp + "\r" +
+                                 "Zalecane jest jej zamknięcie lub zapisanie w niej w/w pliku pod inną nazwą."_cp;
+        MessageBox(text, MB_YESONLY | MB_ICONWARNING);
+    }
+    return false;
+}
+
+std::string long_path_name(std::string_view path) { return std::string(path); }
+
+void show_file_in_edit(std::string_view path, TCustomEdit* edit) {
+    edit->SetText(path.empty() ? std::string() : ExtractFileName(path));
+    edit->SetHint(path);
+}
+
+std::string shorten_path_for_display(std::string_view path, TControl* control) {
+    std::string p = AnsiLowerCase(path);
+    if (!p.empty() && is_separator(p.back())) p.pop_back();
+    std::string short_form;
+    if (!p.empty()) {
+        std::size_t first = std::string::npos, last = std::string::npos;
+        for (std::size_t i = 0; i < p.size(); ++i)
+            if (is_separator(p[i])) {
+                if (first == std::string::npos) first = i;
+                last = i;
+            }
+        short_form = first == std::string::npos ? p : p.substr(0, first + 1) + " ... " + p.substr(last);
+    }
+    if (control) {
+        control->SetCaption(short_form);
+        control->SetHint(p);
+        control->ShowHint = true;
+    }
+    return short_form;
+}
+
+// ---------------------------------------------------------------------------
+// Texts.
+
+std::string replace_all(std::string_view pattern, std::string_view replacement, std::string_view text) {
+    if (text.empty() || pattern.empty()) return std::string(text);
+    if (replacement.find(pattern) != std::string_view::npos) return string_replace_all(pattern, replacement, text);
+    std::string s(text);
+    // Searching again from the start finds nothing before the last
+    // replacement that was not there already, so the search resumes just
+    // before it.
+    std::size_t pos = s.find(pattern);
+    while (pos != std::string::npos) {
+        s.replace(pos, pattern.size(), replacement);
+        const std::size_t back = pattern.size() - 1;
+        pos = s.find(pattern, pos > back ? pos - back : 0);
+    }
+    return s;
+}
+
+std::string string_replace_all(std::string_view pattern, std::string_view replacement, std::string_view text) {
+    if (pattern.empty()) return std::string(text);
+    std::string out;
+    std::size_t i = 0;
+    for (;;) {
+        const std::size_t p = text.find(pattern, i);
+        if (p == std::string_view::npos) break;
+        out.append(text.substr(i, p - i));
+        out.append(replacement);
+        i = p + pattern.size();
+    }
+    out.append(text.substr(i));
+    return out;
+}
+
+std::string delete_substring(std::string_view text, std::string_view part, int count) {
+    std::string s(text);
+    if (part.empty()) return s;
+    for (int done = 0; count == 0 || done < count; ++done) {
+        const std::size_t p = s.find(part);
+        if (p == std::string::npos) break;
+        s.erase(p, part.size());
+    }
+    return s;
+}
+
+std::string polish_to_ascii(std::string_view text) {
+    static const std::string from = "ąćęłńóśżźĄĆĘŁŃÓŚŻŹ"_cp;
+    static const std::string to = "acelnoszzACELNOSZZ";
+    std::string s(text);
+    for (char& c : s) {
+        const std::size_t i = from.find(c);
+        if (i != std::string::npos) c = to[i];
+    }
+    return s;
+}
+
+std::string clean_file_name(std::string_view text) {
+    std::string s;
+    for (const char c : text)
+        if (std::string_view("\\/?:*\"><|.").find(c) == std::string_view::npos) s += c;
+    return s;
+}
+
+void replace_dxf_code(std::string_view text, std::string_view code, std::string& out) {
+    char ch = '\0';
+    if (code == "%%d") ch = static_cast<char>(176);
+    else if (code == "%%p") ch = static_cast<char>(177);
+    out = string_replace_all(code, std::string(1, ch), text);
+}
+
+std::string char_or_default(int flag, char first, char second) { return std::string(1, flag != 0 ? first : second); }
+
+std::string digits_only(std::string_view text) {
+    std::string s = "0";
+    for (const char c : text.substr(0, 255))
+        if (c >= '0' && c <= '9') s += c;
+    return s;
+}
+
+std::string to_hundredths_text(std::string_view number_text) {
+    if (number_text.empty()) return "0";
+    std::string s(number_text);
+    const std::size_t sep = s.find(decimal_separator);
+    if (sep == std::string::npos) {
+        s += "00";
+    } else {
+        const std::size_t decimals = s.size() - sep - 1;
+        if (decimals > 2) s.resize(sep + 3);
+        else s.append(2 - decimals, '0');
+    }
+    return digits_only(s);
+}
+
+void tag_name_after(std::string_view text, std::string_view marker, std::string& out) {
+    out.clear();
+    const std::size_t at = text.find(marker);
+    if (marker.empty() || at == std::string_view::npos) return;
+    bool modifiers = false, quoted = false;
+    for (std::size_t i = at + marker.size(); i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '|') break;
+            if (c == '\'') quoted = false;
+        } else if (c == '|') {
+            modifiers = true;
+        } else if (modifiers && c == '\'') {
+            quoted = true;
+        } else if (ends_tag_name(c)) {
+            break;
+        }
+        out += c;
+    }
+    if (!out.empty() && out.find(item_separator) == std::string::npos) out = LowerCase(out);
+}
+
+void normalize_template_blocks(std::string_view text, std::string_view document_type, std::string& out) {
+    std::vector<std::string> lines;
+    std::string opened = ",";  // names of the blocks opened so far, each followed by ","
+    TStringList input;
+    input.SetText(text);
+    for (int li = 0; li < input.Count(); ++li) {
+        std::string rest = input[li];
+        bool first_tag = true;
+        // Opening tags: each begins a line of its own.
+        for (std::size_t o; (o = rest.find("<_")) != std::string::npos;) {
+            std::string name;
+            tag_name_after(std::string_view(rest).substr(o), "<_", name);
+            opened += name + ",";
+            const std::size_t gt = first_tag ? rest.find('>', o) : o + 2 + name.size();
+            first_tag = false;
+            rest[o] = block_open;
+            if (gt < rest.size()) rest[gt] = block_close;
+            lines.push_back(rest.substr(0, o));
+            const std::size_t c = find_no_case(rest, "</" + name, o + 2);
+            if (c != std::string::npos) {
+                rest[c] = block_open;
+                const std::size_t e = c + 2 + name.size();
+                if (e < rest.size()) rest[e] = block_close;
+                const std::size_t end = std::min(e + 1, rest.size());
+                lines.push_back(rest.substr(o, end - o));
+                rest.erase(0, end);
+            } else {
+                rest.erase(0, o);
+            }
+        }
+        // Closing tags of blocks opened earlier end their line; other
+        // closing tags (HTML's) stay as typed.
+        for (std::size_t from = 0, c; (c = rest.find("</", from)) != std::string::npos;) {
+            std::string name;
+            tag_name_after(std::string_view(rest).substr(c), "</", name);
+            if (opened.find("," + name + ",") == std::string::npos) {
+                from = c + 2;
+                continue;
+            }
+            rest[c] = block_open;
+            const std::size_t e = c + 2 + name.size();
+            if (e < rest.size()) rest[e] = block_close;
+            const std::size_t end = std::min(e + 1, rest.size());
+            lines.push_back(rest.substr(0, end));
+            rest.erase(0, end);
+            from = 0;
+        }
+        if (!(document_type == "htm" && Trim(rest).empty())) lines.push_back(rest);
+    }
+    out.clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) out += "\r\n";
+        out += lines[i];
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Numbers.
+
+std::string fix_decimal_separator(std::string_view text) {
+    std::string s(text);
+    for (char& c : s) {
+        if (decimal_separator == '.') {
+            if (c == ',') c = '.';
+        } else if (c == '.') {
+            c = decimal_separator;
+        }
+    }
+    return s;
+}
+
+double round_to(int8_t n, double x) {
+    if (n < 0) return x;
+    double scale = 1;
+    for (int i = 0; i < n; ++i) scale *= 10;
+    return static_cast<double>(Round(x * scale)) / scale;
+}
+
+void format_fixed(int code, std::string& out, double x) {
+    check_finite(x);
+    if (code < 0 && code > -5) throw EConvertError(Format("Invalid fixed-point code %d", {code}));
+    int n = code;
+    if (std::fabs(x) >= 1e15) {
+        // Beyond the digits a double holds there is nothing left to round.
+        out = Format("%.*f", {code < 0 ? -code - 5 : code, x});
+        return;
+    }
+    if (code <= -5) {
+        // Steps of 5 units of the m-th decimal: round 2 * 10^(m-1) * x to a
+        // whole number and scale back.
+        n = -code - 5;
+        const double steps = 2 * std::pow(10.0, n - 1);
+        x = StrToFloat(format_fixed(0, steps * x)) / steps;
+    }
+    // The value with two further decimals, as digits; the two decide the
+    // rounding: 50 and above round up (toward plus infinity), so a half of a
+    // negative value goes toward zero.
+    const std::string wide = Format("%.*f", {n + 2, x});
+    const bool negative = !wide.empty() && wide[0] == '-';
+    std::string digits;
+    for (const char c : wide)
+        if (c >= '0' && c <= '9') digits += c;
+    const int beyond = (digits[digits.size() - 2] - '0') * 10 + (digits.back() - '0');
+    digits.resize(digits.size() - 2);
+    const bool up = negative ? beyond > 50 : beyond >= 50;  // away from zero
+    if (up) {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+        if (i < 0) digits.insert(digits.begin(), '1');
+        else ++digits[static_cast<std::size_t>(i)];
+    }
+    while (static_cast<int>(digits.size()) < n + 1) digits.insert(digits.begin(), '0');
+    std::string s = digits.substr(0, digits.size() - static_cast<std::size_t>(n));
+    if (n > 0) s += decimal_separator + digits.substr(digits.size() - static_cast<std::size_t>(n));
+    if (negative && digits.find_first_not_of('0') != std::string::npos) s.insert(s.begin(), '-');
+    out = s;
+}
+
+std::string format_fixed(int code, double x) {
+    std::string s;
+    format_fixed(code, s, x);
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+// Key filters.
+
+namespace {
+void refuse(char& key) {
+    key = 0;
+    services().beep();
+}
+}  // namespace
+
+void decimal_key_filter(TObject* sender, char& key) {
+    if (key == '.' || key == ',') key = decimal_separator;
+    const bool passes = key == '\b' || key == '\r' || key == '-' || (key >= '0' && key <= '9') || key == decimal_separator;
+    if (!passes) {
+        refuse(key);
+        return;
+    }
+    if (key == decimal_separator) {
+        std::string text;
+        if (auto* e = as<TCustomEdit>(sender); e && !as<TMemo>(sender)) text = e->Text();
+        else if (auto* c = as<TComboBox>(sender)) text = c->Text();
+        if (text.find(decimal_separator) != std::string::npos) refuse(key);
+    }
+}
+
+void integer_key_filter(TObject*, char& key) {
+    if (!(key == '\b' || key == '\r' || key == '-' || (key >= '0' && key <= '9'))) refuse(key);
+}

@@ -54,6 +54,7 @@ Program* program() { return g_program; }
 
 Program::Program(Services& services, std::vector<std::string> arguments) : services_(services) {
     set_services(&services_);
+    set_model(&state_);
     app_ = std::make_unique<TApplication>();
     set_application(app_.get());
     g_program = this;
@@ -111,6 +112,8 @@ Program::~Program() {
     tMedia = nullptr;
     tImport = nullptr;
     set_application(nullptr);
+    set_view(nullptr);
+    set_model(nullptr);
     if (g_program == this) g_program = nullptr;
     set_services(nullptr);
 }

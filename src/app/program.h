@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/state.h"
 #include "platform/forms.h"
 #include "platform/services.h"
 
@@ -22,6 +23,8 @@ public:
 
     TApplication& application() { return *app_; }
     Services& services() { return services_; }
+    // The project model's process-wide state.
+    model_state& state() { return state_; }
 
     // The program's own folder (language and help files), the configuration
     // folder and the documents folder; each ends with the path separator.
@@ -39,6 +42,7 @@ public:
 
 private:
     Services& services_;
+    model_state state_;
     std::unique_ptr<TApplication> app_;
     std::vector<TForm*> forms_;  // creation order
     void create_windows();

@@ -1,0 +1,10 @@
+#include "files/messages.h"
+
+#include "files/utils.h"
+
+std::string language_file;
+
+std::string lang_text(std::string_view section, std::string_view key, std::string_view builtin) {
+    if (language_file.empty()) return std::string(builtin);
+    return ini_string(language_file, section, key, builtin);
+}

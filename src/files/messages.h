@@ -1,0 +1,15 @@
+// Message look-up: every text shown to the user is looked up by key in the
+// language file, with the built-in Polish text as default.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The language file in use; empty until a language is chosen (then every
+// look-up gives the built-in text).
+extern std::string language_file;
+
+// The text of `key` in `section` of the language file, or `builtin`.
+std::string lang_text(std::string_view section, std::string_view key, std::string_view builtin);
+// A message of section "messages".
+inline std::string msg(std::string_view key, std::string_view builtin) { return lang_text("messages", key, builtin); }

@@ -1,0 +1,73 @@
+// The process-wide state of the project model: the profiles, the current
+// profile, the project record, the node buffers, the working line, the
+// settings the calculation reads as values, the warnings list and the column
+// model. The Program owns one; model() reaches it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/columns.h"
+#include "model/records.h"
+
+struct model_state {
+    model_state();
+
+    std::vector<odcinek> profiles;   // in tab order; never empty while a project is open
+    uint16_t current_profile = 0;    // the profile shown in the main table
+    projekt project;
+    wezel node_buffer;               // node copy and paste
+    wezel node_before_edit;          // the node whose cell is being edited
+    std::vector<teren> terrain_work; // the working line of one profile and one line kind
+    uint8_t empty_value = 0;         // [inne] "zero": the value that means "not entered"
+    int8_t slope_sign = 1;           // -1 while slopes of rising pipes are shown positive
+    bool project_modified = false;
+    std::vector<uint16_t> visited_profiles;  // reached by one flow summation
+    std::vector<error_spec> warnings;
+    uint8_t display_decimals = 2;    // [format] "zaokrag": decimals of the annotation editors
+
+    // The column model of the node table.
+    std::array<uint8_t, column_kind_count> column_map{};  // position of each kind
+    std::array<uint8_t, column_kind_count> column_order{}; // kind at each position, +100 in the side panel
+    std::array<std::string, column_kind_count> column_titles;
+    std::array<std::string, column_kind_count> column_units;
+    std::array<uint8_t, column_kind_count> column_kind_decimals{};
+    std::array<int, column_kind_count> column_widths{};
+
+    // The position of a kind in the user's column order.
+    uint8_t position_of(column_kind k) const { return column_map[static_cast<std::size_t>(index_of(k))]; }
+    // The kind standing at a position.
+    column_kind kind_at(uint8_t position) const {
+        return kind_from_index(column_order[position] % 100);
+    }
+};
+
+model_state& model();
+void set_model(model_state* m);
+
+// What the model tells the main window, or asks of it. Until the window
+// takes its place, the default does nothing and answers as a window without
+// any selection would.
+class model_view {
+public:
+    virtual ~model_view() = default;
+    // The number of profiles changed (the tab-moving button is enabled while
+    // there are two or more).
+    virtual void profile_count_changed(std::size_t /*count*/) {}
+    // Empties the data cells of the main table.
+    virtual void czysc_dane() {}
+    // Rebuilds the profile tabs with the profile `selected` chosen.
+    virtual void tabs_odswiez(int /*selected*/) {}
+    // The warnings list changed; the warnings command is enabled while it is not empty.
+    virtual void warnings_changed(bool /*any*/) {}
+    // Whether the main table's selected column is a text column.
+    virtual bool text_column_selected() { return false; }
+    // The caption of a named menu item of the main window (the object menu,
+    // the pipe-series action), which the language may have replaced.
+    virtual std::string item_caption(const std::string& /*name*/, const std::string& builtin) { return builtin; }
+};
+
+model_view& view();
+void set_view(model_view* v);

@@ -55,6 +55,8 @@ Program* program() { return g_program; }
 Program::Program(Services& services, std::vector<std::string> arguments) : services_(services) {
     set_services(&services_);
     set_model(&state_);
+    set_settings(&settings_);
+    set_cost_data(&cost_data_);
     app_ = std::make_unique<TApplication>();
     set_application(app_.get());
     g_program = this;
@@ -114,6 +116,8 @@ Program::~Program() {
     set_application(nullptr);
     set_view(nullptr);
     set_model(nullptr);
+    set_settings(nullptr);
+    set_cost_data(nullptr);
     if (g_program == this) g_program = nullptr;
     set_services(nullptr);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "costing/cost_state.h"
+#include "files/settings_state.h"
 #include "model/state.h"
 #include "platform/forms.h"
 #include "platform/services.h"
@@ -43,6 +45,8 @@ public:
 private:
     Services& services_;
     model_state state_;
+    settings_state settings_;
+    kosztorysy cost_data_;
     std::unique_ptr<TApplication> app_;
     std::vector<TForm*> forms_;  // creation order
     void create_windows();

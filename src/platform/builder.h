@@ -1,0 +1,57 @@
+// Building a window's controls in code: each control is created with its
+// owner form, its parent, its name and caption, and placed one under the
+// other (or beside a label) in its parent, so that a window needs no layout
+// code of its own until it wants one.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "platform/forms.h"
+
+class TStringList;
+
+class form_builder {
+public:
+    form_builder(TForm* form, TWinControl* parent, int left = 8, int top = 8);
+
+    // A control placed at the current line; the line then moves down.
+    template <class T>
+    T* add(std::string_view name, std::string_view caption = {}, int width = 240, int height = 21) {
+        T* c = new T(form_);
+        place(c, name, caption, width, height);
+        return c;
+    }
+    // A control with a label to its left ("Caption:" [control]).
+    template <class T>
+    T* labelled(std::string_view name, std::string_view label, int width = 80, int height = 21) {
+        add_label(label);
+        T* c = new T(form_);
+        place_beside(c, name, width, height);
+        return c;
+    }
+    // A plain label on its own line.
+    void add_label(std::string_view caption);
+    // Moves the line down by some pixels, or to another column.
+    void skip(int pixels) { top_ += pixels; }
+    void column(int left, int top) {
+        left_ = left;
+        top_ = top;
+    }
+    int line() const { return top_; }
+    TWinControl* parent() const { return parent_; }
+    // Continues in another parent (a group box, a tab sheet).
+    form_builder inside(TWinControl* parent) const { return form_builder(form_, parent); }
+
+private:
+    TForm* form_;
+    TWinControl* parent_;
+    int left_, top_;
+    int label_right_ = 0;
+    void place(TControl* c, std::string_view name, std::string_view caption, int width, int height);
+    void place_beside(TControl* c, std::string_view name, int width, int height);
+};
+
+// Fills an item list (combo box, list box, radio group).
+void set_items(TStringList& list, std::initializer_list<std::string_view> items);

@@ -27,6 +27,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
         TMenuItem* parent = *item.parent ? static_cast<TMenuItem*>(FindComponent(item.parent)) : mi_ObjectInsert;
         parent->Add(mi);
     }
+    build_panels();
+    SetBounds(0, 0, 1000, 700);
     set_view(this);
 }
 

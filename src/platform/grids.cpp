@@ -21,6 +21,8 @@ void TStringGrid::resize_storage() {
     objects_.resize(static_cast<std::size_t>(row_count_));
     for (auto& r : cells_) r.resize(static_cast<std::size_t>(col_count_));
     for (auto& r : objects_) r.resize(static_cast<std::size_t>(col_count_), 0);
+    cell_colors_.resize(static_cast<std::size_t>(row_count_));
+    for (auto& r : cell_colors_) r.resize(static_cast<std::size_t>(col_count_), clNone);
 }
 
 void TStringGrid::SetColCount(int n) {
@@ -90,6 +92,17 @@ intptr_t TStringGrid::Objects(int col, int row) const {
 void TStringGrid::SetObject(int col, int row, intptr_t o) {
     if (col < 0 || row < 0 || col >= col_count_ || row >= row_count_) return;
     objects_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = o;
+}
+
+TColor TStringGrid::CellColor(int col, int row) const {
+    if (col < 0 || row < 0 || col >= col_count_ || row >= row_count_) return clNone;
+    return cell_colors_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void TStringGrid::SetCellColor(int col, int row, TColor c) {
+    if (col < 0 || row < 0 || col >= col_count_ || row >= row_count_) return;
+    cell_colors_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = c;
+    changed(Prop::Repaint);
 }
 
 std::vector<std::string> TStringGrid::Cols(int col) const {
@@ -323,6 +336,11 @@ void TStringGrid::MoveColumn(int from, int to) {
         r.erase(r.begin() + from);
         r.insert(r.begin() + to, v);
     }
+    for (auto& r : cell_colors_) {
+        auto v = r[static_cast<std::size_t>(from)];
+        r.erase(r.begin() + from);
+        r.insert(r.begin() + to, v);
+    }
     const int w = col_widths_[static_cast<std::size_t>(from)];
     col_widths_.erase(col_widths_.begin() + from);
     col_widths_.insert(col_widths_.begin() + to, w);
@@ -338,6 +356,9 @@ void TStringGrid::MoveRow(int from, int to) {
     auto o = objects_[static_cast<std::size_t>(from)];
     objects_.erase(objects_.begin() + from);
     objects_.insert(objects_.begin() + to, o);
+    auto cc = cell_colors_[static_cast<std::size_t>(from)];
+    cell_colors_.erase(cell_colors_.begin() + from);
+    cell_colors_.insert(cell_colors_.begin() + to, cc);
     const int h = row_heights_[static_cast<std::size_t>(from)];
     row_heights_.erase(row_heights_.begin() + from);
     row_heights_.insert(row_heights_.begin() + to, h);
@@ -351,6 +372,7 @@ void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState s
         if (state & gdFixed) canvas_->Brush.Color = FixedColor;
         else if ((state & gdSelected) && !((state & gdFocused) && !(Options & goDrawFocusSelected)))
             canvas_->Brush.Color = clHighlight;
+        else if (CellColor(col, row) != clNone) canvas_->Brush.Color = CellColor(col, row);
         else canvas_->Brush.Color = color_;
         canvas_->Font = font_;
         if ((state & gdSelected) && !(state & gdFixed) && canvas_->Brush.Color == clHighlight)

@@ -50,6 +50,9 @@ public:
     const std::string& Cells(int col, int row) const;
     void SetCell(int col, int row, std::string_view text);
     intptr_t Objects(int col, int row) const;
+    // A cell's own background colour; clNone = the grid's colour.
+    TColor CellColor(int col, int row) const;
+    void SetCellColor(int col, int row, TColor c);
     void SetObject(int col, int row, intptr_t o);
     // The texts of a column or row (growing the grid as needed).
     std::vector<std::string> Cols(int col) const;
@@ -142,6 +145,7 @@ private:
     std::vector<int> col_widths_, row_heights_;
     std::vector<std::vector<std::string>> cells_;   // [row][col]
     std::vector<std::vector<intptr_t>> objects_;    // [row][col]
+    std::vector<std::vector<TColor>> cell_colors_;  // [row][col]
     int col_ = 1, row_ = 1;
     int anchor_col_ = 1, anchor_row_ = 1;
     TGridRect selection_{1, 1, 1, 1};

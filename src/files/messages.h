@@ -13,3 +13,7 @@ extern std::string language_file;
 std::string lang_text(std::string_view section, std::string_view key, std::string_view builtin);
 // A message of section "messages".
 inline std::string msg(std::string_view key, std::string_view builtin) { return lang_text("messages", key, builtin); }
+
+// A language text used as a default, passed through the format routine with
+// no arguments ("%%" becomes "%"); a text that needs arguments is kept as it is.
+std::string no_arg_format(std::string_view text);

@@ -89,6 +89,8 @@ struct settings_state {
     int project_file_version = 0;             // digits of [format] "wersja"
     int printer_index = 0;                    // [inne] "current_printer"
     uint8_t drainage_beds = 1;                // beds of the drainage field
+    std::string language = "polski";          // the chosen language, as the language chooser lists it
+    bool making_new_project = false;          // a new project is being made (its settings are read)
 
     std::vector<linia_def> line_defs;               // fifteen built-in entries first
     std::vector<dane_pod_profil> profile_table_rows;

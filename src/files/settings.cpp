@@ -1,0 +1,63 @@
+#include "files/settings.h"
+
+#include "costing/cost_state.h"
+#include "files/settings_groups.h"
+#include "files/settings_state.h"
+#include "platform/ini.h"
+
+void zapisz_opcje(const std::string& path, const std::string& mode_text) {
+    const unsigned mode = settings_mode_of(mode_text);
+    if (mode == 0 || mode == mode_lang) return;
+    const bool params_in_project = cost_data().SaveCalcParamsInHLV;
+    IniFile ini(path);
+    if (mode == mode_opcje_koszt) write_cost_options(ini);
+    if (mode == mode_opcje || (mode == mode_koszt && !params_in_project) || (mode == mode_plik && params_in_project))
+        write_cost_params(ini);
+    if (mode == mode_plik || mode == mode_opcje) {
+        write_shared_head(ini);
+        write_layers(ini);
+        write_line_defs(ini);
+        write_shared_tail(ini);
+    }
+    if (mode == mode_opcje) write_program_options(ini);
+    if (mode == mode_opcje || mode == mode_close || mode == mode_plik) write_band_rows(ini);
+    if (mode == mode_plik) {
+        write_save_calc_params_flag(ini);
+        write_project_block(ini);
+    }
+    ini.UpdateFile();
+}
+
+void czytaj_opcje(const std::string& path, const std::string& mode_text) {
+    const unsigned mode = settings_mode_of(mode_text);
+    if (mode != mode_opcje && mode != mode_plik && mode != mode_koszt && mode != mode_lang) return;
+    IniFile ini(path);
+    if (!cost_data().SaveCalcParamsInHLV && mode != mode_koszt) read_save_calc_params_flag(ini);
+    const bool params_in_project = cost_data().SaveCalcParamsInHLV;
+    if (mode == mode_opcje) read_cost_options(ini);
+    if (mode == mode_opcje || (mode == mode_koszt && !params_in_project) || (mode == mode_plik && params_in_project))
+        read_cost_params(ini);
+    if (mode == mode_opcje || mode == mode_plik || mode == mode_lang) {
+        if (mode != mode_lang) {
+            read_next_typosz_id(ini);
+            read_keys(ini, calc_switch_keys());
+        }
+        read_shared_scalars(ini, mode);
+        read_layers(ini);
+        read_line_defs(ini, mode);
+        if (mode != mode_lang) read_font_texts(ini);
+        read_bwezel(ini);
+        read_band_rows(ini, mode);
+    }
+    if (mode == mode_opcje || mode == mode_lang) {
+        read_infotable_and_pattern(ini);
+        read_check_rules(ini);
+        read_data_lists(ini);
+        read_drawing_titles(ini);
+        read_columns(ini);
+        read_crossing_colors(ini);
+    }
+    if (mode == mode_opcje) read_program_options(ini);
+    if (mode == mode_plik) read_project_block(ini);
+    var2contr();
+}

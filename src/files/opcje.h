@@ -245,7 +245,14 @@ public:
     TTabSheet* ts_OwnRules;
     TStringGrid* sag_Rules;
 
+    // Each opening fills the controls from the process-wide values.
+    void FormShow(TObject* Sender);
+    // OK: the confirmation (the values copied in, the slope sign, the
+    // rounding mode).
+    void b_OKClick(TObject* Sender);
+
 private:
+    void wire_handlers();
     void build_drawing_pages();
     void build_other_pages();
     void build_fill_and_table_pages();

@@ -31,8 +31,8 @@ struct column_info {
 };
 
 const column_info& column_of(column_kind k);
-inline int index_of(column_kind k) { return static_cast<int>(k); }
-inline column_kind kind_from_index(int i) { return static_cast<column_kind>(i); }
+constexpr int index_of(column_kind k) { return static_cast<int>(k); }
+constexpr column_kind kind_from_index(int i) { return static_cast<column_kind>(i); }
 // The kind with that key; false when none.
 bool column_kind_by_key(const std::string& key, column_kind& out);
 // "wez", "mat", "obiekt", "kom".

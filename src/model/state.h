@@ -64,6 +64,9 @@ public:
     virtual void warnings_changed(bool /*any*/) {}
     // Whether the main table's selected column is a text column.
     virtual bool text_column_selected() { return false; }
+    // Recalculates the current profile for all columns (after a settings
+    // change that affects the calculation).
+    virtual void recalculate_current() {}
     // The caption of a named menu item of the main window (the object menu,
     // the pipe-series action), which the language may have replaced.
     virtual std::string item_caption(const std::string& /*name*/, const std::string& builtin) { return builtin; }

@@ -18,7 +18,8 @@ void form_builder::place(TControl* c, std::string_view name, std::string_view ca
 void form_builder::add_label(std::string_view caption) {
     auto* l = new TLabel(form_);
     l->SetCaption(caption);
-    const int w = text_width(l->Font(), caption) + 6;
+    // Screen fonts run a little wider than the built-in metrics.
+    const int w = text_width(l->Font(), caption) * 6 / 5 + 8;
     l->SetBounds(left_, top_ + 3, w, 15);
     l->SetParent(parent_);
     label_right_ = left_ + w;

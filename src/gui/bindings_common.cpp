@@ -1,0 +1,554 @@
+// Bindings of the common controls (track and progress bars, page control
+// and tab sheets, tree view, status bar, tool bar and tool buttons), the
+// custom-painted hosts (string grid, tab control) and any other control.
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <qdrawutil.h>
+
+#include <unordered_map>
+
+#include "gui/bindings.h"
+#include "gui/qt_text.h"
+#include "platform/comctrls.h"
+#include "platform/grids.h"
+#include "platform/input.h"
+#include "platform/menus.h"
+#include "platform/services.h"
+
+namespace gui {
+
+namespace {
+
+class TrackBarBinding : public Binding {
+public:
+    TrackBarBinding(Renderer& r, TTrackBar* t, QWidget* parent) : Binding(r, t), slider_(new QSlider(parent)) {
+        slider_->setFocusPolicy(Qt::StrongFocus);
+        QObject::connect(slider_, &QSlider::valueChanged, slider_, [this](int v) {
+            if (syncing()) return;
+            TTrackBar* tb = track();
+            renderer.input([tb, v] { user::set_position(tb, v); });
+            if (widget) {
+                SyncGuard g(*this);
+                sync_state(Prop::Value);
+            }
+        });
+        attach(slider_);
+    }
+    TTrackBar* track() const { return static_cast<TTrackBar*>(control); }
+    void sync_state(Prop) override {
+        TTrackBar* t = track();
+        const bool vertical = t->Orientation == TTrackBarOrientation::trVertical;
+        slider_->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+        slider_->setTickPosition(vertical ? QSlider::TicksRight : QSlider::TicksBelow);
+        slider_->setTickInterval(std::max(1, t->Frequency));
+        slider_->setPageStep(std::max(1, t->PageSize));
+        slider_->setRange(t->Min(), t->Max());
+        slider_->setValue(t->Position());
+    }
+    bool passive_mouse() const override { return false; }
+
+private:
+    QSlider* slider_;
+};
+
+class ProgressBinding : public Binding {
+public:
+    ProgressBinding(Renderer& r, TProgressBar* p, QWidget* parent) : Binding(r, p), bar_(new QProgressBar(parent)) {
+        bar_->setTextVisible(false);
+        attach(bar_);
+    }
+    void sync_state(Prop) override {
+        auto* p = static_cast<TProgressBar*>(control);
+        bar_->setRange(p->Min, std::max(p->Min, p->Max));
+        bar_->setValue(p->Position());
+    }
+
+private:
+    QProgressBar* bar_;
+};
+
+// --- page control and tab sheets -----------------------------------------------
+
+class PageControlBinding : public Binding {
+public:
+    PageControlBinding(Renderer& r, TPageControl* p, QWidget* parent) : Binding(r, p), tabs_(new QTabWidget(parent)) {
+        QObject::connect(tabs_, &QTabWidget::currentChanged, tabs_, [this](int i) {
+            if (syncing()) return;
+            TPageControl* pc = pages();
+            QWidget* page = tabs_->widget(i);
+            int index = -1;
+            for (int k = 0; k < pc->PageCount(); ++k)
+                if (renderer.widget_for(pc->Pages(k)) == page) index = k;
+            if (index >= 0) renderer.input([pc, index] { user::choose_page(pc, index); });
+            if (widget) {
+                SyncGuard g(*this);
+                sync_active();
+            }
+        });
+        attach(tabs_);
+    }
+    TPageControl* pages() const { return static_cast<TPageControl*>(control); }
+    QTabWidget* tabs() const { return tabs_; }
+    void sync_state(Prop p) override {
+        if (p == Prop::Items) rebuild();
+        if (p == Prop::Items || p == Prop::ActivePage) sync_active();
+    }
+    void children_built() override {
+        SyncGuard g(*this);
+        rebuild();
+        sync_active();
+    }
+    void sync_active() {
+        TTabSheet* active = pages()->ActivePage();
+        QWidget* w = active ? renderer.widget_for(active) : nullptr;
+        if (w && tabs_->currentWidget() != w) tabs_->setCurrentWidget(w);
+    }
+    void rebuild() {
+        tabs_->clear();
+        TPageControl* pc = pages();
+        for (int i = 0; i < pc->PageCount(); ++i) {
+            TTabSheet* sheet = pc->Pages(i);
+            QWidget* page = renderer.widget_for(sheet);
+            if (!page) continue;
+            const int k = tabs_->addTab(page, Renderer::icon(pc->Images, sheet->ImageIndex), qs(sheet->Caption()));
+            tabs_->setTabEnabled(k, sheet->Enabled());
+        }
+        update_tab_visibility();
+    }
+    // A page control whose tabs are all hidden shows its active page without
+    // a tab bar (the pages are then chosen by the program, e.g. from a tree);
+    // otherwise each tab shows or hides as its sheet says.
+    void update_tab_visibility() {
+        TPageControl* pc = pages();
+        bool any = false;
+        for (int i = 0; i < pc->PageCount(); ++i) any = any || pc->Pages(i)->TabVisible();
+        tabs_->tabBar()->setVisible(any);
+        for (int i = 0; i < pc->PageCount(); ++i) {
+            const int k = tabs_->indexOf(renderer.widget_for(pc->Pages(i)));
+            if (k >= 0) tabs_->setTabVisible(k, !any || pc->Pages(i)->TabVisible());
+        }
+        sync_active();
+    }
+    bool passive_mouse() const override { return false; }
+
+private:
+    QTabWidget* tabs_;
+};
+
+class TabSheetBinding : public Binding {
+public:
+    TabSheetBinding(Renderer& r, TTabSheet* s, QWidget* parent) : Binding(r, s), page_(new HookWidget(parent)) {
+        page_->on_resize = [this] {
+            // The sheet fills the page control's page area: its aligned
+            // children follow the page's size.
+            TControl* c = control;
+            const int w = page_->width(), h = page_->height();
+            if (syncing() || (c->Width() == w && c->Height() == h)) return;
+            renderer.input([c, w, h] { c->SetBounds(0, 0, w, h); });
+        };
+        attach(page_);
+    }
+    TTabSheet* sheet() const { return static_cast<TTabSheet*>(control); }
+    QTabWidget* tab_widget() const {
+        auto* pb = dynamic_cast<PageControlBinding*>(renderer.binding_of(sheet()->PageControl()));
+        return pb ? pb->tabs() : nullptr;
+    }
+    void place() override {}
+    void sync_visible() override {
+        if (auto* pb = dynamic_cast<PageControlBinding*>(renderer.binding_of(sheet()->PageControl()))) pb->update_tab_visibility();
+    }
+    void sync_caption() override {
+        if (QTabWidget* t = tab_widget(); t && t->indexOf(page_) >= 0) t->setTabText(t->indexOf(page_), qs(sheet()->Caption()));
+    }
+    void sync(Prop p) override {
+        if (p == Prop::Enabled)
+            if (QTabWidget* t = tab_widget(); t && t->indexOf(page_) >= 0) t->setTabEnabled(t->indexOf(page_), sheet()->Enabled());
+        Binding::sync(p);
+    }
+
+private:
+    HookWidget* page_;
+};
+
+// --- tree view -----------------------------------------------------------------------
+
+class TreeBinding : public Binding {
+public:
+    TreeBinding(Renderer& r, TTreeView* t, QWidget* parent) : Binding(r, t), tree_(new QTreeWidget(parent)) {
+        tree_->setHeaderHidden(true);
+        tree_->setColumnCount(1);
+        QObject::connect(tree_, &QTreeWidget::itemExpanded, tree_, [this](QTreeWidgetItem* it) { expand(it, true); });
+        QObject::connect(tree_, &QTreeWidget::itemCollapsed, tree_, [this](QTreeWidgetItem* it) { expand(it, false); });
+        QObject::connect(tree_, &QTreeWidget::currentItemChanged, tree_, [this](QTreeWidgetItem* it, QTreeWidgetItem*) {
+            if (syncing() || stale_ || !it) return;
+            TTreeNode* node = node_of(it);
+            TTreeView* tv = view();
+            if (node) renderer.input([tv, node] { user::choose_node(tv, node); });
+            schedule_rebuild();
+        });
+        attach(tree_);
+    }
+    TTreeView* view() const { return static_cast<TTreeView*>(control); }
+    void sync_state(Prop p) override {
+        if (p == Prop::Items) {
+            // Nodes may be gone: nothing of the old items is used until the
+            // tree is built again.
+            stale_ = true;
+            if (renderer.dispatching()) schedule_rebuild();
+            else rebuild();
+            return;
+        }
+        if (p == Prop::Selection && !stale_) select();
+    }
+    TColor default_color() const override { return clWindow; }
+    QPalette::ColorRole background_role() const override { return QPalette::Base; }
+    bool passive_mouse() const override { return false; }
+
+private:
+    QTreeWidget* tree_;
+    std::unordered_map<QTreeWidgetItem*, TTreeNode*> nodes_;
+    std::unordered_map<TTreeNode*, QTreeWidgetItem*> items_;
+    bool stale_ = true;
+    bool rebuild_scheduled_ = false;
+    QObject token_;
+
+    // Built again from the event loop: the change may come inside one of
+    // the tree widget's own signals.
+    void schedule_rebuild() {
+        if (rebuild_scheduled_) return;
+        rebuild_scheduled_ = true;
+        QTimer::singleShot(0, &token_, [this] {
+            rebuild_scheduled_ = false;
+            if (widget) rebuild();
+        });
+    }
+
+    TTreeNode* node_of(QTreeWidgetItem* it) const {
+        const auto f = nodes_.find(it);
+        return f == nodes_.end() ? nullptr : f->second;
+    }
+    void expand(QTreeWidgetItem* it, bool e) {
+        if (syncing() || stale_) return;
+        TTreeNode* n = node_of(it);
+        if (!n) return;
+        renderer.input([n, e] { n->SetExpanded(e); });
+        schedule_rebuild();
+    }
+    void add(QTreeWidgetItem* parent_item, TTreeNode* node) {
+        auto* it = parent_item ? new QTreeWidgetItem(parent_item) : new QTreeWidgetItem(tree_);
+        it->setText(0, qs(node->Text()));
+        const QIcon ic = Renderer::icon(view()->Images, node->ImageIndex);
+        if (!ic.isNull()) it->setIcon(0, ic);
+        nodes_[it] = node;
+        items_[node] = it;
+        for (int i = 0; i < node->Count(); ++i) add(it, node->Item(i));
+        it->setExpanded(node->Expanded());
+    }
+    void rebuild() {
+        SyncGuard g(*this);
+        tree_->clear();
+        nodes_.clear();
+        items_.clear();
+        for (const auto& root : view()->Items().roots()) add(nullptr, root.get());
+        tree_->setRootIsDecorated(view()->ShowRoot);
+        stale_ = false;
+        select();
+    }
+    void select() {
+        TTreeNode* s = view()->Selected();
+        const auto f = items_.find(s);
+        tree_->setCurrentItem(f == items_.end() ? nullptr : f->second);
+    }
+};
+
+// --- status bar, tool bar, tool buttons ------------------------------------------
+
+class StatusBarBinding : public Binding {
+public:
+    StatusBarBinding(Renderer& r, TStatusBar* s, QWidget* parent) : Binding(r, s), bar_(new HookWidget(parent)) {
+        bar_->on_paint = [this](QPainter& p) { paint(p); };
+        attach(bar_);
+    }
+    TStatusBar* status() const { return static_cast<TStatusBar*>(control); }
+    void sync_caption() override { bar_->update(); }
+    void sync_state(Prop) override { bar_->update(); }
+
+private:
+    HookWidget* bar_;
+    void paint(QPainter& p) {
+        TStatusBar* s = status();
+        p.setPen(bar_->palette().color(QPalette::WindowText));
+        if (s->SimplePanel()) {
+            p.drawText(bar_->rect().adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, qs(s->SimpleText()));
+            return;
+        }
+        for (int i = 0; i < s->PanelCount(); ++i) {
+            const TRect tr = s->PanelRect(i);
+            const QRect r(tr.Left, tr.Top + 1, tr.Width() - 2, tr.Height() - 2);
+            qDrawShadePanel(&p, r, bar_->palette(), true, 1);
+            TStatusPanel* panel = s->Panels(i);
+            if (panel->Style == TStatusPanelStyle::psText) {
+                Qt::Alignment a = Qt::AlignLeft;
+                if (panel->Alignment == TAlignment::taRightJustify) a = Qt::AlignRight;
+                else if (panel->Alignment == TAlignment::taCenter) a = Qt::AlignHCenter;
+                p.drawText(r.adjusted(3, 0, -3, 0), static_cast<int>(a | Qt::AlignVCenter), qs(panel->Text()));
+            }
+        }
+        // Owner-drawn panels paint through the canvas.
+        paint_control(s, p, false);
+    }
+};
+
+class ToolBarBinding : public Binding {
+public:
+    ToolBarBinding(Renderer& r, TToolBar* t, QWidget* parent) : Binding(r, t), bar_(new HookWidget(parent)) { attach(bar_); }
+    TToolBar* bar() const { return static_cast<TToolBar*>(control); }
+    void children_built() override { arrange(); }
+    // Lays the buttons out from the left, in their order, as the tool bar did.
+    void arrange() {
+        TToolBar* t = bar();
+        int x = 0;
+        for (TControl* c : std::vector<TControl*>(t->children())) {
+            if (!c->Visible()) continue;
+            int w = c->Width(), h = c->Height();
+            if (auto* b = dynamic_cast<TToolButton*>(c)) {
+                const bool sep = b->Style == TToolButtonStyle::tbsSeparator || b->Style == TToolButtonStyle::tbsDivider;
+                w = sep ? 8 : t->ButtonWidth;
+                // A caption shows when asked for, or when there is no picture.
+                const bool caption = t->ShowCaptions || Renderer::icon(t->Images, b->ImageIndex).isNull();
+                if (!sep && caption && !b->Caption().empty()) w = std::max(w, text_width(t->Font(), b->Caption()) + 16);
+                if (b->Style == TToolButtonStyle::tbsDropDown) w += 12;
+                h = t->ButtonHeight;
+            }
+            if (c->Left() != x || c->Top() != 0 || c->Width() != w || c->Height() != h) c->SetBounds(x, 0, w, h);
+            x += w;
+        }
+    }
+
+private:
+    HookWidget* bar_;
+};
+
+class ToolButtonWidget : public QToolButton {
+public:
+    explicit ToolButtonWidget(QWidget* parent) : QToolButton(parent) {}
+    std::function<void()> on_drop_down;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (on_drop_down && popupMode() == QToolButton::MenuButtonPopup && e->position().x() >= width() - 12) {
+            on_drop_down();
+            return;
+        }
+        QToolButton::mousePressEvent(e);
+    }
+};
+
+class ToolButtonBinding : public Binding {
+public:
+    ToolButtonBinding(Renderer& r, TToolButton* b, QWidget* parent) : Binding(r, b) {
+        const bool sep = b->Style == TToolButtonStyle::tbsSeparator || b->Style == TToolButtonStyle::tbsDivider;
+        if (sep) {
+            auto* line = new HookWidget(parent);
+            line->on_paint = [line, b](QPainter& p) {
+                if (b->Style != TToolButtonStyle::tbsDivider) return;
+                qDrawShadeLine(&p, line->width() / 2, 2, line->width() / 2, line->height() - 2, line->palette(), true, 1, 0);
+            };
+            attach(line);
+            return;
+        }
+        button_ = new ToolButtonWidget(parent);
+        button_->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(button_, &QToolButton::clicked, button_, [this] {
+            if (syncing()) return;
+            TControl* c = control;
+            renderer.input([c] { user::click(c); });
+            if (widget) {
+                SyncGuard g(*this);
+                sync_state(Prop::Down);
+            }
+        });
+        button_->on_drop_down = [this] {
+            auto* tb = static_cast<TToolButton*>(control);
+            TPopupMenu* menu = tb->DropdownMenu;
+            if (!menu || !button_) return;
+            const QPoint at = button_->mapToGlobal(QPoint(0, button_->height()));
+            renderer.input([menu, tb, at] {
+                menu->PopupComponent = tb;
+                menu->Popup(at.x(), at.y());
+            });
+        };
+        attach(button_);
+    }
+    TToolButton* tool() const { return static_cast<TToolButton*>(control); }
+    TToolBar* bar() const { return dynamic_cast<TToolBar*>(tool()->Parent()); }
+    void sync_caption() override {
+        sync_state(Prop::Style);
+        rearrange();
+    }
+    void sync_visible() override {
+        Binding::sync_visible();
+        rearrange();
+    }
+    void sync_state(Prop) override {
+        if (!button_) return;
+        TToolButton* b = tool();
+        TToolBar* t = bar();
+        const QIcon ic = Renderer::icon(t ? t->Images : nullptr, b->ImageIndex);
+        button_->setIcon(ic);
+        button_->setIconSize(QSize(16, 16));
+        button_->setText(qs(b->Caption()));
+        const bool captions = (t && t->ShowCaptions) || ic.isNull();
+        button_->setToolButtonStyle(!captions ? Qt::ToolButtonIconOnly
+                                    : ic.isNull() ? Qt::ToolButtonTextOnly
+                                                  : Qt::ToolButtonTextUnderIcon);
+        button_->setAutoRaise(!t || t->Flat);
+        button_->setCheckable(b->Style == TToolButtonStyle::tbsCheck);
+        button_->setChecked(b->Down());
+        if (b->Style == TToolButtonStyle::tbsDropDown && b->DropdownMenu && button_->popupMode() != QToolButton::MenuButtonPopup) {
+            button_->setPopupMode(QToolButton::MenuButtonPopup);
+            button_->setMenu(new QMenu(button_));
+        }
+    }
+    bool passive_mouse() const override { return !button_; }
+
+private:
+    ToolButtonWidget* button_ = nullptr;
+    void rearrange() {
+        if (auto* tb = dynamic_cast<ToolBarBinding*>(renderer.binding_of(tool()->Parent()))) tb->arrange();
+    }
+};
+
+// --- custom-painted hosts ------------------------------------------------------------
+
+class GridBinding : public Binding {
+public:
+    GridBinding(Renderer& r, TStringGrid* g, QWidget* parent) : Binding(r, g), area_(new HookWidget(parent)) {
+        area_->setFocusPolicy(Qt::StrongFocus);
+        area_->setMouseTracking(true);
+        area_->on_paint = [this](QPainter& p) { paint(p); };
+        editor_ = new QLineEdit(area_);
+        editor_->setFrame(false);
+        editor_->hide();
+        QObject::connect(editor_, &QLineEdit::textEdited, editor_, [this](const QString& text) {
+            if (syncing()) return;
+            TStringGrid* gr = grid();
+            if (fits_cp1250(text)) {
+                const std::string t = cp(text);
+                renderer.input([gr, t] { gr->SetEditorText(t); });
+            } else {
+                services().beep();
+            }
+            if (widget) {
+                SyncGuard guard(*this);
+                sync_editor();
+            }
+        });
+        attach(area_);
+    }
+    TStringGrid* grid() const { return static_cast<TStringGrid*>(control); }
+    void sync_caption() override { area_->update(); }
+    void sync_state(Prop) override {
+        area_->update();
+        sync_editor();
+    }
+    void sync(Prop p) override {
+        Binding::sync(p);
+        if (p == Prop::Focus || p == Prop::Font) {
+            sync_editor();
+            area_->update();
+        }
+    }
+    QWidget* focus_widget() const override { return editor_->isVisible() ? static_cast<QWidget*>(editor_) : area_; }
+    TColor default_color() const override { return clWindow; }
+
+private:
+    HookWidget* area_;
+    QLineEdit* editor_;
+    // The grid's lines show between the cells the core paints; the current
+    // cell of a focused grid gets a focus frame.
+    void paint(QPainter& p) {
+        TStringGrid* g = grid();
+        p.fillRect(area_->rect(), qcolor(g->Color()));
+        int right = 0, bottom = 0;
+        for (int c = 0; c < g->ColCount(); ++c) right = std::max(right, g->CellRect(c, 0).Right);
+        for (int r = 0; r < g->RowCount(); ++r) bottom = std::max(bottom, g->CellRect(0, r).Bottom);
+        if (g->GridLineWidth > 0)
+            p.fillRect(QRect(0, 0, right + g->GridLineWidth, bottom + g->GridLineWidth), qcolor(clSilver));
+        paint_control(g, p, false);
+        if (g->Focused() && !g->EditorMode() && !(g->Options & goRowSelect)) {
+            const TRect r = g->CellRect(g->Col(), g->Row());
+            if (r.Width() > 0) {
+                QPen pen(qcolor(clBlack));
+                pen.setStyle(Qt::DotLine);
+                p.setPen(pen);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+            }
+        }
+    }
+    void sync_editor() {
+        TStringGrid* g = grid();
+        if (!g->EditorMode()) {
+            if (editor_->isVisible()) {
+                const bool had_focus = editor_->hasFocus();
+                editor_->hide();
+                if (had_focus) area_->setFocus(Qt::OtherFocusReason);
+            }
+            return;
+        }
+        const TRect r = g->CellRect(g->Col(), g->Row());
+        editor_->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+        editor_->setFont(qfont(g->Font()));
+        const QString t = qs(g->EditorText());
+        if (editor_->text() != t) {
+            editor_->setText(t);
+            editor_->setCursorPosition(static_cast<int>(t.size()));
+        }
+        if (!editor_->isVisible()) editor_->show();
+        if (g->Focused() && !editor_->hasFocus()) editor_->setFocus(Qt::OtherFocusReason);
+    }
+};
+
+class CanvasBinding : public Binding {
+public:
+    CanvasBinding(Renderer& r, TControl* c, QWidget* parent) : Binding(r, c), area_(new HookWidget(parent)) {
+        if (dynamic_cast<TWinControl*>(c)) area_->setFocusPolicy(Qt::StrongFocus);
+        area_->setMouseTracking(true);
+        if (dynamic_cast<TPaintable*>(c)) area_->on_paint = [this](QPainter& p) { paint_control(control, p, false); };
+        attach(area_);
+    }
+    void sync_caption() override { area_->update(); }
+    void sync_state(Prop) override { area_->update(); }
+
+private:
+    HookWidget* area_;
+};
+
+}  // namespace
+
+Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent) {
+    if (auto* x = dynamic_cast<TTrackBar*>(c)) return new TrackBarBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TProgressBar*>(c)) return new ProgressBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TPageControl*>(c)) return new PageControlBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TTabSheet*>(c)) return new TabSheetBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TTreeView*>(c)) return new TreeBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TStatusBar*>(c)) return new StatusBarBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TToolBar*>(c)) return new ToolBarBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TToolButton*>(c)) return new ToolButtonBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TStringGrid*>(c)) return new GridBinding(r, x, parent);
+    // The tab control, and any other control: a surface that paints itself
+    // (when it can) and holds its children.
+    return new CanvasBinding(r, c, parent);
+}
+
+}  // namespace gui

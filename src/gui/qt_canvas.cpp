@@ -1,0 +1,285 @@
+#include "gui/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/qt_text.h"
+
+namespace gui {
+
+namespace {
+
+Qt::PenStyle pen_style(TPenStyle s) {
+    switch (s) {
+        case TPenStyle::psSolid: return Qt::SolidLine;
+        case TPenStyle::psDash: return Qt::DashLine;
+        case TPenStyle::psDot: return Qt::DotLine;
+        case TPenStyle::psDashDot: return Qt::DashDotLine;
+        case TPenStyle::psDashDotDot: return Qt::DashDotDotLine;
+        case TPenStyle::psClear: return Qt::NoPen;
+    }
+    return Qt::SolidLine;
+}
+
+Qt::BrushStyle brush_style(TBrushStyle s) {
+    switch (s) {
+        case TBrushStyle::bsSolid: return Qt::SolidPattern;
+        case TBrushStyle::bsClear: return Qt::NoBrush;
+        case TBrushStyle::bsHorizontal: return Qt::HorPattern;
+        case TBrushStyle::bsVertical: return Qt::VerPattern;
+        case TBrushStyle::bsFDiagonal: return Qt::BDiagPattern;
+        case TBrushStyle::bsBDiagonal: return Qt::FDiagPattern;
+        case TBrushStyle::bsCross: return Qt::CrossPattern;
+        case TBrushStyle::bsDiagCross: return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+QString strip_prefix(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&') {
+                out += u'&';
+                ++i;
+            }
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+QRect qrect(const TRect& rc) { return QRect(rc.Left, rc.Top, rc.Width(), rc.Height()); }
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, int dpi) : painter_(painter), dpi_(dpi) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+void QtCanvas::apply_pen() {
+    if (Pen.Style == TPenStyle::psClear) {
+        painter_.setPen(Qt::NoPen);
+        return;
+    }
+    QPen p(qcolor(Pen.Color));
+    p.setStyle(pen_style(Pen.Style));
+    p.setWidth(std::max(1, Pen.Width));
+    p.setCapStyle(Pen.Width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    p.setJoinStyle(Qt::RoundJoin);
+    painter_.setPen(p);
+}
+
+void QtCanvas::apply_brush() {
+    if (Brush.Style == TBrushStyle::bsClear) {
+        painter_.setBrush(Qt::NoBrush);
+        return;
+    }
+    painter_.setBrush(QBrush(qcolor(Brush.Color), brush_style(Brush.Style)));
+}
+
+void QtCanvas::no_brush() { painter_.setBrush(Qt::NoBrush); }
+
+QFont QtCanvas::current_font() const { return qfont(Font, dpi_); }
+
+void QtCanvas::LineTo(int x, int y) {
+    apply_pen();
+    painter_.drawLine(pen_pos_.x, pen_pos_.y, x, y);
+    pen_pos_ = {x, y};
+}
+
+void QtCanvas::Rectangle(int l, int t, int r, int b) {
+    if (r < l) std::swap(l, r);
+    if (b < t) std::swap(t, b);
+    if (r - l <= 0 || b - t <= 0) return;
+    // The outline stays inside the box, right and bottom exclusive.
+    if (Brush.Style != TBrushStyle::bsClear) {
+        painter_.fillRect(QRect(l, t, r - l, b - t), QBrush(qcolor(Brush.Color), brush_style(Brush.Style)));
+    }
+    if (Pen.Style != TPenStyle::psClear) {
+        apply_pen();
+        no_brush();
+        painter_.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+    }
+}
+
+void QtCanvas::FillRect(const TRect& rc) {
+    if (Brush.Style == TBrushStyle::bsClear) return;
+    painter_.fillRect(qrect(rc), QBrush(qcolor(Brush.Color), brush_style(Brush.Style)));
+}
+
+void QtCanvas::FrameRect(const TRect& rc) {
+    if (rc.Width() <= 0 || rc.Height() <= 0) return;
+    const QColor c = qcolor(Brush.Color);
+    painter_.fillRect(QRect(rc.Left, rc.Top, rc.Width(), 1), c);
+    painter_.fillRect(QRect(rc.Left, rc.Bottom - 1, rc.Width(), 1), c);
+    painter_.fillRect(QRect(rc.Left, rc.Top, 1, rc.Height()), c);
+    painter_.fillRect(QRect(rc.Right - 1, rc.Top, 1, rc.Height()), c);
+}
+
+void QtCanvas::Ellipse(int l, int t, int r, int b) {
+    apply_pen();
+    apply_brush();
+    painter_.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
+}
+
+void QtCanvas::Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) {
+    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0;
+    const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    if (rx <= 0 || ry <= 0) return;
+    // The rays' angles as parameters of the ellipse, counter-clockwise with
+    // the y axis pointing up.
+    auto param = [&](int x, int y) {
+        const double dx = x - cx, dy = cy - y;
+        return std::atan2(dy * rx, dx * ry) * 180.0 / M_PI;
+    };
+    const double a3 = param(x3, y3);
+    double span = param(x4, y4) - a3;
+    while (span <= 0) span += 360.0;
+    apply_pen();
+    no_brush();
+    painter_.drawArc(QRectF(l, t, r - l - 1, b - t - 1), static_cast<int>(std::lround(a3 * 16)),
+                     static_cast<int>(std::lround(span * 16)));
+}
+
+void QtCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (points.empty()) return;
+    QPolygon poly;
+    for (const auto& p : points) poly << QPoint(p.x, p.y);
+    apply_pen();
+    apply_brush();
+    painter_.drawPolygon(poly, Qt::OddEvenFill);
+}
+
+void QtCanvas::Polyline(const std::vector<TPoint>& points) {
+    if (points.empty()) return;
+    QPolygon poly;
+    for (const auto& p : points) poly << QPoint(p.x, p.y);
+    apply_pen();
+    painter_.drawPolyline(poly);
+    pen_pos_ = points.back();
+}
+
+void QtCanvas::SetPixel(int x, int y, TColor c) { painter_.fillRect(QRect(x, y, 1, 1), qcolor(c)); }
+
+int QtCanvas::draw_aligned_text(int x, int y, const QString& text) {
+    const QFont f = current_font();
+    const QFontMetrics fm(f, painter_.device());
+    const int w = fm.horizontalAdvance(text);
+    // Reference point to the text's left end and baseline.
+    int dx = 0;
+    if ((text_align_ & TA_CENTER) == TA_CENTER) dx = -w / 2;
+    else if (text_align_ & TA_RIGHT) dx = -w;
+    int baseline = fm.ascent();
+    if ((text_align_ & TA_BASELINE) == TA_BASELINE) baseline = 0;
+    else if (text_align_ & TA_BOTTOM) baseline = -fm.descent();
+    painter_.save();
+    painter_.translate(x, y);
+    if (Font.Orientation != 0) painter_.rotate(-Font.Orientation / 10.0);
+    if (Brush.Style != TBrushStyle::bsClear)
+        painter_.fillRect(QRect(dx, baseline - fm.ascent(), w, fm.height()), qcolor(Brush.Color));
+    painter_.setFont(f);
+    painter_.setPen(qcolor(Font.Color));
+    painter_.drawText(QPoint(dx, baseline), text);
+    painter_.restore();
+    return w;
+}
+
+void QtCanvas::TextOut(int x, int y, std::string_view text) {
+    const int w = draw_aligned_text(x, y, qs(text));
+    pen_pos_ = {x + w, y};
+}
+
+void QtCanvas::TextRect(const TRect& rc, int x, int y, std::string_view text) {
+    painter_.save();
+    painter_.setClipRect(qrect(rc), painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (Brush.Style != TBrushStyle::bsClear) painter_.fillRect(qrect(rc), qcolor(Brush.Color));
+    const TBrushStyle saved = Brush.Style;
+    Brush.Style = TBrushStyle::bsClear;
+    draw_aligned_text(x, y, qs(text));
+    Brush.Style = saved;
+    painter_.restore();
+}
+
+int QtCanvas::DrawText(std::string_view raw, TRect& rc, unsigned flags) {
+    const QFont f = current_font();
+    const QFontMetrics fm(f, painter_.device());
+    QString text = qs(raw);
+    if (!(flags & DT_NOPREFIX)) text = strip_prefix(text);
+    QStringList lines;
+    if (flags & DT_SINGLELINE) {
+        text.remove(u'\r');
+        text.remove(u'\n');
+        lines << text;
+    } else {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+        const QStringList paragraphs = text.split(u'\n');
+        for (const QString& para : paragraphs) {
+            if (!(flags & DT_WORDBREAK)) {
+                lines << para;
+                continue;
+            }
+            QString line;
+            const QStringList words = para.split(u' ');
+            for (const QString& word : words) {
+                const QString candidate = line.isEmpty() ? word : line + u' ' + word;
+                if (!line.isEmpty() && fm.horizontalAdvance(candidate) > rc.Width()) {
+                    lines << line;
+                    line = word;
+                } else {
+                    line = candidate;
+                }
+            }
+            lines << line;
+        }
+    }
+    if (flags & DT_END_ELLIPSIS)
+        for (QString& l : lines) l = fm.elidedText(l, Qt::ElideRight, rc.Width());
+    const int lh = fm.height();
+    const int height = lh * static_cast<int>(lines.size());
+    if (flags & DT_CALCRECT) {
+        int w = 0;
+        for (const QString& l : lines) w = std::max(w, fm.horizontalAdvance(l));
+        rc.Right = rc.Left + w;
+        rc.Bottom = rc.Top + height;
+        return height;
+    }
+    int y = rc.Top;
+    if (flags & DT_SINGLELINE) {
+        if (flags & DT_VCENTER) y = rc.Top + (rc.Height() - lh) / 2;
+        else if (flags & DT_BOTTOM) y = rc.Bottom - lh;
+    }
+    painter_.save();
+    painter_.setFont(f);
+    painter_.setPen(qcolor(Font.Color));
+    for (const QString& l : lines) {
+        const int w = fm.horizontalAdvance(l);
+        int x = rc.Left;
+        if (flags & DT_CENTER) x = rc.Left + (rc.Width() - w) / 2;
+        else if (flags & DT_RIGHT) x = rc.Right - w;
+        if (Brush.Style != TBrushStyle::bsClear) painter_.fillRect(QRect(x, y, w, lh), qcolor(Brush.Color));
+        painter_.drawText(QPoint(x, y + fm.ascent()), l);
+        y += lh;
+    }
+    painter_.restore();
+    return height;
+}
+
+TSize QtCanvas::TextExtent(std::string_view text) {
+    const QFontMetrics fm(current_font(), painter_.device());
+    return {fm.horizontalAdvance(qs(text)), fm.height()};
+}
+
+void QtCanvas::SetClipRect(const TRect& rc) { painter_.setClipRect(qrect(rc)); }
+
+void QtCanvas::ResetClip() { painter_.setClipping(false); }
+
+}  // namespace gui

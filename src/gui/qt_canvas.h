@@ -1,0 +1,50 @@
+// The toolkit's canvas drawn with a QPainter: widgets of custom-painted
+// controls, pictures, the printer and PDF files.
+#pragma once
+
+#include <QFont>
+
+#include "platform/graphics.h"
+
+class QPainter;
+
+namespace gui {
+
+class QtCanvas : public TCanvas {
+public:
+    // `dpi`: the resolution fonts are sized for (96 on screen, the printer's
+    // resolution on paper).
+    explicit QtCanvas(QPainter& painter, int dpi = default_pixels_per_inch);
+
+    void LineTo(int x, int y) override;
+    void Rectangle(int l, int t, int r, int b) override;
+    void FillRect(const TRect& rc) override;
+    void FrameRect(const TRect& rc) override;
+    void Ellipse(int l, int t, int r, int b) override;
+    void Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) override;
+    void Polygon(const std::vector<TPoint>& points) override;
+    void Polyline(const std::vector<TPoint>& points) override;
+    void SetPixel(int x, int y, TColor c) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    void TextRect(const TRect& rc, int x, int y, std::string_view text) override;
+    int DrawText(std::string_view text, TRect& rc, unsigned flags) override;
+    TSize TextExtent(std::string_view text) override;
+    void SetClipRect(const TRect& rc) override;
+    void ResetClip() override;
+
+    QPainter& painter() { return painter_; }
+    int dpi() const { return dpi_; }
+
+private:
+    QPainter& painter_;
+    int dpi_;
+    void apply_pen();
+    void apply_brush();
+    void no_brush();
+    QFont current_font() const;
+    // Text at a reference point with the current alignment, rotated by the
+    // font's escapement; returns the advance width.
+    int draw_aligned_text(int x, int y, const QString& text);
+};
+
+}  // namespace gui

@@ -1,0 +1,145 @@
+#include "gui/qt_printer.h"
+
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "gui/qt_canvas.h"
+#include "gui/qt_text.h"
+#include "platform/exceptions.h"
+#include "platform/files.h"
+
+namespace gui {
+
+QtPrinter::QtPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    refresh_names();
+    SetPrinterIndex(-1);
+}
+
+QtPrinter::~QtPrinter() {
+    if (printing_) Abort();
+}
+
+void QtPrinter::refresh_names() {
+    names_.clear();
+    for (const QString& n : QPrinterInfo::availablePrinterNames()) names_.push_back(cp(n));
+    names_.push_back(pdf_entry);
+}
+
+std::vector<std::string> QtPrinter::Printers() {
+    if (!printing_) {
+        const std::string current = index_ >= 0 && index_ < static_cast<int>(names_.size()) ? names_[static_cast<std::size_t>(index_)] : "";
+        refresh_names();
+        index_ = static_cast<int>(names_.size()) - 1;
+        for (std::size_t i = 0; i < names_.size(); ++i)
+            if (names_[i] == current) index_ = static_cast<int>(i);
+    }
+    return names_;
+}
+
+int QtPrinter::PrinterIndex() { return index_; }
+
+bool QtPrinter::pdf_chosen() const { return index_ == static_cast<int>(names_.size()) - 1; }
+
+void QtPrinter::SetPrinterIndex(int i) {
+    if (i < -1 || i >= static_cast<int>(names_.size())) throw Exception("Printer selected is not valid");
+    if (i == -1) {
+        const QString def = QPrinterInfo::defaultPrinterName();
+        i = static_cast<int>(names_.size()) - 1;
+        for (std::size_t k = 0; k + 1 < names_.size(); ++k)
+            if (qs(names_[k]) == def) i = static_cast<int>(k);
+    }
+    index_ = i;
+    if (pdf_chosen()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer_->setOutputFormat(QPrinter::NativeFormat);
+        printer_->setPrinterName(qs(names_[static_cast<std::size_t>(i)]));
+    }
+}
+
+TPrinterOrientation QtPrinter::Orientation() {
+    return printer_->pageLayout().orientation() == QPageLayout::Landscape ? TPrinterOrientation::poLandscape
+                                                                          : TPrinterOrientation::poPortrait;
+}
+
+void QtPrinter::SetOrientation(TPrinterOrientation o) {
+    printer_->setPageOrientation(o == TPrinterOrientation::poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+int QtPrinter::PageWidth() { return static_cast<int>(printer_->pageRect(QPrinter::DevicePixel).width()); }
+int QtPrinter::PageHeight() { return static_cast<int>(printer_->pageRect(QPrinter::DevicePixel).height()); }
+int QtPrinter::dpi_x() { return printer_->resolution(); }
+int QtPrinter::dpi_y() { return printer_->resolution(); }
+int QtPrinter::physical_width() { return static_cast<int>(printer_->paperRect(QPrinter::DevicePixel).width()); }
+int QtPrinter::physical_height() { return static_cast<int>(printer_->paperRect(QPrinter::DevicePixel).height()); }
+int QtPrinter::offset_x() {
+    return static_cast<int>(printer_->pageRect(QPrinter::DevicePixel).left() - printer_->paperRect(QPrinter::DevicePixel).left());
+}
+int QtPrinter::offset_y() {
+    return static_cast<int>(printer_->pageRect(QPrinter::DevicePixel).top() - printer_->paperRect(QPrinter::DevicePixel).top());
+}
+
+void QtPrinter::BeginDoc() {
+    if (printing_) throw Exception("Printing in progress");
+    printer_->setDocName(qs(Title));
+    if (!output_file.empty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(os_path(output_file));
+    } else if (pdf_chosen()) {
+        // The PDF entry without a file: ask where the document goes.
+        const QString name = QFileDialog::getSaveFileName(nullptr, QString(), qs(Title) + QStringLiteral(".pdf"),
+                                                          QStringLiteral("PDF (*.pdf)"));
+        if (name.isEmpty()) throw EAbort();
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(name);
+    } else {
+        printer_->setOutputFormat(QPrinter::NativeFormat);
+        printer_->setOutputFileName(QString());
+    }
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(printer_.get())) {
+        painter_.reset();
+        throw Exception("Printer is not available");
+    }
+    canvas_ = std::make_unique<QtCanvas>(*painter_, printer_->resolution());
+    printing_ = true;
+    page_ = 1;
+}
+
+void QtPrinter::NewPage() {
+    if (!printing_) throw Exception("Printer is not currently printing");
+    printer_->newPage();
+    ++page_;
+}
+
+void QtPrinter::EndDoc() {
+    if (!printing_) throw Exception("Printer is not currently printing");
+    canvas_.reset();
+    const bool ok = painter_->end();
+    painter_.reset();
+    printing_ = false;
+    page_ = 0;
+    if (!output_file.empty() || pdf_chosen()) SetPrinterIndex(index_);
+    if (!ok) throw Exception("Printing failed");
+}
+
+void QtPrinter::Abort() {
+    if (!printing_) return;
+    printer_->abort();
+    canvas_.reset();
+    if (painter_->isActive()) painter_->end();
+    painter_.reset();
+    printing_ = false;
+    page_ = 0;
+    SetPrinterIndex(index_);
+}
+
+TCanvas& QtPrinter::Canvas() {
+    if (!printing_ || !canvas_) throw Exception("Printer is not currently printing");
+    return *canvas_;
+}
+
+}  // namespace gui

@@ -1,0 +1,314 @@
+#include "gui/qt_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+#include "gui/form_window.h"
+#include "gui/qt_printer.h"
+#include "gui/qt_text.h"
+#include "gui/renderer.h"
+#include "platform/comctrls.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/headless.h"
+#include "platform/input.h"
+#include "platform/menus.h"
+#include "platform/paths.h"
+
+namespace gui {
+
+QStringList qt_filters(const std::string& filter) {
+    TOpenDialog probe(nullptr);
+    probe.Filter = filter;
+    QStringList out;
+    for (const auto& [description, masks] : probe.filter_pairs()) {
+        QString patterns = qs(masks);
+        patterns.replace(u';', u' ');
+        patterns = patterns.simplified();
+        QString d = qs(description).trimmed();
+        // A description that shows its masks already keeps them, with the
+        // real masks in the parentheses Qt reads.
+        if (d.endsWith(u')') && d.contains(u'(') && d.mid(d.lastIndexOf(u'(')).contains(u'*'))
+            d = d.left(d.lastIndexOf(u'(')).trimmed();
+        out << d + QStringLiteral(" (") + patterns + u')';
+    }
+    return out;
+}
+
+int filter_index(const QStringList& filters, const QString& chosen) {
+    const int i = static_cast<int>(filters.indexOf(chosen));
+    return i < 0 ? 1 : i + 1;
+}
+
+QtServices::QtServices()
+    : renderer_(std::make_unique<Renderer>()), registry_(path_join(registry_folder(), "registry.ini")) {
+    clock_.start();
+}
+
+QtServices::~QtServices() {
+    timers_.clear();
+    if (override_cursor_) QApplication::restoreOverrideCursor();
+    printer_.reset();
+    renderer_.reset();
+}
+
+QWidget* QtServices::dialog_parent() const {
+    if (QWidget* m = QApplication::activeModalWidget()) return m;
+    try {
+        if (TForm* f = Application()->ActiveForm())
+            if (FormWindow* w = renderer_->existing_window(*f); w && w->isVisible()) return w;
+    } catch (const ScriptError&) {
+    }
+    return QApplication::activeWindow();
+}
+
+int QtServices::message_box(std::string_view text, std::string_view caption, unsigned flags) {
+    if (answer_message_box) return answer_message_box(text, caption, flags);
+    QMessageBox box(dialog_parent());
+    box.setWindowTitle(qs(caption));
+    QString t = qs(text);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(t);
+    switch (flags & MB_ICON_MASK) {
+        case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+        case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+        default: break;
+    }
+    std::vector<std::pair<QPushButton*, int>> buttons;
+    auto add = [&](QMessageBox::StandardButton b, int id) { buttons.emplace_back(box.addButton(b), id); };
+    switch (flags & MB_BUTTONS_MASK) {
+        case MB_OKCANCEL: add(QMessageBox::Ok, IDOK); add(QMessageBox::Cancel, IDCANCEL); break;
+        case MB_YESNOCANCEL: add(QMessageBox::Yes, IDYES); add(QMessageBox::No, IDNO); add(QMessageBox::Cancel, IDCANCEL); break;
+        case MB_YESNO: add(QMessageBox::Yes, IDYES); add(QMessageBox::No, IDNO); break;
+        default: add(QMessageBox::Ok, IDOK); break;
+    }
+    std::size_t def = 0;
+    if (flags & MB_DEFBUTTON2) def = 1;
+    if (flags & MB_DEFBUTTON3) def = 2;
+    if (def < buttons.size()) box.setDefaultButton(buttons[def].first);
+    // Esc: Cancel, or No when there is no Cancel, or the only button.
+    int escape_id = IDOK;
+    for (const auto& [b, id] : buttons)
+        if (id == IDCANCEL || (id == IDNO && escape_id != IDCANCEL)) escape_id = id;
+    for (const auto& [b, id] : buttons)
+        if (id == escape_id) box.setEscapeButton(b);
+    box.exec();
+    for (const auto& [b, id] : buttons)
+        if (box.clickedButton() == b) return id;
+    return escape_id;
+}
+
+void QtServices::run_modal(TForm& form) { renderer_->run_modal(form); }
+
+void QtServices::form_shown(TForm& form) { renderer_->show_form(form); }
+
+void QtServices::form_hidden(TForm& form) { renderer_->hide_form(form); }
+
+bool QtServices::open_dialog(TOpenDialog& dialog, bool save) {
+    QFileDialog d(dialog_parent(), qs(dialog.Title));
+    d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (save) d.setFileMode(QFileDialog::AnyFile);
+    else d.setFileMode((dialog.Options & ofAllowMultiSelect) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, !(dialog.Options & ofOverwritePrompt));
+    const QStringList filters = qt_filters(dialog.Filter);
+    if (!filters.isEmpty()) {
+        d.setNameFilters(filters);
+        const int i = std::clamp(dialog.FilterIndex, 1, static_cast<int>(filters.size()));
+        d.selectNameFilter(filters[i - 1]);
+    }
+    if (!dialog.DefaultExt.empty()) d.setDefaultSuffix(qs(dialog.DefaultExt));
+    const std::string dir = !dialog.InitialDir.empty() ? dialog.InitialDir : ExtractFileDir(dialog.FileName);
+    if (!dir.empty()) d.setDirectory(os_path(dir));
+    if (!dialog.FileName.empty()) d.selectFile(os_path(ExtractFileName(dialog.FileName)));
+    if (d.exec() != QDialog::Accepted) return false;
+    std::vector<std::string> files;
+    for (const QString& f : d.selectedFiles()) {
+        bool lossy = false;
+        files.push_back(cp_path(f, &lossy));
+        if (lossy) {
+            message_box("The file name cannot be used (characters outside the Windows-1250 code page): " + cp(f),
+                        Application()->Title, MB_OK | MB_ICONERROR);
+            return false;
+        }
+    }
+    if (files.empty()) return false;
+    dialog.Files = files;
+    dialog.FileName = files.front();
+    if (!filters.isEmpty()) dialog.FilterIndex = filter_index(filters, d.selectedNameFilter());
+    return true;
+}
+
+bool QtServices::color_dialog(TColorDialog& dialog) {
+    const QColor c = QColorDialog::getColor(qcolor(dialog.Color), dialog_parent());
+    if (!c.isValid()) return false;
+    dialog.Color = tcolor(c);
+    return true;
+}
+
+bool QtServices::font_dialog(TFontDialog& dialog) {
+    bool ok = false;
+    QFont start = qfont(dialog.Font);
+    start.setPointSize(std::max(1, dialog.Font.Size()));
+    const QFont f = QFontDialog::getFont(&ok, start, dialog_parent());
+    if (!ok) return false;
+    dialog.Font = tfont(f, dialog.Font);
+    return true;
+}
+
+bool QtServices::printer_setup_dialog() {
+    printer();
+    QPrintDialog d(&printer_->qprinter(), dialog_parent());
+    return d.exec() == QDialog::Accepted;
+}
+
+bool QtServices::select_folder(std::string_view caption, std::string& folder) {
+    const QString chosen = QFileDialog::getExistingDirectory(dialog_parent(), qs(caption), os_path(folder));
+    if (chosen.isEmpty()) return false;
+    bool lossy = false;
+    const std::string f = cp_path(chosen, &lossy);
+    if (lossy) return false;
+    folder = f;
+    return true;
+}
+
+void QtServices::popup_menu(TPopupMenu& menu, int x, int y) { renderer_->popup(menu, QPoint(x, y)); }
+
+std::string QtServices::clipboard_text() { return cp(QGuiApplication::clipboard()->text()); }
+
+void QtServices::set_clipboard_text(std::string_view text) {
+    QString t = qs(text);
+    QGuiApplication::clipboard()->setText(t);
+}
+
+void QtServices::timer_changed(TTimer& timer) {
+    auto& slot = timers_[&timer];
+    if (!slot) {
+        slot = std::make_unique<QTimer>();
+        TTimer* t = &timer;
+        QObject::connect(slot.get(), &QTimer::timeout, slot.get(), [this, t] { renderer_->input([t] { user::timer(t); }); });
+    }
+    if (timer.Enabled() && timer.Interval() > 0) slot->start(timer.Interval());
+    else slot->stop();
+}
+
+void QtServices::timer_destroyed(TTimer& timer) {
+    const auto it = timers_.find(&timer);
+    if (it == timers_.end()) return;
+    it->second->stop();
+    // A timer may go inside its own handler: then Qt deletes it afterwards.
+    if (renderer_->dispatching()) it->second.release()->deleteLater();
+    timers_.erase(it);
+}
+
+int64_t QtServices::tick_count() { return clock_.elapsed(); }
+
+bool QtServices::key_held(Word key) {
+    const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+    switch (key) {
+        case VK_CONTROL: return m & Qt::ControlModifier;
+        case VK_SHIFT: return m & Qt::ShiftModifier;
+        case VK_MENU: return m & Qt::AltModifier;
+        default: return false;
+    }
+}
+
+void QtServices::set_cursor(TCursor cursor) {
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (cursor) {
+        case TCursor::crDefault:
+            if (override_cursor_) QApplication::restoreOverrideCursor();
+            override_cursor_ = false;
+            return;
+        case TCursor::crHourGlass: shape = Qt::WaitCursor; break;
+        case TCursor::crArrow: shape = Qt::ArrowCursor; break;
+        case TCursor::crCross: shape = Qt::CrossCursor; break;
+        case TCursor::crHandPoint: shape = Qt::PointingHandCursor; break;
+        case TCursor::crSizeAll: shape = Qt::SizeAllCursor; break;
+        case TCursor::crDrag: shape = Qt::DragMoveCursor; break;
+        case TCursor::crIBeam: shape = Qt::IBeamCursor; break;
+    }
+    if (override_cursor_) QApplication::changeOverrideCursor(QCursor(shape));
+    else QApplication::setOverrideCursor(QCursor(shape));
+    override_cursor_ = true;
+}
+
+std::vector<MonitorInfo> QtServices::monitors() {
+    std::vector<MonitorInfo> out;
+    for (QScreen* s : QGuiApplication::screens()) {
+        const QRect g = s->geometry();
+        out.push_back({g.x(), g.y(), g.width(), g.height()});
+    }
+    if (out.empty()) out.push_back(MonitorInfo{});
+    return out;
+}
+
+int QtServices::pixels_per_inch() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? static_cast<int>(s->logicalDotsPerInch() + 0.5) : default_pixels_per_inch;
+}
+
+void QtServices::beep() {
+    ++beeps;
+    QApplication::beep();
+}
+
+bool QtServices::shell_open(std::string_view target) {
+    const std::string t(target);
+    QUrl url;
+    if (t.find("://") != std::string::npos || t.rfind("mailto:", 0) == 0) url = QUrl(qs(t));
+    else if (t.rfind("www.", 0) == 0) url = QUrl(QStringLiteral("http://") + qs(t));
+    else url = QUrl::fromLocalFile(os_path(t));
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtServices::open_in_editor(std::string_view path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(os_path(path))); }
+
+std::string QtServices::dxf_program() {
+    QProcess p;
+    p.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("image/vnd.dxf")});
+    if (!p.waitForStarted(1000)) return {};
+    if (!p.waitForFinished(2000)) {
+        p.kill();
+        p.waitForFinished(500);
+        return {};
+    }
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
+    return cp(QString::fromUtf8(p.readAllStandardOutput()).trimmed());
+}
+
+std::vector<FontInfo> QtServices::fonts() {
+    std::vector<FontInfo> out;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family) || !fits_cp1250(family)) continue;
+        out.push_back({cp(family), QFontDatabase::isFixedPitch(family) ? 1 : 2});
+    }
+    if (out.empty()) return builtin_font_list();
+    return out;
+}
+
+TPrinter& QtServices::printer() {
+    if (!printer_) printer_ = std::make_unique<QtPrinter>();
+    return *printer_;
+}
+
+void QtServices::process_messages() { QCoreApplication::processEvents(); }
+
+void QtServices::terminate() { QCoreApplication::exit(0); }
+
+}  // namespace gui

@@ -1,0 +1,51 @@
+#include "gui/gui_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdlib>
+
+#include "platform/ini.h"
+#include "platform/paths.h"
+
+GuiTest::GuiTest() {
+    setenv("HALVOREN_HOME", home.path().c_str(), 1);
+    services_ = std::make_unique<gui::QtServices>();
+    prog = std::make_unique<Program>(*services_, std::vector<std::string>{home.file("bin/halvoren")});
+}
+
+GuiTest::~GuiTest() {
+    prog.reset();
+    services_.reset();
+    unsetenv("HALVOREN_HOME");
+    ini_cache_clear();
+    settle();
+}
+
+void GuiTest::settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+QWidget* GuiTest::widget(const TComponent* c) {
+    QWidget* w = renderer().widget_for(c);
+    EXPECT_NE(w, nullptr) << "no widget for " << (c ? c->Name() : std::string("(null)"));
+    return w;
+}
+
+gui::FormWindow* GuiTest::window(TForm& f) {
+    gui::FormWindow* w = renderer().existing_window(f);
+    EXPECT_NE(w, nullptr) << "no window for " << f.ClassName();
+    return w;
+}
+
+QString GuiTest::screenshot(QWidget* w, const QString& name) {
+    const QString dir = QStringLiteral(HALVOREN_SCREENSHOT_DIR);
+    QDir().mkpath(dir);
+    const QString path = dir + u'/' + name + QStringLiteral(".png");
+    const QPixmap pm = w->grab();
+    EXPECT_FALSE(pm.isNull());
+    EXPECT_TRUE(pm.save(path)) << path.toStdString();
+    return path;
+}

@@ -95,7 +95,7 @@ uint8_t TitleNr(const std::string& key, const std::string& title);
 // The stored text of a band row.
 std::string band_row_text(const struct dane_pod_profil& row);
 // The check rules of "Rules_"<lang>: written from `check_rules`; read from
-// "halvoren.ini" when the file read has the section, else from the language file.
+// the file being read when it has the section, else from the language file.
 void write_check_rules(IniFile& ini);
 void read_check_rules(const IniFile& ini);
 // The crossing colours of "CrossingColors_"<lang> (same sources as the rules).

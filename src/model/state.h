@@ -67,6 +67,9 @@ public:
     // Recalculates the current profile for all columns (after a settings
     // change that affects the calculation).
     virtual void recalculate_current() {}
+    // Shows the recalculated values of a profile in the main table; `flag`
+    // is the refresh flag of the recalculation.
+    virtual void odswiez_dane(uint16_t /*profile*/, bool /*flag*/) {}
     // The caption of a named menu item of the main window (the object menu,
     // the pipe-series action), which the language may have replaced.
     virtual std::string item_caption(const std::string& /*name*/, const std::string& builtin) { return builtin; }

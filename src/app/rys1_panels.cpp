@@ -6,14 +6,6 @@
 
 namespace {
 
-TTabSheet* sheet(TForm* f, TPageControl* pc, const char* name, std::string_view caption) {
-    auto* t = new TTabSheet(f);
-    t->SetName(name);
-    t->SetCaption(caption);
-    t->SetPageControl(pc);
-    return t;
-}
-
 TToolButton* tool(TForm* f, TToolBar* bar, const char* name, std::string_view hint) {
     auto* b = new TToolButton(f);
     b->SetName(name);
@@ -131,10 +123,10 @@ void TForm1::build_panels() {
     PageControl1->SetName("PageControl1");
     PageControl1->SetAlign(TAlign::alClient);
     PageControl1->SetParent(this);
-    ts_SewageTreatment = sheet(this, PageControl1, "ts_SewageTreatment", "&Oczyszczalnia ścieków"_cp);
+    ts_SewageTreatment = add_sheet(this, PageControl1, "ts_SewageTreatment", "&Oczyszczalnia ścieków"_cp);
     ts_SewageTreatment->SetTabVisible(false);
-    ts_Data = sheet(this, PageControl1, "ts_Data", "&Dane");
-    ts_DrawingPreview = sheet(this, PageControl1, "ts_DrawingPreview", "&Podgląd"_cp);
+    ts_Data = add_sheet(this, PageControl1, "ts_Data", "&Dane");
+    ts_DrawingPreview = add_sheet(this, PageControl1, "ts_DrawingPreview", "&Podgląd"_cp);
     PageControl1->SetActivePage(ts_Data);
 
     sg1 = new TStringGrid(this);
@@ -194,8 +186,8 @@ void TForm1::build_panels() {
     // The treatment-plant page.
     form_builder t(this, ts_SewageTreatment);
     PageControl2 = t.add<TPageControl>("PageControl2", {}, 420, 260);
-    ts_Drainage = sheet(this, PageControl2, "ts_Drainage", "drenaż"_cp);
-    ts_SandFilter = sheet(this, PageControl2, "ts_SandFilter", "filtr");
+    ts_Drainage = add_sheet(this, PageControl2, "ts_Drainage", "drenaż"_cp);
+    ts_SandFilter = add_sheet(this, PageControl2, "ts_SandFilter", "filtr");
     e_ElectrLength = t.labelled<TEdit>("e_ElectrLength", "Długość przyłącza elektrycznego do przepompowni [m]:"_cp, 60);
     e_VentLength = t.labelled<TEdit>("e_VentLength", "Długość podziemnego odcinka [m]:"_cp, 60);
     for (TEdit* e : {e_ElectrLength, e_VentLength}) {

@@ -16,11 +16,9 @@ namespace {
 constexpr char check_on = '\xfe';
 constexpr char check_off = '\xa8';
 
+// The pages are chosen from the tree: their tabs are hidden.
 TTabSheet* page(TForm* f, TPageControl* pc, const char* name, std::string_view caption) {
-    auto* t = new TTabSheet(f);
-    t->SetName(name);
-    t->SetCaption(caption);
-    t->SetPageControl(pc);
+    TTabSheet* t = add_sheet(f, pc, name, caption);
     t->SetTabVisible(false);
     return t;
 }
@@ -273,7 +271,7 @@ void Ttopcje::build_drawing_pages() {
     cb_LineName->SetVisible(false);
     cb_Precision = b.add<TComboBox>("cb_Precision", {}, 80);
     cb_Precision->Style = TComboBoxStyle::csDropDownList;
-    set_items(cb_Precision->Items(), {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.5", "0.05", "0.005"});
+    for (const char* p : precision_items) cb_Precision->Items().Add(p);
     cb_Precision->SetVisible(false);
     (void)check_on;
 
@@ -454,10 +452,7 @@ void Ttopcje::build_other_pages() {
     // "Ostrzeżenia"
     b = form_builder(this, ts_Warnings);
     pc_Rules = b.add<TPageControl>("pc_Rules", {}, 540, 400);
-    ts_OwnRules = new TTabSheet(this);
-    ts_OwnRules->SetName("ts_OwnRules");
-    ts_OwnRules->SetCaption("Reguły &własne"_cp);
-    ts_OwnRules->SetPageControl(pc_Rules);
+    ts_OwnRules = add_sheet(this, pc_Rules, "ts_OwnRules", "Reguły &własne"_cp);
     form_builder r(this, ts_OwnRules);
     sag_Rules = grid(r, "sag_Rules", 6, 2, 0, 520, 360);
     header(sag_Rules, {"", "Włącz"_cp, "Kolor", "Opis", "Formuła"_cp, "Media"});

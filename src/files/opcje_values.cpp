@@ -38,10 +38,6 @@ std::string& unit_of(column_kind k) {
     return m.column_units[static_cast<std::size_t>(m.column_order[slot] % 100)];
 }
 
-const char* const precision_items[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.5", "0.05", "0.005"};
-
-std::string precision_text(int i) { return i >= 0 && i < 9 ? precision_items[i] : std::string(); }
-
 // Flow display factor: volume unit index v and time unit index t.
 double flow_factor(int v, int t) {
     static const double per_hour[] = {1.0 / 24, 1, 60, 3600};

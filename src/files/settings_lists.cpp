@@ -262,12 +262,6 @@ void set_grid_row(TStringGrid& grid, int row, const std::vector<std::string>& te
         grid.SetCell(c, row, static_cast<std::size_t>(c) < texts.size() ? texts[static_cast<std::size_t>(c)] : "");
 }
 
-const std::vector<std::string>& precision_items() {
-    static const std::vector<std::string> items = {"0", "0.0", "0.00", "0.000", "0.0000",
-                                                   "0.00000", "0.5", "0.05", "0.005"};
-    return items;
-}
-
 }  // namespace
 
 // --- the configuration file ---------------------------------------------------
@@ -644,17 +638,13 @@ void RefreshSag_TableContent() {
     const std::vector<dane_pod_profil>& rows = settings().profile_table_rows;
     if (rows.empty()) return;
     TStringGrid& g = *topcje->sag_TableContent;
-    const std::vector<std::string>& precisions =
-        topcje->cb_Precision && topcje->cb_Precision->Items().Count() > 0 ? topcje->cb_Precision->Items().items()
-                                                                          : precision_items();
     g.SetRowCount(static_cast<int>(rows.size()) + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const dane_pod_profil& d = rows[i];
-        const std::size_t p = static_cast<std::size_t>(d.precision);
         const bool join_shown = d.join && !d.at_nodes && d.key != "dlugosc" && d.key != "dlug_spad";
         set_grid_row(g, static_cast<int>(i) + 1,
                      {IntToStr(static_cast<int64_t>(i + 1)), mark(d.shown), d.title, d.unit,
-                      d.precision >= 0 && p < precisions.size() ? precisions[p] : "", mark(d.at_nodes),
+                      precision_text(d.precision), mark(d.at_nodes),
                       d.key == "user" ? d.formula : d.name, IntToStr(d.height) + "%", mark(join_shown)});
     }
 }

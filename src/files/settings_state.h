@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <iterator>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,13 @@ struct rule_def {
 };
 
 inline constexpr int data_list_count = 14;
+
+// The precision list of the settings tables' column of decimals.
+inline constexpr const char* precision_items[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.5", "0.05", "0.005"};
+// The text of a precision index; empty outside the list.
+inline std::string precision_text(int index) {
+    return index >= 0 && index < static_cast<int>(std::size(precision_items)) ? precision_items[index] : std::string();
+}
 
 struct settings_state {
     // Values shown in the settings dialog and copied by contr2var / var2contr.

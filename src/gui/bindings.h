@@ -113,7 +113,4 @@ void paint_control(TControl* c, QPainter& painter, bool fill_background);
 // event loop (painting must not open message boxes).
 void run_deferred_errors(const std::function<void()>& fn);
 
-// "&&" to "&", single "&" dropped.
-QString strip_accelerator(const QString& text);
-
 }  // namespace gui

@@ -40,21 +40,6 @@ Qt::BrushStyle brush_style(TBrushStyle s) {
     return Qt::SolidPattern;
 }
 
-QString strip_prefix(const QString& text) {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            if (i + 1 < text.size() && text[i + 1] == u'&') {
-                out += u'&';
-                ++i;
-            }
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 QRect qrect(const TRect& rc) { return QRect(rc.Left, rc.Top, rc.Width(), rc.Height()); }
 
 }  // namespace
@@ -212,7 +197,7 @@ int QtCanvas::DrawText(std::string_view raw, TRect& rc, unsigned flags) {
     const QFont f = current_font();
     const QFontMetrics fm(f, painter_.device());
     QString text = qs(raw);
-    if (!(flags & DT_NOPREFIX)) text = strip_prefix(text);
+    if (!(flags & DT_NOPREFIX)) text = strip_accelerator(text);
     QStringList lines;
     if (flags & DT_SINGLELINE) {
         text.remove(u'\r');

@@ -61,4 +61,19 @@ TFont tfont(const QFont& font, const TFont& base) {
     return t;
 }
 
+QString strip_accelerator(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&') {
+                out += u'&';
+                ++i;
+            }
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 }  // namespace gui

@@ -57,5 +57,7 @@ inline TColor tcolor(const QColor& c) {
 QFont qfont(const TFont& font, int dpi = default_pixels_per_inch);
 // Name, size and style of a QFont (colour and the rest kept from `base`).
 TFont tfont(const QFont& font, const TFont& base);
+// A caption without its accelerator marks: "&&" gives "&", a single "&" goes.
+QString strip_accelerator(const QString& text);
 
 }  // namespace gui

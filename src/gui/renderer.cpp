@@ -284,21 +284,6 @@ void paint_control(TControl* c, QPainter& painter, bool fill_background) {
     run_deferred_errors([&] { paintable->PaintTo(canvas); });
 }
 
-QString strip_accelerator(const QString& text) {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            if (i + 1 < text.size() && text[i + 1] == u'&') {
-                out += u'&';
-                ++i;
-            }
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 // ---------------------------------------------------------------------------
 // The form's binding: its widget is the window's client area.
 

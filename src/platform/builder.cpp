@@ -1,5 +1,6 @@
 #include "platform/builder.h"
 
+#include "platform/comctrls.h"
 #include "platform/forms.h"
 #include "platform/stdctrls.h"
 #include "platform/strings.h"
@@ -30,6 +31,14 @@ void form_builder::place_beside(TControl* c, std::string_view name, int width, i
     c->SetBounds(label_right_ + 4, top_, width, height);
     c->SetParent(parent_);
     top_ += height + 4;
+}
+
+TTabSheet* add_sheet(TForm* form, TPageControl* pages, std::string_view name, std::string_view caption) {
+    auto* t = new TTabSheet(form);
+    t->SetName(std::string(name));
+    t->SetCaption(caption);
+    t->SetPageControl(pages);
+    return t;
 }
 
 void set_items(TStringList& list, std::initializer_list<std::string_view> items) {

@@ -53,5 +53,10 @@ private:
     void place_beside(TControl* c, std::string_view name, int width, int height);
 };
 
+class TPageControl;
+class TTabSheet;
+// A page of a page control, named and captioned.
+TTabSheet* add_sheet(TForm* form, TPageControl* pages, std::string_view name, std::string_view caption);
+
 // Fills an item list (combo box, list box, radio group).
 void set_items(TStringList& list, std::initializer_list<std::string_view> items);

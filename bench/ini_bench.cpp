@@ -3,7 +3,6 @@
 
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
 #include "platform/files.h"
@@ -21,9 +20,7 @@ std::string key_name(int k) { return "Key" + std::to_string(k); }
 class GeneratedIni {
 public:
     explicit GeneratedIni(int value_length) {
-        path_ = (std::filesystem::temp_directory_path() /
-                 ("halvoren_ini_bench_" + std::to_string(::getpid()) + "_" + std::to_string(value_length) + ".ini"))
-                    .string();
+        path_ = make_temp_file("", "halvoren_ini_bench_" + std::to_string(value_length) + "_");
         std::string text;
         const std::string value(value_length, 'v');
         for (int s = 0; s < kSections; ++s) {
@@ -33,7 +30,7 @@ public:
         }
         write_file(path_, text);
     }
-    ~GeneratedIni() { std::filesystem::remove(path_); }
+    ~GeneratedIni() { DeleteFile(path_); }
     const std::string& path() const { return path_; }
 
 private:
@@ -64,7 +61,7 @@ void BM_LoadLargeFile(benchmark::State& state) {
         const IniFile ini(file.path());
         benchmark::DoNotOptimize(ini.ReadString(section_name(kSections - 1), key_name(0), ""));
     }
-    state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(file.path()));
+    state.SetBytesProcessed(state.iterations() * file_byte_size(file.path()));
 }
 BENCHMARK(BM_LoadLargeFile)->Unit(benchmark::kMillisecond);
 

@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,6 +18,7 @@
 #include "model/project.h"
 #include "model/recalculation.h"
 #include "model/state.h"
+#include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/sysutils.h"
@@ -32,9 +32,7 @@ constexpr int kNodes = 500;
 class HeadlessProgram {
 public:
     HeadlessProgram() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "halvoren_recalc_bench_XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-        home_ = pattern;
+        home_ = make_temp_folder("halvoren_recalc_bench_");
         setenv("HALVOREN_HOME", home_.c_str(), 1);
         decimal_separator = '.';
         euro_rounding = true;
@@ -45,8 +43,7 @@ public:
         program_.reset();
         services_.reset();
         unsetenv("HALVOREN_HOME");
-        std::error_code ignored;
-        std::filesystem::remove_all(home_, ignored);
+        delete_folder_tree(home_);
     }
 
 private:

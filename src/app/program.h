@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "costing/cost_state.h"
-#include "files/settings_state.h"
+#include "model/cost_state.h"
+#include "model/settings_state.h"
 #include "model/state.h"
 #include "platform/forms.h"
 #include "platform/services.h"
@@ -28,15 +28,10 @@ public:
     // The project model's process-wide state.
     model_state& state() { return state_; }
 
-    // The program's own folder (language and help files), the configuration
-    // folder and the documents folder; each ends with the path separator.
-    std::string program_folder;
-    std::string config_folder;
-    std::string documents_folder;
-
     // Reads the configuration and documents folders from the registry
-    // values "userconfig_dir" and "userdocs_dir"; a missing value or folder
-    // falls back to the per-user default folder, which is created.
+    // values "userconfig_dir" and "userdocs_dir" into folders(); a missing
+    // value or folder falls back to the per-user default folder, which is
+    // created.
     void read_folders();
 
     // Shows the main window; the front end then runs the event loop.
@@ -48,6 +43,7 @@ private:
     settings_state settings_;
     kosztorysy cost_data_;
     std::unique_ptr<TApplication> app_;
+    std::unique_ptr<model_view> main_view_;  // the main window's answers to the model
     std::vector<TForm*> forms_;  // creation order
     void create_windows();
 };

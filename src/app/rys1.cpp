@@ -1,21 +1,11 @@
-#include "app/rys1.h"
+// The main window's handlers.
+#include "forms/rys1.h"
 
 #include "model/objects.h"
+#include "model/state.h"
 #include "platform/sysutils.h"
 
-TForm1* Form1 = nullptr;
-
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
-    set_class_name("TForm1");
-    SetName("Form1");
-    MainMenu1 = new TMainMenu(this);
-    MainMenu1->SetName("MainMenu1");
-    Menu = MainMenu1;
-
-    mi_ObjectInsert = new TMenuItem(this);
-    mi_ObjectInsert->SetName("mi_ObjectInsert");
-    mi_ObjectInsert->SetCaption("Wstaw &obiekt");
-    MainMenu1->Items()->Add(mi_ObjectInsert);
+void TForm1::connect_handlers() {
     for (const object_menu_item& item : object_menu_items()) {
         auto* mi = new TMenuItem(this);
         mi->SetName(item.name);
@@ -27,18 +17,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
         TMenuItem* parent = *item.parent ? static_cast<TMenuItem*>(FindComponent(item.parent)) : mi_ObjectInsert;
         parent->Add(mi);
     }
-    build_panels();
-    SetBounds(0, 0, 1000, 700);
-    set_view(this);
-}
-
-TForm1::~TForm1() {
-    if (&view() == this) set_view(nullptr);
-}
-
-std::string TForm1::item_caption(const std::string& name, const std::string& builtin) {
-    if (auto* mi = dynamic_cast<TMenuItem*>(FindComponent(name))) return mi->Caption();
-    return builtin;
+    sb_LockTabShifting->OnClick = [this](TObject* s) { sb_LockTabShiftingClick(s); };
 }
 
 void TForm1::mi_InspectionChamberClick(TObject* Sender) {
@@ -55,4 +34,9 @@ void TForm1::mi_InspectionChamberClick(TObject* Sender) {
     w.obiekt = caption;
     const object_menu_item* entry = object_menu_item_named(item->Name());
     if (entry && *entry->key) w.obiekt = entry->key;
+}
+
+void TForm1::sb_LockTabShiftingClick(TObject*) {
+    // The tab strip of the profiles arrives with the main window; until then
+    // the button's state is all there is.
 }

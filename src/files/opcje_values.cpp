@@ -3,12 +3,12 @@
 // the unit of the user column, and the dialog's small handlers.
 #include <cmath>
 
-#include "app/program.h"
-#include "app/rys1.h"
-#include "files/messages.h"
-#include "files/opcje.h"
+#include "platform/paths.h"
+#include "forms/rys1.h"
+#include "model/messages.h"
+#include "forms/opcje.h"
 #include "files/settings.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "files/utils.h"
 #include "model/state.h"
 #include "platform/files.h"
@@ -219,7 +219,7 @@ void var2contr(const std::string& mode) {
     }
 
     const std::string pattern = lang_text("topcje", "l_FileSettings", "Plik konfiguracyjny dla projektu: %s");
-    const std::string user_file = path_join(program() ? program()->config_folder : std::string(), "halvoren.ini");
+    const std::string user_file = path_join(folders().config_folder, "halvoren.ini");
     if (!m.project.ConfigFile.empty()) {
         const std::string short_form = shorten_path_for_display(m.project.ConfigFile, d.l_FileSettings);
         d.l_FileSettings->SetCaption(Format(pattern, {short_form}));
@@ -232,10 +232,9 @@ void var2contr(const std::string& mode) {
     d.sb_ClearSettingsFile->SetEnabled(!d.l_FileSettings->Hint().empty());
 
     d.p_BackgroundColor->SetColor(s.preview_background);
-    if (Program* p = program()) {
-        d.l_DocsDirValue->SetCaption(p->documents_folder);
-        d.l_DocsDirValue->SetHint(p->documents_folder);
-        d.l_ConfigDirValue->SetCaption(p->config_folder);
-        d.l_ConfigDirValue->SetHint(p->config_folder);
-    }
+    const program_folders& f = folders();
+    d.l_DocsDirValue->SetCaption(f.documents_folder);
+    d.l_DocsDirValue->SetHint(f.documents_folder);
+    d.l_ConfigDirValue->SetCaption(f.config_folder);
+    d.l_ConfigDirValue->SetHint(f.config_folder);
 }

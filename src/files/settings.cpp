@@ -1,8 +1,8 @@
 #include "files/settings.h"
 
-#include "costing/cost_state.h"
+#include "model/cost_state.h"
 #include "files/settings_groups.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "platform/ini.h"
 
 void zapisz_opcje(const std::string& path, const std::string& mode_text) {

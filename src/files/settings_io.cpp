@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "files/utils.h"
 #include "platform/comctrls.h"
 #include "platform/ini.h"

@@ -14,13 +14,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
-#include "costing/cost_state.h"
-#include "files/messages.h"
-#include "files/opcje.h"
+#include "platform/paths.h"
+#include "model/cost_state.h"
+#include "model/messages.h"
+#include "forms/opcje.h"
 #include "files/settings_groups.h"
 #include "files/settings_io.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "files/settings_tables.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
@@ -267,7 +267,7 @@ void set_grid_row(TStringGrid& grid, int row, const std::vector<std::string>& te
 // --- the configuration file ---------------------------------------------------
 
 std::string user_settings_file() {
-    if (Program* p = program()) return path_join(p->config_folder, "halvoren.ini");
+    if (!folders().config_folder.empty()) return path_join(folders().config_folder, "halvoren.ini");
     return "halvoren.ini";
 }
 

@@ -12,17 +12,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
-#include "app/rys1.h"
-#include "costing/cost_state.h"
-#include "costing/kosztprop.h"
-#include "costing/materials.h"
-#include "editors/kolizje.h"
-#include "editors/objects.h"
-#include "files/messages.h"
-#include "files/opcje.h"
+#include "platform/paths.h"
+#include "forms/rys1.h"
+#include "model/cost_state.h"
+#include "forms/kosztprop.h"
+#include "forms/materials.h"
+#include "forms/kolizje.h"
+#include "forms/objects.h"
+#include "model/messages.h"
+#include "forms/opcje.h"
 #include "files/settings_groups.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "files/utils.h"
 #include "model/columns.h"
 #include "model/state.h"
@@ -77,8 +77,8 @@ std::string first_item(const std::string& list) { return list.substr(0, list.fin
 
 std::string default_infotable_key() { return "default_infotable_" + settings_language(); }
 
-std::string program_folder() { return program() ? program()->program_folder : std::string(); }
-std::string config_folder() { return program() ? program()->config_folder : std::string(); }
+std::string program_folder() { return folders().program_folder; }
+std::string config_folder() { return folders().config_folder; }
 
 // A key that only the reader takes.
 setting_key read_only(setting_key k) {

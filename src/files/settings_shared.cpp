@@ -9,15 +9,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/rys1.h"
-#include "app/program.h"
-#include "files/dane.h"
-#include "files/messages.h"
-#include "files/opcje.h"
+#include "forms/rys1.h"
+#include "platform/paths.h"
+#include "forms/dane.h"
+#include "model/messages.h"
+#include "forms/opcje.h"
 #include "files/project_data.h"
 #include "files/settings_groups.h"
 #include "files/settings_io.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "files/utils.h"
 #include "model/records.h"
 #include "model/state.h"
@@ -210,7 +210,7 @@ std::vector<setting_key> read_only_keys() {
     return {
         read_only(index_key("format", "rzedna", 0, Form1->rg_PipeOrdinateMode)),
         read_only(text_key(
-            "inne", "userdxfimportdir", [] { return program() ? program()->program_folder : std::string(); },
+            "inne", "userdxfimportdir", [] { return folders().program_folder; },
             [] { return settings().dxf_import_dir; }, [](const std::string& v) { settings().dxf_import_dir = v; })),
         read_only(bool_key("inne", "rownol", false, Form1->cb_PipellTerrain)),
     };

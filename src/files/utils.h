@@ -1,8 +1,9 @@
-// Free-standing routines that every part of the program shares: single ini
-// values (and so every message lookup), recent-file lists, backup copies,
-// file checks, text replacements and filters for the project file, the
-// templates and the drawing, decimal separators, rounding, fixed-point text
-// and the keyboard filters of number fields. None keeps state between calls.
+// Free-standing routines that every part of the program shares: recent-file
+// lists, backup copies, file checks, text filters for the project file, the
+// templates and the drawing, and the keyboard filters of number fields (the
+// single ini values, replacements, decimal separators, rounding and
+// fixed-point text, which the model needs too, are in model/utils.h). None
+// keeps state between calls.
 // Texts are Windows-1250; character positions count from 1.
 #pragma once
 
@@ -10,20 +11,11 @@
 #include <string>
 #include <string_view>
 
+#include "model/utils.h"
+
 class TObject;
 class TControl;
 class TCustomEdit;
-
-// Reads or writes one ini value, opening the file for this call alone.
-// Mode 'r': `out` receives the stored value (at most 2047 characters), or
-// `value` (the default) when the file, section or key is missing; an existing
-// key with an empty value gives the empty text. Mode 'w': writes `value`,
-// creating file and section as needed; `out` is not touched; a refused write
-// raises EIniFileException "Unable to write to %s". Other modes do nothing.
-void ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view value,
-                char mode, std::string& out);
-// The read, returning the value.
-std::string ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view def);
 
 // Puts a file name at the top of the four-entry list "plik1".."plik4" of a
 // section; names containing "autosave" and empty names are never listed.
@@ -54,15 +46,6 @@ void show_file_in_edit(std::string_view path, TCustomEdit* edit);
 // form and hints the lower-cased full path.
 std::string shorten_path_for_display(std::string_view path, TControl* control = nullptr);
 
-// Replaces the first occurrence again and again, searching from the start
-// after every replacement, until none is left. A replacement that contains
-// the pattern is done in one left-to-right pass instead (it would never end).
-std::string replace_all(std::string_view pattern, std::string_view replacement, std::string_view text);
-// One left-to-right pass, case-sensitive; replaced text is not searched again.
-std::string string_replace_all(std::string_view pattern, std::string_view replacement, std::string_view text);
-// Deletes the first occurrence of `part`, `count` times; count 0 deletes
-// every occurrence.
-std::string delete_substring(std::string_view text, std::string_view part, int count);
 // The 18 Polish letters as plain letters.
 std::string polish_to_ascii(std::string_view text);
 // Without \ / ? : * " > < | and ".".
@@ -84,16 +67,6 @@ void tag_name_after(std::string_view text, std::string_view marker, std::string&
 // begins a line and every closing marker ends one; "<_" and "</" of block
 // tags become the bytes 0x8B and 0x9B.
 void normalize_template_blocks(std::string_view text, std::string_view document_type, std::string& out);
-
-// "," and "." turned into the system's decimal separator.
-std::string fix_decimal_separator(std::string_view text);
-// x rounded to n decimals with the process-wide conversion; n < 0 gives x.
-double round_to(int8_t n, double x);
-// x with a fixed number of decimals, halves rounding up: code n >= 0 gives n
-// decimals; code n <= -5 gives -n-5 decimals in steps of 5 units of the last
-// decimal (-7: 0.05, -6: 0.5, -5: 5).
-void format_fixed(int code, std::string& out, double x);
-std::string format_fixed(int code, double x);
 
 // Key filters of number fields: a refused key becomes character 0 and beeps.
 void decimal_key_filter(TObject* sender, char& key);

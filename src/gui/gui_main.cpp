@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/program.h"
-#include "app/rys1.h"
+#include "forms/rys1.h"
 #include "gui/qt_services.h"
 #include "platform/cp1250.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "files/opcje.h"
+#include "forms/opcje.h"
 #include "model/pairs.h"
 #include "model/recalculation.h"
 #include "model/state.h"

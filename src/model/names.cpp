@@ -1,6 +1,6 @@
 #include "model/names.h"
 
-#include "files/messages.h"
+#include "model/messages.h"
 #include "model/state.h"
 #include "platform/sysutils.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "files/utils.h"
+#include "model/utils.h"
 #include "model/objects.h"
 #include "model/state.h"
 #include "platform/forms.h"

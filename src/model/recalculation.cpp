@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <numbers>
 
-#include "app/rys1.h"
-#include "files/opcje.h"
-#include "files/settings_state.h"
+#include "forms/rys1.h"
+#include "forms/opcje.h"
+#include "model/settings_state.h"
 #include "model/pairs.h"
 #include "model/state.h"
 #include "model/terrain.h"

@@ -1,9 +1,9 @@
 #include "model/state.h"
 
-#include "platform/services.h"
+#include "platform/process_slot.h"
 
 namespace {
-model_state* g_model = nullptr;
+process_slot<model_state> g_model("project model");
 model_view g_default_view;
 model_view* g_view = nullptr;
 }  // namespace
@@ -21,12 +21,9 @@ model_state::model_state() {
     }
 }
 
-model_state& model() {
-    if (!g_model) throw ScriptError("no project model installed");
-    return *g_model;
-}
+model_state& model() { return *g_model; }
 
-void set_model(model_state* m) { g_model = m; }
+void set_model(model_state* m) { g_model.set(m); }
 
 model_view& view() { return g_view ? *g_view : g_default_view; }
 

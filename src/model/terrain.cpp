@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/opcje.h"
+#include "forms/opcje.h"
 #include "model/objects.h"
 #include "model/pairs.h"
 #include "model/recalculation.h"

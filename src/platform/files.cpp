@@ -531,6 +531,18 @@ std::string make_temp_file(std::string_view folder, std::string_view prefix) {
     return path_join(dir, from_os_path(fs::path(pattern).filename()));
 }
 
+std::string make_temp_folder(std::string_view prefix) {
+    std::string pattern = (to_os_path(temp_folder()) / (cp1250_to_utf8(prefix) + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) raise_io("Cannot create folder", path_join(temp_folder(), std::string(prefix)), errno);
+    return from_os_path(pattern);
+}
+
+bool delete_folder_tree(std::string_view path) {
+    std::error_code ec;
+    fs::remove_all(to_os_path(path), ec);
+    return !ec;
+}
+
 bool file_locked_by_other(std::string_view path) {
 #ifdef F_OFD_GETLK
     if (path.empty()) return false;

@@ -85,7 +85,12 @@ private:
 // A new empty file with a unique name in `folder` (the system's temporary
 // folder when empty); returns its path.
 std::string make_temp_file(std::string_view folder, std::string_view prefix);
+// A new empty folder with a unique name in the system's temporary folder;
+// returns its path. Raises EInOutError.
+std::string make_temp_folder(std::string_view prefix);
 std::string temp_folder();
+// Deletes a folder with everything in it; false when something stayed.
+bool delete_folder_tree(std::string_view path);
 
 // True when another open file description holds a write lock on the file
 // (the nearest Linux has to a sharing violation). Programs that keep a file

@@ -33,3 +33,8 @@ std::string default_documents_folder() {
 }
 
 std::string registry_folder() { return default_config_folder(); }
+
+program_folders& folders() {
+    static program_folders f;
+    return f;
+}

@@ -15,3 +15,14 @@ std::string default_config_folder();
 std::string default_documents_folder();
 // Where the registry store lives (the default configuration folder).
 std::string registry_folder();
+
+// The folders of the running program, each ending with the path separator:
+// its own folder (language and help files), the configuration folder and
+// the documents folder. The Program fills them at start and empties them at
+// its end; empty texts while no program runs.
+struct program_folders {
+    std::string program_folder;
+    std::string config_folder;
+    std::string documents_folder;
+};
+program_folders& folders();

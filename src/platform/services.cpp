@@ -1,12 +1,15 @@
 #include "platform/services.h"
 
+#include <string>
+
+#include "platform/process_slot.h"
+
+void missing_process_object(const char* what) { throw ScriptError(std::string("no ") + what + " installed"); }
+
 namespace {
-Services* g_services = nullptr;
+process_slot<Services> g_services("services");
 }
 
-Services& services() {
-    if (!g_services) throw ScriptError("no services installed");
-    return *g_services;
-}
+Services& services() { return *g_services; }
 
-void set_services(Services* s) { g_services = s; }
+void set_services(Services* s) { g_services.set(s); }

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/rys1.h"
-#include "files/opcje.h"
+#include "forms/rys1.h"
+#include "forms/opcje.h"
 #include "files/settings.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "model/state.h"
 #include "platform/input.h"
 #include "platform/sysutils.h"
+#include "platform/paths.h"
 #include "support/fixture.h"
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(SettingsDialog, SlopeSignFollowsTheRisingPipeOption) {
 TEST_F(SettingsDialog, SettingsFileLabelNamesTheProjectsFileOrTheDefault) {
     var2contr();
     EXPECT_EQ(topcje->l_FileSettings->Caption(), "Plik konfiguracyjny dla projektu: Domyślny"_cp);
-    EXPECT_EQ(topcje->b_Save->Hint(), prog->config_folder + "halvoren.ini");
+    EXPECT_EQ(topcje->b_Save->Hint(), folders().config_folder + "halvoren.ini");
     EXPECT_FALSE(topcje->sb_ClearSettingsFile->Enabled());
     model().project.ConfigFile = "/Home/u/Moje.ini";
     var2contr();

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "costing/cost_state.h"
-#include "files/messages.h"
-#include "files/opcje.h"
+#include "model/cost_state.h"
+#include "model/messages.h"
+#include "forms/opcje.h"
 #include "files/settings_groups.h"
 #include "files/settings_io.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "files/settings_tables.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
@@ -16,6 +16,7 @@
 #include "platform/ini.h"
 #include "platform/stdctrls.h"
 #include "platform/sysutils.h"
+#include "platform/paths.h"
 #include "support/fixture.h"
 
 namespace {
@@ -614,7 +615,7 @@ TEST_F(SettingsLists, CostResourceRows) {
 }
 
 TEST_F(SettingsLists, UserSettingsFileIsInTheConfigurationFolder) {
-    EXPECT_EQ(user_settings_file(), path_join(prog->config_folder, "halvoren.ini"));
+    EXPECT_EQ(user_settings_file(), path_join(folders().config_folder, "halvoren.ini"));
 }
 
 }  // namespace

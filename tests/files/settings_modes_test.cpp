@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "costing/cost_state.h"
-#include "files/opcje.h"
+#include "model/cost_state.h"
+#include "forms/opcje.h"
 #include "files/settings.h"
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/sysutils.h"
+#include "platform/paths.h"
 #include "support/fixture.h"
 
 namespace {
@@ -33,7 +34,7 @@ protected:
 };
 
 TEST_F(SettingsModes, EachModeWritesItsGroupsOnly) {
-    czytaj_opcje(prog->config_folder + "nofile.ini", "opcje");  // what the program reads at start
+    czytaj_opcje(folders().config_folder + "nofile.ini", "opcje");  // what the program reads at start
     cost_data().labour.push_back({1, "Robotnik", 30, 1, 1, 'r', 2500});
     const auto opcje = sections_of("opcje");
     for (const char* s : {"calc", "calc_r", "format", "inne", "uklad", "autouzup", "warstwy", "linie", "font",
@@ -72,13 +73,13 @@ TEST_F(SettingsModes, DefaultsComeBackFromAFileThatDoesNotExist) {
     topcje->sag_DrawingProperties->SetCell(1, 1, "500");
     topcje->se_AutoSave->SetValue(60);
     decimal_separator = ',';
-    czytaj_opcje(prog->config_folder + "nofile.ini", "opcje");
+    czytaj_opcje(folders().config_folder + "nofile.ini", "opcje");
     EXPECT_EQ(topcje->cb_jedn->ItemIndex(), 0);
     EXPECT_EQ(topcje->e_szer->Text(), "0,50");
     EXPECT_TRUE(topcje->cb_VerticalRuler->Checked());
     EXPECT_EQ(topcje->sag_DrawingProperties->Cells(1, 1), "200");
     EXPECT_EQ(topcje->se_AutoSave->Value(), 10);
-    EXPECT_FALSE(FileExists(prog->config_folder + "nofile.ini"));
+    EXPECT_FALSE(FileExists(folders().config_folder + "nofile.ini"));
 }
 
 TEST_F(SettingsModes, AProjectWrittenWithACommaOpensWhereThePointIsTheSeparator) {

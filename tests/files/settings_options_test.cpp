@@ -6,21 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "app/rys1.h"
-#include "costing/cost_state.h"
-#include "costing/kosztprop.h"
-#include "costing/materials.h"
-#include "editors/kolizje.h"
-#include "editors/objects.h"
-#include "files/messages.h"
-#include "files/opcje.h"
+#include "forms/rys1.h"
+#include "model/cost_state.h"
+#include "forms/kosztprop.h"
+#include "forms/materials.h"
+#include "forms/kolizje.h"
+#include "forms/objects.h"
+#include "model/messages.h"
+#include "forms/opcje.h"
 #include "files/settings.h"
 #include "files/settings_groups.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "model/state.h"
 #include "platform/ini.h"
 #include "platform/printer.h"
 #include "platform/sysutils.h"
+#include "platform/paths.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
 
@@ -160,8 +161,8 @@ TEST_F(SettingsOptions, FileWithoutInneAndAutouzupGivesTheDefaultsWithTheSystemS
         EXPECT_EQ(settings().symbol_size, 100);
         EXPECT_DOUBLE_EQ(settings().symbol_size_factor, 0.2);
         EXPECT_DOUBLE_EQ(settings().aod_distance_from, 6.0);
-        EXPECT_EQ(Form1->OD1->InitialDir, prog->program_folder);
-        EXPECT_EQ(Form1->SD1->InitialDir, prog->program_folder);
+        EXPECT_EQ(Form1->OD1->InitialDir, folders().program_folder);
+        EXPECT_EQ(Form1->SD1->InitialDir, folders().program_folder);
         EXPECT_TRUE(d.cb_1PipeLine->Checked());  // the one key the file has
         EXPECT_TRUE(d.l_Distance->Checked());
     }
@@ -668,9 +669,9 @@ TEST_F(SettingsOptions, CostOptionDefaultsNameTheConfigurationFolder) {
     EXPECT_TRUE(c.ContinuousPosNumbering);
     EXPECT_TRUE(c.IgnoredMessage);
     EXPECT_TRUE(c.AmericanRounding);
-    EXPECT_EQ(c.template_file, prog->config_folder + "calculation_scheme.ini");
-    EXPECT_EQ(c.library_file, prog->config_folder + "knrw.ini");
-    EXPECT_EQ(c.catalog_file, prog->config_folder + "catalog.rms");
+    EXPECT_EQ(c.template_file, folders().config_folder + "calculation_scheme.ini");
+    EXPECT_EQ(c.library_file, folders().config_folder + "knrw.ini");
+    EXPECT_EQ(c.catalog_file, folders().config_folder + "catalog.rms");
 }
 
 TEST_F(SettingsOptions, SaveCalcParamsFlagIsNeverSwitchedOffByReading) {

@@ -3,20 +3,21 @@
 #include <string>
 #include <vector>
 
-#include "app/rys1.h"
-#include "files/dane.h"
-#include "files/opcje.h"
+#include "forms/rys1.h"
+#include "forms/dane.h"
+#include "forms/opcje.h"
 #include "files/project_data.h"
 #include "files/settings.h"
 #include "files/settings_groups.h"
 #include "files/settings_io.h"
-#include "files/settings_state.h"
+#include "model/settings_state.h"
 #include "model/state.h"
 #include "platform/builder.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/sysutils.h"
+#include "platform/paths.h"
 #include "support/fixture.h"
 
 namespace {
@@ -154,7 +155,7 @@ TEST_F(SettingsShared, MissingSectionsGiveTheDefaults) {
     EXPECT_EQ(s.title_column_width, 0);
     EXPECT_DOUBLE_EQ(s.trim_length, 20);
     EXPECT_FALSE(s.depth_not_to_bottom);
-    EXPECT_EQ(s.dxf_import_dir, prog->program_folder);
+    EXPECT_EQ(s.dxf_import_dir, folders().program_folder);
     EXPECT_EQ(topcje->e_PipeDescription->Text(), "@m@d @r");
     EXPECT_EQ(topcje->rg_PipeLineColor->ItemIndex(), 0);
     EXPECT_TRUE(topcje->cb_InterpolationLine2->Checked());

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "files/opcje.h"
+#include "forms/opcje.h"
 #include "model/flows.h"
 #include "model/recalculation.h"
 #include "model/state.h"

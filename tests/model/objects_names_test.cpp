@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/rys1.h"
+#include "forms/rys1.h"
 #include "model/names.h"
 #include "model/objects.h"
 #include "model/state.h"

@@ -170,7 +170,7 @@ struct TextColumnView : model_view {
 
 TEST_F(Pairs, ColumnToScratchPairAndBack) {
     TextColumnView v;
-    set_view(&v);
+    scoped_view use(v);
     const uint16_t p = add_profile("a", 1, {0, 10});
     auto& n = model().profiles[p].nodes;
     n[0].dno = {100, 99.5};
@@ -208,7 +208,6 @@ TEST_F(Pairs, ColumnToScratchPairAndBack) {
     EXPECT_EQ(n[0].kom, "nowa");
     EXPECT_TRUE(copy2tempSimple("nothing", p));
     EXPECT_TRUE(copy2tempSimple("dno", 42));  // no such profile: nothing
-    set_view(nullptr);
 }
 
 }  // namespace

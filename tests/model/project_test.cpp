@@ -21,8 +21,7 @@ struct RecordingView : model_view {
 class Model : public ProgramTest {
 protected:
     RecordingView rec;
-    Model() { set_view(&rec); }
-    ~Model() override { set_view(nullptr); }
+    scoped_view use{rec};
 };
 
 TEST_F(Model, NodeBeforeChainage) {

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/rys1.h"
-#include "files/opcje.h"
-#include "files/settings_state.h"
+#include "forms/rys1.h"
+#include "forms/opcje.h"
+#include "model/settings_state.h"
 #include "model/recalculation.h"
 #include "model/state.h"
 #include "platform/exceptions.h"
@@ -26,10 +26,10 @@ class Recalc : public ProgramTest {
 protected:
     SysutilsSettingsGuard modes{'.', true};
     RefreshView rec;
+    scoped_view use{rec};
     Ttopcje& o = *topcje;
 
     Recalc() {
-        set_view(&rec);
         model().empty_value = 0;
         model().slope_sign = 1;
         for (TCheckBox* c : {o.cb_InterpolationGroundExists, o.cb_ExtrapolationGroundExists,
@@ -44,7 +44,6 @@ protected:
         Form1->rg_ManuallyValue->SetItemIndex(2);
         Form1->rg_PipeOrdinateMode->SetItemIndex(0);
     }
-    ~Recalc() override { set_view(Form1); }
 
     static wezel& node(uint16_t p, std::size_t i) { return model().profiles[p].nodes[i]; }
     static odcinek& profile(uint16_t p) { return model().profiles[p]; }

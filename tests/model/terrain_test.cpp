@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/rys1.h"
-#include "files/opcje.h"
+#include "forms/rys1.h"
+#include "forms/opcje.h"
 #include "model/recalculation.h"
 #include "model/state.h"
 #include "model/terrain.h"
@@ -242,7 +242,7 @@ struct RefreshView : model_view {
 
 TEST_F(Terrain, PipeInterpolationCommandKeepsTheReferenceLevelStraight) {
     RefreshView rec;
-    set_view(&rec);
+    scoped_view use(rec);
     Form1->rg_ManuallyValue->SetItemIndex(2);
     const struct {
         int mode;
@@ -269,7 +269,6 @@ TEST_F(Terrain, PipeInterpolationCommandKeepsTheReferenceLevelStraight) {
         ASSERT_EQ(rec.refreshed.size(), 1u);  // recalculated, and the table refreshed
         EXPECT_EQ(rec.refreshed[0].first, p);
     }
-    set_view(Form1);
 }
 
 TEST_F(Terrain, TerrainOrdinateAtAChainage) {

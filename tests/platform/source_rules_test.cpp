@@ -1,10 +1,14 @@
 // Rules the source tree keeps: non-ASCII string literals carry the _cp
-// suffix, Qt stays in src/gui, and only the platform layer (and the front
+// suffix, every folder includes only the folders of its own layer and those
+// below it, Qt stays in src/gui, and only the platform layer (and the front
 // end) opens files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -113,9 +117,89 @@ TEST(SourceRules, TheScannerFindsWhatItShould) {
     EXPECT_EQ(found, (std::vector<std::string>{"sample.cpp:3", "sample.cpp:5"}));
 }
 
+// The layers, lowest first: a folder includes only the folders of its own
+// layer and of the layers before it.
+const std::vector<std::vector<std::string>> layers = {
+    {"platform"}, {"widgets"}, {"forms"}, {"model"}, {"files"}, {"drawing"},
+    {"app", "editors", "costing", "interchange"}, {"gui"},
+};
+
+int layer_of(const std::string& folder) {
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        for (const auto& f : layers[i])
+            if (f == folder) return static_cast<int>(i);
+    return -1;
+}
+
+// Every include of a src folder that stands above the including file's
+// folder, as "file:line -> include"; `folder` is the including file's folder.
+std::vector<std::string> upward_includes(const std::string& file, const std::string& folder, const std::string& src) {
+    static const std::regex include_line(R"re(^\s*#\s*include\s*"([a-z_]+)/)re");
+    std::vector<std::string> found;
+    const int own = layer_of(folder);
+    std::istringstream in(src);
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+        std::smatch m;
+        if (!std::regex_search(line, m, include_line)) continue;
+        const int target = layer_of(m[1]);
+        if (target < 0 || own < 0 || target > own) found.push_back(file + ":" + std::to_string(n) + " -> " + m[1].str());
+    }
+    return found;
+}
+
+TEST(SourceRules, FoldersIncludeOnlyTheirOwnLayerAndTheLayersBelow) {
+    std::vector<std::string> bad;
+    for (const auto& f : sources("src")) {
+        const std::string rel = fs::relative(f, fs::path(HALVOREN_SOURCE_DIR) / "src").generic_string();
+        const auto slash = rel.find('/');
+        if (slash == std::string::npos) continue;  // main.cpp stands above every layer
+        const auto found = upward_includes(rel, rel.substr(0, slash), slurp(f));
+        bad.insert(bad.end(), found.begin(), found.end());
+    }
+    EXPECT_TRUE(bad.empty()) << "upward includes:\n" << ::testing::PrintToString(bad);
+
+    const std::string sample =
+        "#include \"platform/forms.h\"\n"
+        "#include \"model/state.h\"\n"
+        "  #  include \"app/program.h\"\n"
+        "#include \"costing/x.h\"\n"
+        "#include <vector>\n";
+    EXPECT_EQ(upward_includes("forms/a.h", "forms", sample),
+              (std::vector<std::string>{"forms/a.h:2 -> model", "forms/a.h:3 -> app", "forms/a.h:4 -> costing"}));
+    EXPECT_TRUE(upward_includes("editors/a.cpp", "editors", sample).empty());
+    EXPECT_EQ(upward_includes("model/a.cpp", "model", "#include \"gui/renderer.h\"\n#include \"nowhere/x.h\"\n"),
+              (std::vector<std::string>{"model/a.cpp:1 -> gui", "model/a.cpp:2 -> nowhere"}));
+}
+
+// Whether a line of code reaches files or processes by itself: streams,
+// the C library's files, std::filesystem, or the system calls that open,
+// list, run, rename or delete.
+bool opens_files(const std::string& line) {
+    static const std::regex calls(
+        R"re((^|[^A-Za-z0-9_.>:]|(^|[^A-Za-z0-9_])::)(open|opendir|fopen|popen|rename|unlink)\s*\()re");
+    static const std::regex file_pointer(R"re(\bFILE\s*\*)re");
+    return line.find("fstream") != std::string::npos || line.find("std::filesystem") != std::string::npos ||
+           line.find("<filesystem>") != std::string::npos || std::regex_search(line, calls) ||
+           std::regex_search(line, file_pointer);
+}
+
+TEST(SourceRules, TheFileAccessCheckSeesTheSystemCalls) {
+    for (const char* line : {"std::ifstream in(p);", "FILE* f = fopen(p, \"r\");", "int fd = open(p, O_RDONLY);",
+                             "DIR* d = opendir(p);", "auto* pipe = popen(cmd, \"r\");", "rename(a, b);",
+                             "::unlink(p);", "FILE *f;"})
+        EXPECT_TRUE(opens_files(line)) << line;
+    for (const char* line : {"dialog.open(x);", "ini->open(x);", "file_open(x);", "IniFile::open(x);",
+                             "reopen(x);", "std::remove(a, b, c);"})
+        EXPECT_FALSE(opens_files(line)) << line;
+}
+
 TEST(SourceRules, QtStaysInTheFrontEndAndFilesAreOpenedByThePlatformOnly) {
     std::vector<std::string> qt, files;
-    for (const auto& f : sources("src")) {
+    std::vector<fs::path> all = sources("src");
+    const std::vector<fs::path> bench = sources("bench");
+    all.insert(all.end(), bench.begin(), bench.end());
+    for (const auto& f : all) {
         const std::string rel = fs::relative(f, HALVOREN_SOURCE_DIR).generic_string();
         const bool gui = rel.rfind("src/gui/", 0) == 0 || rel == "src/main.cpp";
         const bool platform = rel.rfind("src/platform/", 0) == 0;
@@ -127,10 +211,7 @@ TEST(SourceRules, QtStaysInTheFrontEndAndFilesAreOpenedByThePlatformOnly) {
             const std::string t = line.substr(first);
             if (!gui && t.rfind("#include", 0) == 0 && (t.find("<Q") != std::string::npos || t.find("\"Q") != std::string::npos))
                 qt.push_back(rel);
-            if (!gui && !platform &&
-                (t.find("fstream") != std::string::npos || t.find("fopen") != std::string::npos ||
-                 t.find("std::filesystem") != std::string::npos || t.find("<filesystem>") != std::string::npos))
-                files.push_back(rel);
+            if (!gui && !platform && opens_files(t)) files.push_back(rel);
         }
     }
     EXPECT_TRUE(qt.empty()) << ::testing::PrintToString(qt);

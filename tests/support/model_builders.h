@@ -27,3 +27,16 @@ inline uint16_t add_profile(const std::string& name, uint16_t id, std::initializ
     model().profiles.push_back(p);
     return static_cast<uint16_t>(model().profiles.size() - 1);
 }
+
+// Puts a test's view in the main window's place for one scope and gives the
+// window back afterwards.
+class scoped_view {
+public:
+    explicit scoped_view(model_view& v) : saved_(&view()) { set_view(&v); }
+    ~scoped_view() { set_view(saved_); }
+    scoped_view(const scoped_view&) = delete;
+    scoped_view& operator=(const scoped_view&) = delete;
+
+private:
+    model_view* saved_;
+};

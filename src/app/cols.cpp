@@ -1,8 +1,0 @@
-#include "app/cols.h"
-
-Ttcols* tcols = nullptr;
-
-Ttcols::Ttcols(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttcols");
-    SetName("tcols");
-}

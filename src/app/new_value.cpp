@@ -1,8 +1,0 @@
-#include "app/new_value.h"
-
-TtNewValue* tNewValue = nullptr;
-
-TtNewValue::TtNewValue(TComponent* owner) : TForm(owner) {
-    set_class_name("TtNewValue");
-    SetName("tNewValue");
-}

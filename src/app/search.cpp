@@ -1,8 +1,0 @@
-#include "app/search.h"
-
-TtSearch* tSearch = nullptr;
-
-TtSearch::TtSearch(TComponent* owner) : TForm(owner) {
-    set_class_name("TtSearch");
-    SetName("tSearch");
-}

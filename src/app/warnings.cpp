@@ -1,8 +1,0 @@
-#include "app/warnings.h"
-
-TtWarnings* tWarnings = nullptr;
-
-TtWarnings::TtWarnings(TComponent* owner) : TForm(owner) {
-    set_class_name("TtWarnings");
-    SetName("tWarnings");
-}

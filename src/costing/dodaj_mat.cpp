@@ -1,8 +1,0 @@
-#include "costing/dodaj_mat.h"
-
-TtAdd* tAdd = nullptr;
-
-TtAdd::TtAdd(TComponent* owner) : TForm(owner) {
-    set_class_name("TtAdd");
-    SetName("tAdd");
-}

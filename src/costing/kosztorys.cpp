@@ -1,8 +1,0 @@
-#include "costing/kosztorys.h"
-
-TtKosztorys* tKosztorys = nullptr;
-
-TtKosztorys::TtKosztorys(TComponent* owner) : TForm(owner) {
-    set_class_name("TtKosztorys");
-    SetName("tKosztorys");
-}

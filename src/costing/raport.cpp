@@ -1,8 +1,0 @@
-#include "costing/raport.h"
-
-Ttraport* traport = nullptr;
-
-Ttraport::Ttraport(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttraport");
-    SetName("traport");
-}

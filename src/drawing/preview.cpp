@@ -1,8 +1,0 @@
-#include "drawing/preview.h"
-
-TtPreview* tPreview = nullptr;
-
-TtPreview::TtPreview(TComponent* owner) : TForm(owner) {
-    set_class_name("TtPreview");
-    SetName("tPreview");
-}

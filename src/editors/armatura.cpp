@@ -1,8 +1,0 @@
-#include "editors/armatura.h"
-
-Ttarmatura* tarmatura = nullptr;
-
-Ttarmatura::Ttarmatura(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttarmatura");
-    SetName("tarmatura");
-}

@@ -1,8 +1,0 @@
-#include "editors/ed_obiekt.h"
-
-TtObjectProp* tObjectProp = nullptr;
-
-TtObjectProp::TtObjectProp(TComponent* owner) : TForm(owner) {
-    set_class_name("TtObjectProp");
-    SetName("tObjectProp");
-}

@@ -1,8 +1,0 @@
-#include "editors/geo1.h"
-
-TtGeo* tGeo = nullptr;
-
-TtGeo::TtGeo(TComponent* owner) : TForm(owner) {
-    set_class_name("TtGeo");
-    SetName("tGeo");
-}

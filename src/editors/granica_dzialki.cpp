@@ -1,8 +1,0 @@
-#include "editors/granica_dzialki.h"
-
-TtBoundaryDesc* tBoundaryDesc = nullptr;
-
-TtBoundaryDesc::TtBoundaryDesc(TComponent* owner) : TForm(owner) {
-    set_class_name("TtBoundaryDesc");
-    SetName("tBoundaryDesc");
-}

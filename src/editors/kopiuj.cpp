@@ -1,8 +1,0 @@
-#include "editors/kopiuj.h"
-
-Ttcopy* tcopy = nullptr;
-
-Ttcopy::Ttcopy(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttcopy");
-    SetName("tcopy");
-}

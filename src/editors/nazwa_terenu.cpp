@@ -1,8 +1,0 @@
-#include "editors/nazwa_terenu.h"
-
-TtTerrainDesc* tTerrainDesc = nullptr;
-
-TtTerrainDesc::TtTerrainDesc(TComponent* owner) : TForm(owner) {
-    set_class_name("TtTerrainDesc");
-    SetName("tTerrainDesc");
-}

@@ -1,8 +1,0 @@
-#include "editors/oslonowe.h"
-
-Ttoslonowe* toslonowe = nullptr;
-
-Ttoslonowe::Ttoslonowe(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttoslonowe");
-    SetName("toslonowe");
-}

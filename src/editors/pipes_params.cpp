@@ -1,8 +1,0 @@
-#include "editors/pipes_params.h"
-
-TtPipesParams* tPipesParams = nullptr;
-
-TtPipesParams::TtPipesParams(TComponent* owner) : TForm(owner) {
-    set_class_name("TtPipesParams");
-    SetName("tPipesParams");
-}

@@ -1,8 +1,0 @@
-#include "editors/przekroje.h"
-
-Ttprzekroje* tprzekroje = nullptr;
-
-Ttprzekroje::Ttprzekroje(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttprzekroje");
-    SetName("tprzekroje");
-}

@@ -1,8 +1,0 @@
-#include "editors/rzedne.h"
-
-TtOrdinates* tOrdinates = nullptr;
-
-TtOrdinates::TtOrdinates(TComponent* owner) : TForm(owner) {
-    set_class_name("TtOrdinates");
-    SetName("tOrdinates");
-}

@@ -1,8 +1,0 @@
-#include "editors/studzienki.h"
-
-TtSumps* tSumps = nullptr;
-
-TtSumps::TtSumps(TComponent* owner) : TForm(owner) {
-    set_class_name("TtSumps");
-    SetName("tSumps");
-}

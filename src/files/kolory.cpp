@@ -1,8 +1,0 @@
-#include "files/kolory.h"
-
-Ttkolory* tkolory = nullptr;
-
-Ttkolory::Ttkolory(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttkolory");
-    SetName("tkolory");
-}

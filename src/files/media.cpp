@@ -1,8 +1,0 @@
-#include "files/media.h"
-
-TtMedia* tMedia = nullptr;
-
-TtMedia::TtMedia(TComponent* owner) : TForm(owner) {
-    set_class_name("TtMedia");
-    SetName("tMedia");
-}

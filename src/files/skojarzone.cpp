@@ -1,8 +1,0 @@
-#include "files/skojarzone.h"
-
-Ttskojarzone* tskojarzone = nullptr;
-
-Ttskojarzone::Ttskojarzone(TComponent* owner) : TForm(owner) {
-    set_class_name("Ttskojarzone");
-    SetName("tskojarzone");
-}

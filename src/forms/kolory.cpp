@@ -1,0 +1,8 @@
+#include "forms/kolory.h"
+
+Ttkolory* tkolory = nullptr;
+
+Ttkolory::Ttkolory(TComponent* owner) : TForm(owner) {
+    set_class_name("Ttkolory");
+    SetName("tkolory");
+}

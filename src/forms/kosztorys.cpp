@@ -1,0 +1,8 @@
+#include "forms/kosztorys.h"
+
+TtKosztorys* tKosztorys = nullptr;
+
+TtKosztorys::TtKosztorys(TComponent* owner) : TForm(owner) {
+    set_class_name("TtKosztorys");
+    SetName("tKosztorys");
+}

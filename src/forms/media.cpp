@@ -1,0 +1,8 @@
+#include "forms/media.h"
+
+TtMedia* tMedia = nullptr;
+
+TtMedia::TtMedia(TComponent* owner) : TForm(owner) {
+    set_class_name("TtMedia");
+    SetName("tMedia");
+}

@@ -1,0 +1,20 @@
+// The main window's menu and size; its pages and panels are laid out in
+// rys1_panels.cpp.
+#include "forms/rys1.h"
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    set_class_name("TForm1");
+    SetName("Form1");
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    Menu = MainMenu1;
+
+    mi_ObjectInsert = new TMenuItem(this);
+    mi_ObjectInsert->SetName("mi_ObjectInsert");
+    mi_ObjectInsert->SetCaption("Wstaw &obiekt");
+    MainMenu1->Items()->Add(mi_ObjectInsert);
+    build_panels();
+    SetBounds(0, 0, 1000, 700);
+}

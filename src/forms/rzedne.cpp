@@ -1,0 +1,8 @@
+#include "forms/rzedne.h"
+
+TtOrdinates* tOrdinates = nullptr;
+
+TtOrdinates::TtOrdinates(TComponent* owner) : TForm(owner) {
+    set_class_name("TtOrdinates");
+    SetName("tOrdinates");
+}

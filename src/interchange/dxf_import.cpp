@@ -1,8 +1,0 @@
-#include "interchange/dxf_import.h"
-
-TtDXFImport* tDXFImport = nullptr;
-
-TtDXFImport::TtDXFImport(TComponent* owner) : TForm(owner) {
-    set_class_name("TtDXFImport");
-    SetName("tDXFImport");
-}

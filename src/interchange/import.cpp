@@ -1,8 +1,0 @@
-#include "interchange/import.h"
-
-TtImport* tImport = nullptr;
-
-TtImport::TtImport(TComponent* owner) : TForm(owner) {
-    set_class_name("TtImport");
-    SetName("tImport");
-}

@@ -1,0 +1,19 @@
+#include "model/messages.h"
+
+#include "model/utils.h"
+#include "platform/sysutils.h"
+
+std::string language_file;
+
+std::string lang_text(std::string_view section, std::string_view key, std::string_view builtin) {
+    if (language_file.empty()) return std::string(builtin);
+    return ini_string(language_file, section, key, builtin);
+}
+
+std::string no_arg_format(std::string_view text) {
+    try {
+        return Format(text, {});
+    } catch (const EConvertError&) {
+        return std::string(text);
+    }
+}

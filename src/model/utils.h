@@ -1,0 +1,40 @@
+// The shared routines that the project model needs as well as the layers
+// above it: single ini values (and so every message lookup), text
+// replacements, decimal separators, rounding and fixed-point text. None
+// keeps state between calls. Texts are Windows-1250.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Reads or writes one ini value, opening the file for this call alone.
+// Mode 'r': `out` receives the stored value (at most 2047 characters), or
+// `value` (the default) when the file, section or key is missing; an existing
+// key with an empty value gives the empty text. Mode 'w': writes `value`,
+// creating file and section as needed; `out` is not touched; a refused write
+// raises EIniFileException "Unable to write to %s". Other modes do nothing.
+void ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view value,
+                char mode, std::string& out);
+// The read, returning the value.
+std::string ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view def);
+
+// Replaces the first occurrence again and again, searching from the start
+// after every replacement, until none is left. A replacement that contains
+// the pattern is done in one left-to-right pass instead (it would never end).
+std::string replace_all(std::string_view pattern, std::string_view replacement, std::string_view text);
+// One left-to-right pass, case-sensitive; replaced text is not searched again.
+std::string string_replace_all(std::string_view pattern, std::string_view replacement, std::string_view text);
+// Deletes the first occurrence of `part`, `count` times; count 0 deletes
+// every occurrence.
+std::string delete_substring(std::string_view text, std::string_view part, int count);
+// "," and "." turned into the system's decimal separator.
+std::string fix_decimal_separator(std::string_view text);
+// x rounded to n decimals with the process-wide conversion; n < 0 gives x.
+double round_to(int8_t n, double x);
+// x with a fixed number of decimals, halves rounding up: code n >= 0 gives n
+// decimals; code n <= -5 gives -n-5 decimals in steps of 5 units of the last
+// decimal (-7: 0.05, -6: 0.5, -5: 5).
+void format_fixed(int code, std::string& out, double x);
+std::string format_fixed(int code, double x);
+

@@ -20,19 +20,10 @@ TTabSheet* page(TForm* f, TPageControl* pc, const char* name, std::string_view c
 }
 
 TStringGrid* grid(form_builder& b, const char* name, int cols, int rows, int fixed_cols, int width, int height) {
-    auto* g = b.add<TStringGrid>(name, {}, width, height);
-    g->SetColCount(cols);
-    g->SetRowCount(rows);
-    g->SetFixedRows(1);
-    g->SetFixedCols(fixed_cols);
+    auto* g = b.string_grid(name, cols, rows, fixed_cols, 1, width, height);
     g->SetDefaultRowHeight(18);
     g->Options |= goEditing;
     return g;
-}
-
-void header(TStringGrid* g, std::initializer_list<std::string_view> titles) {
-    int c = 0;
-    for (auto t : titles) g->SetCell(c++, 0, t);
 }
 
 }  // namespace
@@ -156,7 +147,7 @@ void Ttopcje::build_drawing_pages() {
     set_items(cb_jedn->Items(), {"mm", "cm", "dm", "m", "dam", "hm", "km"});
     cb_jedn->SetItemIndex(0);
     sag_DrawingProperties = grid(b, "sag_DrawingProperties", 4, 5, 1, 420, 100);
-    header(sag_DrawingProperties, {"", "Profil", "Przekrój"_cp, "Schemat"});
+    set_header(sag_DrawingProperties, {"", "Profil", "Przekrój"_cp, "Schemat"});
     sag_DrawingProperties->SetCol(0, {"", "Skala X", "Skala Y", "Tytuł"_cp, "Numer"});
     sag_DrawingProperties->SetCol(1, {"Profil", "200", "100", "PROFIL PODŁUŻNY"_cp, "3"});
     sag_DrawingProperties->SetCol(2, {"Przekrój"_cp, "10", "10", "PRZEKRÓJ POPRZECZNY"_cp, "2"});
@@ -192,7 +183,7 @@ void Ttopcje::build_drawing_pages() {
     // "Tabela"
     b = form_builder(this, ts_Table);
     sag_TableContent = grid(b, "sag_TableContent", 9, 2, 1, 540, 200);
-    header(sag_TableContent, {"Lp.", "", "Opis", "Jedn.", "Dokł."_cp, "Węzeł"_cp, "Formuła"_cp, "Wys.", "Łącz"_cp});
+    set_header(sag_TableContent, {"Lp.", "", "Opis", "Jedn.", "Dokł."_cp, "Węzeł"_cp, "Formuła"_cp, "Wys.", "Łącz"_cp});
     cb_Distance = b.labelled<TComboBox>("cb_Distance", "Jednostka odległości:"_cp, 120);
     cb_Distance->Style = TComboBoxStyle::csDropDownList;
     set_items(cb_Distance->Items(), {"Metr", "Dekametr", "Hektometr", "Kilometr", "Automatycznie"});
@@ -217,7 +208,7 @@ void Ttopcje::build_drawing_pages() {
     // "Linie"
     b = form_builder(this, ts_Lines);
     sag_Lines = grid(b, "sag_Lines", 6, 16, 0, 540, 300);
-    header(sag_Lines, {"Linia", "Rysuj", "Kolor", "Warstwa", "Jak rura", "Media"});
+    set_header(sag_Lines, {"Linia", "Rysuj", "Kolor", "Warstwa", "Jak rura", "Media"});
     const char* const line_captions[] = {"Teren", "Rura", "Dno wykopu", "Linia 1", "Linia 2", "Tabela", "Metryka",
                                          "Komentarz", "Teren projektowany", "Oś rury"_cp, "Rura osłonowa"_cp,
                                          "Obiekty", "Obiekty - symbole", "Wierzch obsypki"};
@@ -236,13 +227,13 @@ void Ttopcje::build_drawing_pages() {
     lab_kat = b.add<TLabel>("lab_kat", {}, 420, 15);
     sb_Folder = b.add<TSpeedButton>("sb_Folder", "...", 23, 22);
     sag_Fonts = grid(b, "sag_Fonts", 6, 9, 1, 540, 170);
-    header(sag_Fonts, {"Typ", "Wysokość"_cp, "Kolor", "Odstęp"_cp, "Szerokość"_cp, "Warstwa"});
+    set_header(sag_Fonts, {"Typ", "Wysokość"_cp, "Kolor", "Odstęp"_cp, "Szerokość"_cp, "Warstwa"});
     sag_Fonts->SetCol(0, {"Typ", "Tabela pod profilem", "Metryka", "Komentarz", "Kolizje istn.", "Kolizje proj.",
                           "Rury osłonowe"_cp, "Teren poza węzłami"_cp, "Schemat"});
     cb_DescriptionOnLeft = b.add<TCheckBox>("cb_DescriptionOnLeft", "Opisy rzędnych na profilu z lewej strony"_cp, 400);
     cb_CrossingsColorByMediumType = b.add<TCheckBox>("cb_CrossingsColorByMediumType", "Kolor opisów kolizji wg medium"_cp, 400);
     sag_CrossingsFonts = grid(b, "sag_CrossingsFonts", 3, 2, 0, 300, 80);
-    header(sag_CrossingsFonts, {"Medium", "Tylko istn.", "Kolor"});
+    set_header(sag_CrossingsFonts, {"Medium", "Tylko istn.", "Kolor"});
     cb_TextHeightInTableLikeForType = b.add<TCheckBox>("cb_TextHeightInTableLikeForType", "Wysokość"_cp, 200);
     cb_TextColorInTableLikeForType = b.add<TCheckBox>("cb_TextColorInTableLikeForType", "Kolor", 200);
     cb_TextHeightInTableLikeForType->SetChecked(true);
@@ -251,7 +242,7 @@ void Ttopcje::build_drawing_pages() {
     // "Warstwy" and the in-cell choosers
     b = form_builder(this, ts_Layers);
     sag_Layers = grid(b, "sag_Layers", 6, 2, 1, 540, 300);
-    header(sag_Layers, {"Lp.", "Nazwa", "Kolor", "Typ linii", "Grub. linii", "Blok."});
+    set_header(sag_Layers, {"Lp.", "Nazwa", "Kolor", "Typ linii", "Grub. linii", "Blok."});
     cb_LineType = b.add<TComboBox>("cb_LineType", {}, 120);
     cb_LineType->Style = TComboBoxStyle::csOwnerDrawFixed;
     set_items(cb_LineType->Items(), {"———————"_cp, "— — — —"_cp, "· · · · · ·"_cp, "— · — · —"_cp, "— · · — · ·"_cp});
@@ -269,11 +260,7 @@ void Ttopcje::build_drawing_pages() {
 
     // "Parametry"
     b = form_builder(this, ts_DrawingParams);
-    auto check = [&b](const char* name, std::string_view caption, bool on) {
-        auto* c = b.add<TCheckBox>(name, caption, 520, 17);
-        c->SetChecked(on);
-        return c;
-    };
+    auto check = [&b](const char* name, std::string_view caption, bool on) { return b.check_box(name, caption, on, 520); };
     cb_CrossingOrdinate = check("cb_CrossingOrdinate", "Kota rzędnej każdej kolizji"_cp, false);
     cb_ChamberBottomOrdinate = check("cb_ChamberBottomOrdinate", "Kota dna studzienki, o rzędnej podanej przez użytkownika"_cp, true);
     cb_TankBottomOrdinate = check("cb_TankBottomOrdinate", "Kota dna zbiornika", true);
@@ -365,7 +352,7 @@ void Ttopcje::build_other_pages() {
     // "Kolumny"
     b = form_builder(this, ts_DataTableColumns);
     sag_DataTable = grid(b, "sag_DataTable", 6, 27, 1, 540, 340);
-    header(sag_DataTable, {"Lp.", "Nazwa", "Nazwa własna"_cp, "Jedn.", "Dokł."_cp, "Szerokość"_cp});
+    set_header(sag_DataTable, {"Lp.", "Nazwa", "Nazwa własna"_cp, "Jedn.", "Dokł."_cp, "Szerokość"_cp});
     cb_GradientMode = b.labelled<TComboBox>("cb_GradientMode", "Jednostka spadku:", 100);
     cb_GradientMode->Style = TComboBoxStyle::csDropDownList;
     set_items(cb_GradientMode->Items(), {"%", "‰"_cp, "Odwrotność"_cp});
@@ -407,7 +394,7 @@ void Ttopcje::build_other_pages() {
     sag_Company->SetCell(1, 0, "Wartość"_cp);
     b = form_builder(this, ts_Personnel);
     sag_Workers = grid(b, "sag_Workers", 5, 11, 1, 540, 240);
-    header(sag_Workers, {"", "Nazwisko i imię"_cp, "Stanowisko", "Numer uprawnień"_cp, "Specjalność"_cp});
+    set_header(sag_Workers, {"", "Nazwisko i imię"_cp, "Stanowisko", "Numer uprawnień"_cp, "Specjalność"_cp});
     for (int r = 1; r <= 10; ++r) sag_Workers->SetCell(0, r, IntToStr(r));
 
     // "Listy danych"
@@ -447,7 +434,7 @@ void Ttopcje::build_other_pages() {
     ts_OwnRules = add_sheet(this, pc_Rules, "ts_OwnRules", "Reguły &własne"_cp);
     form_builder r(this, ts_OwnRules);
     sag_Rules = grid(r, "sag_Rules", 6, 2, 0, 520, 360);
-    header(sag_Rules, {"", "Włącz"_cp, "Kolor", "Opis", "Formuła"_cp, "Media"});
+    set_header(sag_Rules, {"", "Włącz"_cp, "Kolor", "Opis", "Formuła"_cp, "Media"});
 }
 
 void Ttopcje::build_fill_and_table_pages() {
@@ -517,11 +504,7 @@ void Ttopcje::build_fill_and_table_pages() {
     se_wys->MinValue = 8;
     se_wys->MaxValue = 16;
     se_wys->SetValue(10);
-    auto check = [&b](const char* name, std::string_view caption, bool on) {
-        auto* c = b.add<TCheckBox>(name, caption, 520, 17);
-        c->SetChecked(on);
-        return c;
-    };
+    auto check = [&b](const char* name, std::string_view caption, bool on) { return b.check_box(name, caption, on, 520); };
     cb_DepthAlways2BottomPipe = check("cb_DepthAlways2BottomPipe", "Zagłębienie licz zawsze do dna rury"_cp, true);
     cb_InterpolationGroundExists = check("cb_InterpolationGroundExists", "Interpolacja rzędnej terenu istniejącego"_cp, true);
     cb_InterpolationGroundProj = check("cb_InterpolationGroundProj", "Interpolacja rzędnej terenu projektowanego"_cp, true);

@@ -6,38 +6,8 @@
 
 namespace {
 
-TToolButton* tool(TForm* f, TToolBar* bar, const char* name, std::string_view hint) {
-    auto* b = new TToolButton(f);
-    b->SetName(name);
-    b->SetHint(hint);
-    b->Style = TToolButtonStyle::tbsCheck;
-    b->SetParent(bar);
-    return b;
-}
-
-TTrackBar* track(form_builder& b, const char* name, std::string_view hint, int min, int max, int pos, bool vertical) {
-    auto* t = b.add<TTrackBar>(name, {}, vertical ? 30 : 180, vertical ? 120 : 30);
-    t->SetRange(min, max);
-    t->SetPosition(pos);
-    t->SetHint(hint);
-    if (vertical) t->Orientation = TTrackBarOrientation::trVertical;
-    return t;
-}
-
-TSpinEdit* spin(form_builder& b, const char* name, std::string_view label, int min, int max, int value) {
-    auto* s = b.labelled<TSpinEdit>(name, label, 60);
-    s->MinValue = min;
-    s->MaxValue = max;
-    s->SetValue(value);
-    return s;
-}
-
 TStringGrid* sump_cells(form_builder& b, const char* name) {
-    auto* g = b.add<TStringGrid>(name, {}, 10, 6 * 8);
-    g->SetColCount(1);
-    g->SetRowCount(6);
-    g->SetFixedCols(0);
-    g->SetFixedRows(0);
+    auto* g = b.string_grid(name, 1, 6, 0, 0, 10, 6 * 8);
     g->SetDefaultColWidth(7);
     g->SetDefaultRowHeight(7);
     for (int r = 0; r < 6; ++r) g->SetCellColor(0, r, clWhite);
@@ -66,13 +36,13 @@ void TForm1::build_panels() {
     ToolBar1 = new TToolBar(this);
     ToolBar1->SetName("ToolBar1");
     ToolBar1->SetParent(this);
-    tb_bezmetryki = tool(this, ToolBar1, "tb_bezmetryki", "Bez metryki");
+    tb_bezmetryki = add_tool_button(this, ToolBar1, "tb_bezmetryki", "Bez metryki");
     tb_bezmetryki->SetAction(a_it_WithoutInfoTable);
-    tb_HideCrossing = tool(this, ToolBar1, "tb_HideCrossing", "Ukryj kolizje");
-    tb_HideProtectingPipes = tool(this, ToolBar1, "tb_HideProtectingPipes", "Ukryj rury osłonowe"_cp);
-    tb_HideCrossSections = tool(this, ToolBar1, "tb_HideCrossSections", "Ukryj przekroje");
-    tb_HideBoundaryDesc = tool(this, ToolBar1, "tb_HideBoundaryDesc", "Ukryj granice działek"_cp);
-    tb_HidePageBorders = tool(this, ToolBar1, "tb_HidePageBorders", "Ukryj podział na strony"_cp);
+    tb_HideCrossing = add_tool_button(this, ToolBar1, "tb_HideCrossing", "Ukryj kolizje");
+    tb_HideProtectingPipes = add_tool_button(this, ToolBar1, "tb_HideProtectingPipes", "Ukryj rury osłonowe"_cp);
+    tb_HideCrossSections = add_tool_button(this, ToolBar1, "tb_HideCrossSections", "Ukryj przekroje");
+    tb_HideBoundaryDesc = add_tool_button(this, ToolBar1, "tb_HideBoundaryDesc", "Ukryj granice działek"_cp);
+    tb_HidePageBorders = add_tool_button(this, ToolBar1, "tb_HidePageBorders", "Ukryj podział na strony"_cp);
     int x = 0;
     for (TControl* c : ToolBar1->children()) {
         c->SetLeft(x);
@@ -199,10 +169,10 @@ void TForm1::build_panels() {
     cb_VentMast = t.add<TCheckBox>("cb_VentMast", "maszt", 160, 17);
 
     form_builder d(this, ts_Drainage);
-    tb_DrainageTrenchAmount = track(d, "tb_DrainageTrenchAmount", "Określ ilość nitek drenażu"_cp, 1, 6, 3, true);
-    tb_DrainageTrenchLength = track(d, "tb_DrainageTrenchLength", "Określ długość poletka drenażowego"_cp, 6, 30, 16, false);
-    se_DrainageBedsAmount = spin(d, "se_DrainageBedsAmount", "Ilość poletek: "_cp, 1, 4, 1);
-    se_DrainageMinLength = spin(d, "se_DrainageMinLength", "Minimalna długość całkowita [mb]:"_cp, 1, 480, 1);
+    tb_DrainageTrenchAmount = d.track_bar("tb_DrainageTrenchAmount", "Określ ilość nitek drenażu"_cp, 1, 6, 3, true);
+    tb_DrainageTrenchLength = d.track_bar("tb_DrainageTrenchLength", "Określ długość poletka drenażowego"_cp, 6, 30, 16, false);
+    se_DrainageBedsAmount = d.spin_edit("se_DrainageBedsAmount", "Ilość poletek: "_cp, 1, 4, 1);
+    se_DrainageMinLength = d.spin_edit("se_DrainageMinLength", "Minimalna długość całkowita [mb]:"_cp, 1, 480, 1);
     se_DrainageMinLength->SetHint("Określ całkowitą minimalną długość drenażu"_cp);
     se_DrainageMinLength->SetVisible(false);
     e_DistanceBetweenPipes = d.labelled<TEdit>("e_DistanceBetweenPipes", "Rozstaw pomiędzy nitkami [m]: "_cp, 60);
@@ -223,9 +193,9 @@ void TForm1::build_panels() {
     sg_LastSump = sump_cells(d, "sg_LastSump");
 
     form_builder f(this, ts_SandFilter);
-    tb_SandFilterWidth = track(f, "tb_SandFilterWidth", "Określ szerokość filtra"_cp, 1, 6, 3, true);
-    tb_SandFilterLength = track(f, "tb_SandFilterLength", "Określ długość filtra"_cp, 6, 20, 16, false);
-    se_SandFilterMinArea = spin(f, "se_SandFilterMinArea", "Minimalna powierzchnia [m2]:", 0, 0, 0);
+    tb_SandFilterWidth = f.track_bar("tb_SandFilterWidth", "Określ szerokość filtra"_cp, 1, 6, 3, true);
+    tb_SandFilterLength = f.track_bar("tb_SandFilterLength", "Określ długość filtra"_cp, 6, 20, 16, false);
+    se_SandFilterMinArea = f.spin_edit("se_SandFilterMinArea", "Minimalna powierzchnia [m2]:", 0, 0, 0);
     se_SandFilterMinArea->SetHint("Określ minimalną powierzchnię filtra pionowego"_cp);
     cb_SandFilterAutoCorrect = f.add<TCheckBox>("cb_SandFilterAutoCorrect", "korekta", 200, 17);
     cb_SandFilterAutoCorrect->SetChecked(true);

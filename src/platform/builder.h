@@ -11,6 +11,12 @@
 #include "platform/forms.h"
 
 class TStringList;
+class TCheckBox;
+class TSpinEdit;
+class TStringGrid;
+class TToolBar;
+class TToolButton;
+class TTrackBar;
 
 class form_builder {
 public:
@@ -33,6 +39,17 @@ public:
     }
     // A plain label on its own line.
     void add_label(std::string_view caption);
+
+    // The kinds most windows need, with their usual settings.
+    TCheckBox* check_box(std::string_view name, std::string_view caption, bool checked, int width = 240, int height = 17);
+    // A labelled spin edit with its range and value.
+    TSpinEdit* spin_edit(std::string_view name, std::string_view label, int min, int max, int value, int width = 60);
+    // A track bar with its range, position and hint; vertical ones stand
+    // 30 x 120, horizontal ones 180 x 30.
+    TTrackBar* track_bar(std::string_view name, std::string_view hint, int min, int max, int position, bool vertical);
+    // A table of cols x rows cells with the given fixed columns and rows.
+    TStringGrid* string_grid(std::string_view name, int cols, int rows, int fixed_cols, int fixed_rows, int width,
+                             int height);
     // Moves the line down by some pixels, or to another column.
     void skip(int pixels) { top_ += pixels; }
     void column(int left, int top) {
@@ -57,6 +74,12 @@ class TPageControl;
 class TTabSheet;
 // A page of a page control, named and captioned.
 TTabSheet* add_sheet(TForm* form, TPageControl* pages, std::string_view name, std::string_view caption);
+
+// A check-style tool button (one that stays down) at the end of a tool bar.
+TToolButton* add_tool_button(TForm* form, TToolBar* bar, std::string_view name, std::string_view hint);
+
+// The texts of row 0 of a table, from column 0 on.
+void set_header(TStringGrid* grid, std::initializer_list<std::string_view> titles);
 
 // Fills an item list (combo box, list box, radio group).
 void set_items(TStringList& list, std::initializer_list<std::string_view> items);

@@ -222,10 +222,10 @@ void var2contr(const std::string& mode) {
     const std::string user_file = path_join(folders().config_folder, "halvoren.ini");
     if (!m.project.ConfigFile.empty()) {
         const std::string short_form = shorten_path_for_display(m.project.ConfigFile, d.l_FileSettings);
-        d.l_FileSettings->SetCaption(Format(pattern, {short_form}));
+        d.l_FileSettings->SetCaption(format_language_text(pattern, {short_form}));
         d.b_Save->SetHint(m.project.ConfigFile);
     } else {
-        d.l_FileSettings->SetCaption(Format(pattern, {lang_text("MostUsedValues", "muv_Default", "Domyślny"_cp)}));
+        d.l_FileSettings->SetCaption(format_language_text(pattern, {lang_text("MostUsedValues", "muv_Default", "Domyślny"_cp)}));
         d.l_FileSettings->SetHint("");
         d.b_Save->SetHint(user_file);
     }

@@ -137,7 +137,7 @@ key_table option_keys() {
             [l](const std::string& path) {
                 l->SetHint(path);
                 const std::string pattern = lang_text("topcje", "l_DefaultInfotableChoose", "Domyślna metryka %s"_cp);
-                l->SetCaption(Format(pattern, {shorten_path_for_display(path)}));
+                l->SetCaption(format_language_text(pattern, {shorten_path_for_display(path)}));
             }));
     }
     {

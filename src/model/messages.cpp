@@ -17,3 +17,11 @@ std::string no_arg_format(std::string_view text) {
         return std::string(text);
     }
 }
+
+std::string format_language_text(std::string_view pattern, std::initializer_list<FormatArg> args) {
+    try {
+        return Format(pattern, args);
+    } catch (const EConvertError&) {
+        return std::string(pattern);
+    }
+}

@@ -2,8 +2,11 @@
 // language file, with the built-in Polish text as default.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "platform/sysutils.h"
 
 // The language file in use; empty until a language is chosen (then every
 // look-up gives the built-in text).
@@ -17,3 +20,6 @@ inline std::string msg(std::string_view key, std::string_view builtin) { return 
 // A language text used as a default, passed through the format routine with
 // no arguments ("%%" becomes "%"); a text that needs arguments is kept as it is.
 std::string no_arg_format(std::string_view text);
+// A language text used as a format pattern; a text that does not fit its
+// arguments (a translator's slip) is shown as it stands instead of raising.
+std::string format_language_text(std::string_view pattern, std::initializer_list<FormatArg> args);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/cost_state.h"
+#include "model/messages.h"
 #include "forms/opcje.h"
 #include "files/settings.h"
 #include "platform/files.h"
@@ -96,3 +97,21 @@ TEST_F(SettingsModes, AProjectWrittenWithACommaOpensWhereThePointIsTheSeparator)
 }
 
 }  // namespace
+
+TEST_F(SettingsModes, ALanguagePatternThatDoesNotFitItsArgumentIsShownAsItStands) {
+    // A translator's slip must not stop the settings from being read at
+    // every start: the label shows the text as it stands and the keys after
+    // it are still read.
+    const std::string lang = home.file("polski.lng");
+    write_lines(lang, {"[topcje]", "l_FileSettings=Plik %d", "l_DefaultInfotableChoose=Metryka %s %s"});
+    const std::string file = home.file("opcje.ini");
+    write_lines(file, {"[inne]", "default_infotable_polski=/a/info.dxf", "AutoSaveInterval=25"});
+    language_file = lang;
+    ini_cache_clear();
+    EXPECT_NO_THROW(czytaj_opcje(file, "opcje"));
+    language_file.clear();
+    EXPECT_EQ(topcje->l_DefaultInfotableChoose->Caption(), "Metryka %s %s");
+    EXPECT_EQ(topcje->l_DefaultInfotableChoose->Hint(), "/a/info.dxf");
+    EXPECT_EQ(topcje->l_FileSettings->Caption(), "Plik %d");
+    EXPECT_EQ(topcje->se_AutoSave->Value(), 25);  // read after the patterns
+}

@@ -1,5 +1,6 @@
 #include "model/utils.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "platform/ini.h"
@@ -23,18 +24,32 @@ std::string ini_string(std::string_view path, std::string_view section, std::str
 
 std::string replace_all(std::string_view pattern, std::string_view replacement, std::string_view text) {
     if (text.empty() || pattern.empty()) return std::string(text);
-    if (replacement.find(pattern) != std::string_view::npos) return string_replace_all(pattern, replacement, text);
-    std::string s(text);
-    // Searching again from the start finds nothing before the last
-    // replacement that was not there already, so the search resumes just
-    // before it.
-    std::size_t pos = s.find(pattern);
-    while (pos != std::string::npos) {
-        s.replace(pos, pattern.size(), replacement);
-        const std::size_t back = pattern.size() - 1;
-        pos = s.find(pattern, pos > back ? pos - back : 0);
+    if (replacement.size() >= pattern.size()) return string_replace_all(pattern, replacement, text);
+    // Replacing the first occurrence and searching again from the start, in
+    // one walk: the text is copied character by character and the copy never
+    // holds the pattern, so the first occurrence is always the one ending at
+    // the copy's last character. Its replacement is walked again (it may make
+    // the pattern with what stands before it); each replacement shortens the
+    // text, so the walk ends.
+    std::string out;
+    out.reserve(text.size());
+    std::string again;  // characters to walk before the rest of the text
+    std::size_t next = 0;
+    std::string_view rest = text;
+    while (next < again.size() || !rest.empty()) {
+        if (next < again.size()) {
+            out.push_back(again[next++]);
+        } else {
+            out.push_back(rest.front());
+            rest.remove_prefix(1);
+        }
+        if (out.size() >= pattern.size() && std::string_view(out).substr(out.size() - pattern.size()) == pattern) {
+            out.resize(out.size() - pattern.size());
+            again = std::string(replacement) + again.substr(next);
+            next = 0;
+        }
     }
-    return s;
+    return out;
 }
 
 std::string string_replace_all(std::string_view pattern, std::string_view replacement, std::string_view text) {
@@ -85,13 +100,27 @@ double round_to(int8_t n, double x) {
     return static_cast<double>(Round(x * scale)) / scale;
 }
 
+namespace {
+
+// x with exactly `decimals` decimals and a point, the digits of the binary
+// value in full at any precision, whatever the C library's locale.
+std::string fixed_digits(double x, int decimals) {
+    std::string buf(static_cast<std::size_t>(decimals) + 330, '\0');
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, decimals);
+    buf.resize(static_cast<std::size_t>(r.ptr - buf.data()));
+    return buf;
+}
+
+}  // namespace
+
 void format_fixed(int code, std::string& out, double x) {
     check_finite(x);
     if (code < 0 && code > -5) throw EConvertError(Format("Invalid fixed-point code %d", {code}));
     int n = code;
     if (std::fabs(x) >= 1e15) {
         // Beyond the digits a double holds there is nothing left to round.
-        out = Format("%.*f", {code < 0 ? -code - 5 : code, x});
+        out = fixed_digits(x, code < 0 ? -code - 5 : code);
+        if (const auto dot = out.find('.'); dot != std::string::npos) out[dot] = decimal_separator;
         return;
     }
     if (code <= -5) {
@@ -104,7 +133,7 @@ void format_fixed(int code, std::string& out, double x) {
     // The value with two further decimals, as digits; the two decide the
     // rounding: 50 and above round up (toward plus infinity), so a half of a
     // negative value goes toward zero.
-    const std::string wide = Format("%.*f", {n + 2, x});
+    const std::string wide = fixed_digits(x, n + 2);
     const bool negative = !wide.empty() && wide[0] == '-';
     std::string digits;
     for (const char c : wide)

@@ -19,9 +19,11 @@ void ini_string(std::string_view path, std::string_view section, std::string_vie
 // The read, returning the value.
 std::string ini_string(std::string_view path, std::string_view section, std::string_view key, std::string_view def);
 
-// Replaces the first occurrence again and again, searching from the start
-// after every replacement, until none is left. A replacement that contains
-// the pattern is done in one left-to-right pass instead (it would never end).
+// A replacement shorter than the pattern: replaces the first occurrence
+// again and again, searching from the start after every replacement, until
+// none is left (so "  " by " " collapses any run of blanks). Any other
+// replacement is done in one left-to-right pass (searching again could
+// never end, or grow the text without limit).
 std::string replace_all(std::string_view pattern, std::string_view replacement, std::string_view text);
 // One left-to-right pass, case-sensitive; replaced text is not searched again.
 std::string string_replace_all(std::string_view pattern, std::string_view replacement, std::string_view text);

@@ -135,6 +135,12 @@ TEST(TextRoutines, Replacements) {
     EXPECT_EQ(replace_all("a", "aa", "banana"), "baanaanaa");  // contains the pattern: one pass
     EXPECT_EQ(replace_all("x", "y", ""), "");
     EXPECT_EQ(replace_all("ab", "b", "aaab"), "b");
+    EXPECT_EQ(replace_all("zxa", "ab", "zxab"), "abb");  // the replacement makes the pattern again
+    EXPECT_EQ(replace_all("  ", " ", std::string(100000, ' ')), " ");
+    // An equal or longer replacement is one pass: searching again would never
+    // end or, as here, double the text on every pass.
+    EXPECT_EQ(replace_all("ab", "bba", "aaaab"), "aaabba");
+    EXPECT_EQ(replace_all("ab", "ba", "aab"), "aba");
     EXPECT_EQ(string_replace_all("ab", "b", "aaab"), "aab");
     EXPECT_EQ(string_replace_all("AB", "x", "abAB"), "abx");
     EXPECT_EQ(delete_substring("aXbXcX", "X", 2), "abcX");
@@ -225,12 +231,19 @@ TEST(NumberRoutines, FixedPointText) {
         {2, 9.995, "10.00"},  {2, -0.001, "0.00"},  {1, 123456789.25, "123456789.3"},
         {-7, 1.26, "1.25"},   {-7, 1.28, "1.30"},   {-6, 2.3, "2.5"},     {-6, 2.2, "2.0"},
         {-5, 12.4, "10"},     {-5, 12.6, "15"},     {2, 1e16, "10000000000000000.00"},
+        // Stored precisions reach 255: every code gives its number of decimals.
+        {17, 1.5, "1.50000000000000000"}, {20, 0.1, "0.10000000000000000555"},
+        {-22, 1.5, "1.50000000000000000"}, {19, 1e16, "10000000000000000.0000000000000000000"},
     };
     for (const auto& c : cases) EXPECT_EQ(format_fixed(c.code, c.x), c.want) << c.code << " " << c.x;
     decimal_separator = ',';
     EXPECT_EQ(format_fixed(2, 2.345), "2,35");
     EXPECT_EQ(format_fixed(-7, 1.28), "1,30");
     EXPECT_THROW(format_fixed(-2, 1.0), EConvertError);
+    const std::string wide = format_fixed(255, 2.5);
+    EXPECT_EQ(wide.size(), 257u);
+    EXPECT_EQ(wide.substr(0, 5), "2,500");
+    EXPECT_EQ(wide.find_first_not_of('0', 3), std::string::npos);
 }
 
 TEST_F(Utils, KeyFilters) {

@@ -41,7 +41,9 @@
 #include "forms/ustawienia_wydruku.h"
 #include "forms/warnings.h"
 #include "forms/wstaw_tab.h"
+#include "model/messages.h"
 #include "platform/files.h"
+#include "platform/ini.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 
@@ -120,6 +122,12 @@ std::string with_separator(const std::string& folder) { return IncludeTrailingPa
 Program* program() { return g_program; }
 
 Program::Program(Services& services, std::vector<std::string> arguments) : services_(services) {
+    // Nothing of an earlier run survives: the runtime's settings, the
+    // language and the cached ini files start afresh.
+    reset_runtime_settings();
+    init_locale_settings();
+    language_file.clear();
+    ini_cache_clear();
     set_services(&services_);
     set_model(&state_);
     set_settings(&settings_);
@@ -150,6 +158,9 @@ Program::~Program() {
     set_settings(nullptr);
     set_cost_data(nullptr);
     folders() = {};
+    language_file.clear();
+    ini_cache_clear();
+    reset_runtime_settings();
     if (g_program == this) g_program = nullptr;
     set_services(nullptr);
 }

@@ -97,6 +97,19 @@ bool in_int64_range(double r) { return r >= -9223372036854775808.0 && r < 922337
 
 }  // namespace
 
+void reset_runtime_settings() {
+    decimal_separator = '.';
+    thousand_separator = ' ';
+    currency_string = "zł"_cp;
+    currency_format = 3;
+    currency_decimals = 2;
+    short_date_format = "yyyy-mm-dd";
+    long_time_format = "hh:nn:ss";
+    date_separator = '-';
+    time_separator = ':';
+    euro_rounding = true;
+}
+
 void init_locale_settings() {
     const char* name = nullptr;
     for (const char* var : {"LC_ALL", "LC_NUMERIC", "LANG"}) {

@@ -43,6 +43,10 @@ extern char time_separator;
 // is looked up in a table of languages. The currency and date settings keep
 // their defaults.
 void init_locale_settings();
+// Puts every process-wide setting of this unit (separators, currency, date
+// pictures, euro_rounding) back to its built-in value. The Program calls it
+// at its start and end, so no run sees what an earlier one left.
+void reset_runtime_settings();
 
 // ---------------------------------------------------------------------------
 // Conversion of reals to whole numbers.

@@ -38,6 +38,7 @@
 #include "forms/ustawienia_wydruku.h"
 #include "forms/warnings.h"
 #include "forms/wstaw_tab.h"
+#include "model/messages.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/paths.h"
@@ -93,8 +94,12 @@ TEST_F(ProgramStart, TearingDownRunsOnDestroyInReverseOrder) {
     for (std::size_t i = 0; i < running.size(); ++i)
         EXPECT_EQ(running[i], prog->application().Components(static_cast<int>(i))) << i;
 
+    euro_rounding = false;
+    language_file = "english.lng";
     prog.reset();
     EXPECT_EQ(order, (std::vector<std::string>{"topcje", "Form1"}));
+    EXPECT_TRUE(euro_rounding);  // the runtime's settings and the language start afresh
+    EXPECT_TRUE(language_file.empty());
     for (const TForm* f : references()) EXPECT_EQ(f, nullptr);
     EXPECT_EQ(program(), nullptr);
     EXPECT_THROW(model(), ScriptError);

@@ -34,8 +34,6 @@ std::string row(const std::vector<std::string>& items) {
 
 class SettingsLists : public ProgramTest {
 protected:
-    SettingsLists() { saved_language_file = language_file; }
-    ~SettingsLists() override { language_file = saved_language_file; }
 
     std::string file(const std::string& name, const std::vector<std::string>& lines) {
         const std::string path = home.file(name);
@@ -73,7 +71,6 @@ protected:
         return keys;
     }
 
-    std::string saved_language_file;
 };
 
 // --- layers -----------------------------------------------------------------

@@ -27,20 +27,12 @@
 
 namespace {
 
-struct ModeGuard {
-    char separator = decimal_separator;
-    bool euro = euro_rounding;
-    std::string language = language_file;
-    ModeGuard(char sep, bool e) {
-        decimal_separator = sep;
-        euro_rounding = e;
-    }
-    ~ModeGuard() {
-        decimal_separator = separator;
-        euro_rounding = euro;
-        language_file = language;
-    }
-};
+// The separator and rounding mode a case needs (every test starts from the
+// built-in settings).
+void set_modes(char separator, bool euro) {
+    decimal_separator = separator;
+    euro_rounding = euro;
+}
 
 class SettingsOptions : public ProgramTest {
 protected:
@@ -132,7 +124,7 @@ protected:
 TEST_F(SettingsOptions, FileWithoutInneAndAutouzupGivesTheDefaultsWithTheSystemSeparator) {
     for (const char sep : {'.', ','}) {
         SCOPED_TRACE(sep);
-        ModeGuard guard(sep, false);
+        set_modes(sep, false);
         change_everything();
         read_all(make_file("no_sections.ini", "[rysunek]\r\n1_rura=1"));
         Ttopcje& d = *topcje;
@@ -170,7 +162,7 @@ TEST_F(SettingsOptions, FileWithoutInneAndAutouzupGivesTheDefaultsWithTheSystemS
 
 TEST_F(SettingsOptions, RoundingOffInTheFileLeavesTheModeAsItWas) {
     for (const bool before : {false, true}) {
-        ModeGuard guard('.', before);
+        set_modes('.', before);
         read_all(make_file("off.ini", "[inne]\r\neuro_rounding=0"));
         EXPECT_FALSE(topcje->cb_RoundingModeE->Checked());
         EXPECT_EQ(euro_rounding, before);
@@ -178,7 +170,7 @@ TEST_F(SettingsOptions, RoundingOffInTheFileLeavesTheModeAsItWas) {
 }
 
 TEST_F(SettingsOptions, DefaultsOfTheListsAndTitlesComeFromTheLanguageFile) {
-    ModeGuard guard('.', true);
+    set_modes('.', true);
     language_file = make_file("polski.lng",
                               "[MostUsedValues]\r\nmuv_Material=PVC\xa4PE 100%%\xa4\r\nmuv_ObjectDescription=@_opis\xa4@_nazwa\xa4\r\n"
                               "[Columns]\r\nLength=Dlugosc\r\n[topcje]\r\ne_FileNamePattern=@_nazwa");
@@ -275,7 +267,7 @@ TEST_F(SettingsOptions, ColourKeysAcceptNamesHexAndDecimalAndKeepTheirDefaultOth
 }
 
 TEST_F(SettingsOptions, ABadValueKeepsItsDefaultWhileTheRestIsRead) {
-    ModeGuard guard(',', true);
+    set_modes(',', true);
     read_all(make_file("bad.ini", "[inne]\r\nAODDistanceFrom=2,5\r\nAutoSaveInterval=ten\r\nBackup=yes\r\nszerokosc=0.8\r\n"
                                   "SymbolSizeRatio=60\r\n[autouzup]\r\nflow_unit_V=one\r\nflow_unit_t=2\r\nspadek=1.5"));
     EXPECT_DOUBLE_EQ(settings().aod_distance_from, 2.5);
@@ -290,7 +282,7 @@ TEST_F(SettingsOptions, ABadValueKeepsItsDefaultWhileTheRestIsRead) {
 }
 
 TEST_F(SettingsOptions, AsStoredRealWithTheOtherSeparatorKeepsItsDefault) {
-    ModeGuard guard('.', true);
+    set_modes('.', true);
     settings().aod_distance_from = 9;
     read_all(make_file("stored.ini", "[inne]\r\nAODDistanceFrom=2,5\r\ndane_wys=14"));
     EXPECT_DOUBLE_EQ(settings().aod_distance_from, 6.0);
@@ -481,7 +473,7 @@ TEST_F(SettingsOptions, WriteOrderOfEverySection) {
 TEST_F(SettingsOptions, WriteReadWriteIsByteIdenticalWithBothSeparators) {
     for (const char sep : {'.', ','}) {
         SCOPED_TRACE(sep);
-        ModeGuard guard(sep, true);
+        set_modes(sep, true);
         read_all(path("nofile.ini"));  // the controls as a read leaves them
         change_everything();
         const std::string first = path(std::string("first") + sep + ".ini");
@@ -565,7 +557,7 @@ TEST_F(SettingsOptions, JobRateWithTwoDecimalsReadsBackWhateverTheSeparator) {
     for (const char system : {'.', ','})
         for (const char *stored : {"12.34", "12,34", "0.29", "0,29"}) {
             SCOPED_TRACE(std::string(1, system) + " " + stored);
-            ModeGuard guard(system, false);
+            set_modes(system, false);
             IniFile ini(make_file("rate.ini", std::string("[calc]\r\nJobRate=") + stored));
             read_cost_params(ini);
             const std::string text(stored);
@@ -593,7 +585,7 @@ TEST_F(SettingsOptions, JobRateWithThreeDecimalsFollowsTheRoundingMode) {
     for (const Case& c : cases)
         for (const bool euro : {true, false}) {
             SCOPED_TRACE(std::string(c.stored) + (euro ? " euro" : " even"));
-            ModeGuard guard('.', euro);
+            set_modes('.', euro);
             cost_data().JobRate = 77;
             IniFile ini(make_file("rate3.ini", std::string("[calc]\r\nJobRate=") + c.stored));
             read_cost_params(ini);
@@ -602,7 +594,7 @@ TEST_F(SettingsOptions, JobRateWithThreeDecimalsFollowsTheRoundingMode) {
 }
 
 TEST_F(SettingsOptions, CostParametersAndOptionsMakeTheRoundTripInTheirOrder) {
-    ModeGuard guard(',', true);
+    set_modes(',', true);
     kosztorysy& c = cost_data();
     c.kind = "Ofertowy";
     c.SingleJobRate = false;
@@ -695,7 +687,7 @@ TEST_F(SettingsOptions, SaveCalcParamsFlagIsNeverSwitchedOffByReading) {
 }
 
 TEST_F(SettingsOptions, WholeOptionsFileMakesTheRoundTripThroughTheSettingsReader) {
-    ModeGuard guard(',', true);
+    set_modes(',', true);
     czytaj_opcje(path("nofile.ini"), "opcje");
     change_everything();
     topcje->cb_GradientMode->SetItemIndex(1);

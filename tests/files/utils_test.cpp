@@ -11,15 +11,6 @@
 
 namespace {
 
-struct SeparatorGuard {
-    char saved = decimal_separator;
-    bool saved_euro = euro_rounding;
-    explicit SeparatorGuard(char sep) { decimal_separator = sep; }
-    ~SeparatorGuard() {
-        decimal_separator = saved;
-        euro_rounding = saved_euro;
-    }
-};
 
 class Utils : public ToolkitTest {};
 
@@ -161,7 +152,7 @@ TEST(TextRoutines, Replacements) {
 }
 
 TEST(TextRoutines, DigitsAndHundredths) {
-    SeparatorGuard g(',');
+    decimal_separator = ',';
     EXPECT_EQ(digits_only("12,50"), "01250");
     EXPECT_EQ(digits_only(""), "0");
     EXPECT_EQ(digits_only(std::string(255, 'a') + "7"), "0");  // only the first 255 characters count
@@ -202,11 +193,11 @@ TEST(TextRoutines, TemplateBlocksBeginAndEndLines) {
 
 TEST(NumberRoutines, DecimalSeparatorAndRounding) {
     {
-        SeparatorGuard g(',');
+        decimal_separator = ',';
         EXPECT_EQ(fix_decimal_separator("1.5"), "1,5");
         EXPECT_EQ(fix_decimal_separator("1,5"), "1,5");
     }
-    SeparatorGuard g('.');
+    decimal_separator = '.';
     EXPECT_EQ(fix_decimal_separator("1,5;2.5"), "1.5;2.5");
     EXPECT_EQ(round_to(-1, 2.675), 2.675);
     euro_rounding = true;
@@ -220,7 +211,7 @@ TEST(NumberRoutines, DecimalSeparatorAndRounding) {
 }
 
 TEST(NumberRoutines, FixedPointText) {
-    SeparatorGuard g('.');
+    decimal_separator = '.';
     const struct {
         int code;
         double x;
@@ -247,7 +238,7 @@ TEST(NumberRoutines, FixedPointText) {
 }
 
 TEST_F(Utils, KeyFilters) {
-    SeparatorGuard g(',');
+    decimal_separator = ',';
     TEdit edit(nullptr);
     TMemo memo(nullptr);
     auto filtered = [](TObject* sender, char key, bool decimal) {

@@ -8,7 +8,7 @@
 #include "model/recalculation.h"
 #include "model/state.h"
 #include "platform/exceptions.h"
-#include "platform/sysutils_settings_guard.h"
+#include "platform/sysutils.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
 
@@ -16,7 +16,6 @@ namespace {
 
 class Flows : public ProgramTest {
 protected:
-    SysutilsSettingsGuard modes{'.', true};
     Ttopcje& o = *topcje;
 
     Flows() {

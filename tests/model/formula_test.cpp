@@ -10,7 +10,6 @@
 
 #include "platform/exceptions.h"
 #include "platform/sysutils.h"
-#include "platform/sysutils_settings_guard.h"
 
 namespace {
 
@@ -64,7 +63,7 @@ TEST(TCalcExpressTest, StartsAsComponentWithFormulaZero) {
 }
 
 TEST(TCalcExpressTest, EvaluatesGrammarFunctionsAndVariables) {
-    SysutilsSettingsGuard guard('.');
+    decimal_separator = '.';
     const std::vector<std::string> ab = {"a", "b"};
     const std::vector<std::string> x = {"x"};
     const std::vector<ValueCase> cases = {
@@ -186,7 +185,7 @@ TEST(TCalcExpressTest, FormulaIsStoredLowerCased) {
 }
 
 TEST(TCalcExpressTest, RejectsFormulasThatDoNotCompile) {
-    SysutilsSettingsGuard guard('.');
+    decimal_separator = '.';
     struct Case {
         const char* formula;
         std::vector<std::string> variables;
@@ -276,7 +275,7 @@ TEST(TCalcExpressTest, NumbersUseTheDecimalSeparator) {
     };
     TCalcExpress ce(nullptr);
     for (const auto& c : cases) {
-        SysutilsSettingsGuard guard(c.separator);
+        decimal_separator = c.separator;
         ce.SetFormula(c.formula);
         EXPECT_EQ(ce.Compiled(), c.compiles) << c.formula << " with '" << c.separator << "'";
         if (ce.Compiled() && c.compiles) {
@@ -286,7 +285,7 @@ TEST(TCalcExpressTest, NumbersUseTheDecimalSeparator) {
 }
 
 TEST(TCalcExpressTest, ArithmeticFailuresRaiseMathErrors) {
-    SysutilsSettingsGuard guard('.');
+    decimal_separator = '.';
     const std::string zero = "Floating point division by zero";
     const std::string invalid = "Invalid floating point operation";
     const std::string overflow = "Floating point overflow";

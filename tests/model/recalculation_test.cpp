@@ -11,7 +11,7 @@
 #include "model/recalculation.h"
 #include "model/state.h"
 #include "platform/exceptions.h"
-#include "platform/sysutils_settings_guard.h"
+#include "platform/sysutils.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
 
@@ -24,7 +24,6 @@ struct RefreshView : model_view {
 
 class Recalc : public ProgramTest {
 protected:
-    SysutilsSettingsGuard modes{'.', true};
     RefreshView rec;
     scoped_view use{rec};
     Ttopcje& o = *topcje;

@@ -9,7 +9,7 @@
 #include "model/recalculation.h"
 #include "model/state.h"
 #include "model/terrain.h"
-#include "platform/sysutils_settings_guard.h"
+#include "platform/sysutils.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
 
@@ -17,7 +17,6 @@ namespace {
 
 class Terrain : public ProgramTest {
 protected:
-    SysutilsSettingsGuard modes{'.', true};
     Terrain() {
         model().empty_value = 0;
         model().slope_sign = 1;

@@ -248,9 +248,10 @@ key_table option_keys() {
     {
         TSpeedButton* b = f.sb_LockTabShifting;
         add(read_only(bool_key(inne, "zablokuj_zakladki", false, [b] { return b->Down(); },
-                               [b, &f](bool v) {
+                               [b](bool v) {
                                    b->SetDown(v);
-                                   f.sb_LockTabShiftingClick(nullptr);
+                                   // The button's own handler applies the rule to the tab strip.
+                                   if (b->OnClick) b->OnClick(nullptr);
                                })));
     }
     add(tool_button_key("ukryj_kolizje", f.tb_HideCrossing));

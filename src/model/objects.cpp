@@ -1,6 +1,7 @@
 #include "model/objects.h"
 
 #include "model/state.h"
+#include "model/sumps.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -216,9 +217,9 @@ int znajdz_obiekt(uint16_t profile, int node) {
             for (std::size_t i = 0; i < sumps.size() && result < 0; ++i)
                 if (sumps[i].adds.node_name == w.wez) result = static_cast<int>(i);
         if (result < 0) {
-            const std::string link = IntToStr(p.idp) + "|" + IntToStr(w.id);
+            const std::string link = link_text(profile, node);
             for (std::size_t i = 0; i < sumps.size(); ++i)
-                if (sumps[i].connections.find(link) != std::string::npos) {
+                if (has_link(sumps[i].connections, link)) {
                     result = static_cast<int>(i);
                     if (!w.wez.empty()) sumps[i].adds.node_name = w.wez;
                     break;

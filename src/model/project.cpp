@@ -46,13 +46,18 @@ void czysty_wezel(wezel& w) {
     w.size_index = -1;
 }
 
+uint16_t next_profile_id() {
+    uint16_t highest = 0;
+    for (const odcinek& p : model().profiles) highest = std::max(highest, p.idp);
+    if (highest == 65535)
+        throw Exception("Nie można dodać profilu: wykorzystano wszystkie identyfikatory profili."_cp);
+    return static_cast<uint16_t>(highest + 1);
+}
+
 uint16_t prof_kreator(uint16_t position, const std::string& name, bool append, bool refresh_tabs) {
     auto& profiles = model().profiles;
     const std::size_t index = append ? profiles.size() : static_cast<std::size_t>(position) + 1;
-    uint16_t highest = 0;
-    for (const odcinek& p : profiles) highest = std::max(highest, p.idp);
-    if (highest == 65535)
-        throw Exception("Nie można dodać profilu: wykorzystano wszystkie identyfikatory profili."_cp);
+    const uint16_t id = next_profile_id();
 
     // A profile put between others starts as a copy of the one it displaces
     // (its display settings stay); one at the end starts from zero.
@@ -61,11 +66,13 @@ uint16_t prof_kreator(uint16_t position, const std::string& name, bool append, b
     } else {
         const odcinek displaced = profiles[index];
         profiles.insert(profiles.begin() + static_cast<std::ptrdiff_t>(index), displaced);
+        int16_t& main = model().project.main_profile;
+        if (main >= 0 && static_cast<std::size_t>(main) >= index) ++main;
     }
     view().profile_count_changed(profiles.size());
 
     odcinek& p = profiles[index];
-    p.idp = static_cast<uint16_t>(highest + 1);
+    p.idp = id;
     p.nazwa = name;
     p.scheme_text.clear();
     p.startX = 0;

@@ -21,6 +21,9 @@ uint16_t profil_id2idx(uint16_t id);
 uint16_t znajdz_wezel_przed_odl(uint16_t profile, double chainage);
 // Fills the blank values of a new node; the id is left as it was.
 void czysty_wezel(wezel& w);
+// The id a new profile gets: the largest profile id plus one. Raises
+// Exception when no 16-bit id is left.
+uint16_t next_profile_id();
 // A new profile at `position` + 1 (or at the end with `append`), taking the
 // display settings of the profile it displaces; returns its index. Raises
 // Exception when no 16-bit profile id is left.

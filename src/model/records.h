@@ -189,7 +189,7 @@ struct mat_studzienka {
     bool anchor2ground = false;
     bool without_bottom = false;
     bool drop = false;
-    uint8_t max_extension_count = 0;
+    int8_t max_extension_count = 0;  // negative: the body is always "height_all" high
     uint16_t height_all = 0;
     uint16_t diameter = 200;
     uint16_t cover_diameter = 0;
@@ -216,6 +216,11 @@ struct mat_studzienka {
     std::string fittings;
     std::string extra_inlet;
     char kind = '0';
+    // Computed with the bottom, never stored.
+    uint16_t total_height = 0;     // height of the body to draw and count
+    uint8_t fittings_count = 0;    // items of the fittings text
+    bool volume_pending = false;   // not yet counted by the earthwork volumes of this pass
+    bool drawing_pending = false;  // not yet drawn in this pass
 };
 
 // One of the three covers of a tank.

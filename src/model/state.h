@@ -6,11 +6,27 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "model/columns.h"
 #include "model/records.h"
+#include "platform/strings.h"
+
+// One cell edit of the node table that can be taken back: the value the
+// cell held, where it stood, and the list line that labels it. The profile
+// is named by its id, so that inserting, deleting and moving profiles
+// leaves the entry on its own profile.
+struct tundo {
+    double old1 = 0;
+    double old2 = 0;
+    std::string old_text;
+    uint8_t column = 0;       // table column position at the time of the edit
+    uint16_t profile_id = 0;  // odcinek.idp
+    uint16_t node = 0;        // node index
+    std::string line;         // "%d=%s" or "%d=%g/%g"
+};
 
 struct model_state {
     model_state();
@@ -26,6 +42,9 @@ struct model_state {
     bool project_modified = false;
     std::vector<uint16_t> visited_profiles;  // reached by one flow summation
     std::vector<error_spec> warnings;
+    std::deque<tundo> undo_list;     // newest first
+    std::deque<tundo> redo_list;     // newest first
+    TStringList scratch;             // the shared working list (a join's id map)
     uint8_t display_decimals = 2;    // [format] "zaokrag": decimals of the annotation editors
 
     // The column model of the node table.
@@ -73,6 +92,25 @@ public:
     // The caption of a named menu item of the main window (the object menu,
     // the pipe-series action), which the language may have replaced.
     virtual std::string item_caption(const std::string& /*name*/, const std::string& builtin) { return builtin; }
+    // The node of the main table's current row (0 without a table).
+    virtual int current_node() { return 0; }
+    // Ends a cell edit of the main table that is still open, storing it.
+    virtual void finish_cell_edit() {}
+    // Recolours the columns of the main table.
+    virtual void koloruj_kolumny() {}
+    // Refills the crossing editor's table for the profile.
+    virtual void odswiez_kolizje(uint16_t /*profile*/) {}
+    // The side panel shows the profile's flow direction when it is the current one.
+    virtual void show_flow_direction(uint16_t /*profile*/) {}
+    // Makes the drawing anew when the preview page is showing.
+    virtual void redraw_preview() {}
+    // The project data were cleared: the project-data dialog shows them and
+    // empties its design-staff grid.
+    virtual void project_data_cleared() {}
+    // A short note in the status bar.
+    virtual void show_hint(const std::string& /*text*/) {}
+    // Whether the project sump list window is open.
+    virtual bool sump_list_open() { return false; }
 };
 
 model_view& view();

@@ -49,12 +49,19 @@ int moved_index(int index, int from, int to) {
 class hourglass {
 public:
     hourglass() : saved_(Screen::Cursor()) { Screen::SetCursor(TCursor::crHourGlass); }
-    ~hourglass() { Screen::SetCursor(saved_); }
+    ~hourglass() { release(); }
+    // The cursor of before, now.
+    void release() {
+        if (released_) return;
+        released_ = true;
+        Screen::SetCursor(saved_);
+    }
     hourglass(const hourglass&) = delete;
     hourglass& operator=(const hourglass&) = delete;
 
 private:
     TCursor saved_;
+    bool released_ = false;
 };
 
 // The profile id of a link text; -1 when it has none.
@@ -332,6 +339,7 @@ void odwroc_kolejnosc(uint16_t profile) {
 
     przelicz(profile, true, all_columns);
     odswiez_odl(profile);
+    busy.release();
     view().redraw_preview();
 }
 

@@ -250,6 +250,8 @@ TEST_F(Profiles, ReversingMovesSegmentValuesToTheOtherEnd) {
     EXPECT_EQ(chainages(p), (std::vector<double>{0, 20, 30}));
     EXPECT_TRUE(profile(p).pl2r_wart);
     for (const char* call : {"crossings 0", "direction 0", "table 0", "preview"}) EXPECT_TRUE(rec.called(call)) << call;
+    EXPECT_EQ(rec.cursors, (std::vector<TCursor>{TCursor::crHourGlass, TCursor::crDefault}));
+    EXPECT_EQ(Screen::Cursor(), TCursor::crDefault);
 }
 
 TEST_F(Profiles, ReversingSwapsTheSidesOfEnteredLines) {
@@ -514,6 +516,19 @@ TEST_F(Profiles, JoinByNameSharesTheNodeAndMapsTheIds) {
     EXPECT_EQ(profile(0).crossings[1].node_id, 0);
     EXPECT_EQ(profile(0).tanks[0].adds.node_id, 4);
     EXPECT_EQ(model().project.sumps[0].connections, "1|3\x1e" "1|1\x1e");  // the link follows its node
+}
+
+TEST_F(Profiles, JoinWithChainagesEnteredKeepsTheSegmentLengths) {
+    set_modes(1, 3, 0);
+    const uint16_t t = line("target", 1, {0, 50});
+    const uint16_t s = line("source", 2, {200, 230, 265});
+    for (uint16_t p : {t, s}) profile(p).stala_odleglosci = 1;
+    node(t, 1).wez = "K";
+    node(s, 0).wez = "K";
+    EXPECT_TRUE(profil_polacz(t, s, true, true));
+    EXPECT_EQ(chainages(0), (std::vector<double>{0, 50, 80, 115}));
+    EXPECT_EQ(node(0, 1).dlug, 30);
+    EXPECT_EQ(node(0, 2).dlug, 35);
 }
 
 TEST_F(Profiles, JoinByPlanPositionOnlyAwayFromTheOrigin) {

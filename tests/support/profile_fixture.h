@@ -11,6 +11,7 @@
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "model/state.h"
+#include "platform/forms.h"
 #include "platform/sysutils.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
@@ -19,6 +20,7 @@ struct RecordingModelView : model_view {
     std::vector<std::string> calls;
     int row = 0;               // the main table's current node
     bool sump_window = false;  // the sump list is open
+    std::vector<TCursor> cursors;  // the cursor while the flow direction is shown and the preview redrawn
 
     void profile_count_changed(std::size_t n) override { calls.push_back("count " + std::to_string(n)); }
     void czysc_dane() override { calls.push_back("clear"); }
@@ -28,8 +30,14 @@ struct RecordingModelView : model_view {
     void finish_cell_edit() override { calls.push_back("finish edit"); }
     void koloruj_kolumny() override { calls.push_back("colours"); }
     void odswiez_kolizje(uint16_t profile) override { calls.push_back("crossings " + std::to_string(profile)); }
-    void show_flow_direction(uint16_t profile) override { calls.push_back("direction " + std::to_string(profile)); }
-    void redraw_preview() override { calls.push_back("preview"); }
+    void show_flow_direction(uint16_t profile) override {
+        calls.push_back("direction " + std::to_string(profile));
+        cursors.push_back(Screen::Cursor());
+    }
+    void redraw_preview() override {
+        calls.push_back("preview");
+        cursors.push_back(Screen::Cursor());
+    }
     void project_data_cleared() override { calls.push_back("project data"); }
     bool sump_list_open() override { return sump_window; }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 #include "gui/renderer.h"
 #include "platform/component.h"
@@ -61,14 +62,30 @@ public:
     virtual bool fills_background() const { return true; }
 
     bool syncing() const { return syncing_ > 0; }
+    // Empties when the binding goes: a handler run by the user's input may
+    // destroy the control, and its binding with it.
+    QPointer<QObject> lifetime() { return &token_; }
 
 protected:
     virtual void sync_caption() {}
     virtual void sync_state(Prop) {}
     void apply_color_and_font();
 
+    // Connects one of the widget's signals to the control: see input_handler.
+    template <class Sender, class Signal, class Action>
+    void on(Sender* sender, Signal signal, Action action);
+    // A handler of the widget's input: unless the binding is syncing the
+    // widget, `action` runs with the handler's arguments as user input
+    // (guarded, through the renderer); then, when the binding and its widget
+    // are still there (a handler may have destroyed the control), resync()
+    // shows what the control took of it, the widget's signals blocked.
+    template <class Action>
+    auto input_handler(Action action);
+    // Brings the widget back in line with the control after the user's input.
+    virtual void resync() {}
+
 private:
-    QObject token_;  // context of queued calls: they die with the binding
+    QObject token_;  // context of queued calls and input handlers: they die with the binding
     int observer_ = 0;
     int syncing_ = 0;
     bool sync_scheduled_ = false;
@@ -86,6 +103,33 @@ public:
 private:
     Binding& b_;
     bool blocked_;
+};
+
+template <class Sender, class Signal, class Action>
+void Binding::on(Sender* sender, Signal signal, Action action) {
+    QObject::connect(sender, signal, &token_, input_handler(std::move(action)));
+}
+
+template <class Action>
+auto Binding::input_handler(Action action) {
+    return [this, action = std::move(action)](const auto&... args) {
+        if (syncing()) return;
+        const QPointer<QObject> alive = lifetime();
+        renderer.input([&] { action(args...); });
+        if (!alive || !widget) return;
+        SyncGuard guard(*this);
+        resync();
+    };
+}
+
+// A control that shows its content on the window colour (edits, lists,
+// trees) and takes its mouse input itself.
+class FieldBinding : public Binding {
+public:
+    using Binding::Binding;
+    TColor default_color() const override { return clWindow; }
+    QPalette::ColorRole background_role() const override { return QPalette::Base; }
+    bool passive_mouse() const override { return false; }
 };
 
 // A plain widget with hooks: painting and resizing (custom-painted
@@ -108,6 +152,11 @@ Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent);
 // Paints a control through a QPainter canvas; an exception from the
 // control's painting is shown after the paint event.
 void paint_control(TControl* c, QPainter& painter, bool fill_background);
+
+// Whether Windows-1250 holds text a user put into a widget by other means
+// than keys (paste from the widget's own menu, dropping, an input method);
+// beeps when it does not.
+bool acceptable(const QString& text);
 
 // Runs fn; an exception is shown in the standard error box later, from the
 // event loop (painting must not open message boxes).

@@ -22,7 +22,6 @@
 #include "platform/grids.h"
 #include "platform/input.h"
 #include "platform/menus.h"
-#include "platform/services.h"
 
 namespace gui {
 
@@ -32,18 +31,11 @@ class TrackBarBinding : public Binding {
 public:
     TrackBarBinding(Renderer& r, TTrackBar* t, QWidget* parent) : Binding(r, t), slider_(new QSlider(parent)) {
         slider_->setFocusPolicy(Qt::StrongFocus);
-        QObject::connect(slider_, &QSlider::valueChanged, slider_, [this](int v) {
-            if (syncing()) return;
-            TTrackBar* tb = track();
-            renderer.input([tb, v] { user::set_position(tb, v); });
-            if (widget) {
-                SyncGuard g(*this);
-                sync_state(Prop::Value);
-            }
-        });
+        on(slider_, &QSlider::valueChanged, [this](int v) { user::set_position(track(), v); });
         attach(slider_);
     }
     TTrackBar* track() const { return static_cast<TTrackBar*>(control); }
+    void resync() override { sync_state(Prop::Value); }
     void sync_state(Prop) override {
         TTrackBar* t = track();
         const bool vertical = t->Orientation == TTrackBarOrientation::trVertical;
@@ -81,23 +73,20 @@ private:
 class PageControlBinding : public Binding {
 public:
     PageControlBinding(Renderer& r, TPageControl* p, QWidget* parent) : Binding(r, p), tabs_(new QTabWidget(parent)) {
-        QObject::connect(tabs_, &QTabWidget::currentChanged, tabs_, [this](int i) {
-            if (syncing()) return;
+        on(tabs_, &QTabWidget::currentChanged, [this](int i) {
             TPageControl* pc = pages();
             QWidget* page = tabs_->widget(i);
-            int index = -1;
             for (int k = 0; k < pc->PageCount(); ++k)
-                if (renderer.widget_for(pc->Pages(k)) == page) index = k;
-            if (index >= 0) renderer.input([pc, index] { user::choose_page(pc, index); });
-            if (widget) {
-                SyncGuard g(*this);
-                sync_active();
-            }
+                if (renderer.widget_for(pc->Pages(k)) == page) {
+                    user::choose_page(pc, k);
+                    return;
+                }
         });
         attach(tabs_);
     }
     TPageControl* pages() const { return static_cast<TPageControl*>(control); }
     QTabWidget* tabs() const { return tabs_; }
+    void resync() override { sync_active(); }
     void sync_state(Prop p) override {
         if (p == Prop::Items) rebuild();
         if (p == Prop::Items || p == Prop::ActivePage) sync_active();
@@ -181,23 +170,27 @@ private:
 
 // --- tree view -----------------------------------------------------------------------
 
-class TreeBinding : public Binding {
+class TreeBinding : public FieldBinding {
 public:
-    TreeBinding(Renderer& r, TTreeView* t, QWidget* parent) : Binding(r, t), tree_(new QTreeWidget(parent)) {
+    TreeBinding(Renderer& r, TTreeView* t, QWidget* parent) : FieldBinding(r, t), tree_(new QTreeWidget(parent)) {
         tree_->setHeaderHidden(true);
         tree_->setColumnCount(1);
-        QObject::connect(tree_, &QTreeWidget::itemExpanded, tree_, [this](QTreeWidgetItem* it) { expand(it, true); });
-        QObject::connect(tree_, &QTreeWidget::itemCollapsed, tree_, [this](QTreeWidgetItem* it) { expand(it, false); });
-        QObject::connect(tree_, &QTreeWidget::currentItemChanged, tree_, [this](QTreeWidgetItem* it, QTreeWidgetItem*) {
-            if (syncing() || stale_ || !it) return;
-            TTreeNode* node = node_of(it);
-            TTreeView* tv = view();
-            if (node) renderer.input([tv, node] { user::choose_node(tv, node); });
-            schedule_rebuild();
+        auto expand = [this](bool e) {
+            return [this, e](QTreeWidgetItem* it) {
+                if (TTreeNode* n = node_of(it)) n->SetExpanded(e);
+            };
+        };
+        on(tree_, &QTreeWidget::itemExpanded, expand(true));
+        on(tree_, &QTreeWidget::itemCollapsed, expand(false));
+        on(tree_, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* it, QTreeWidgetItem*) {
+            if (TTreeNode* n = node_of(it)) user::choose_node(view(), n);
         });
         attach(tree_);
     }
     TTreeView* view() const { return static_cast<TTreeView*>(control); }
+    // The tree is built again from the event loop: the input came inside one
+    // of the tree widget's own signals.
+    void resync() override { schedule_rebuild(); }
     void sync_state(Prop p) override {
         if (p == Prop::Items) {
             // Nodes may be gone: nothing of the old items is used until the
@@ -209,9 +202,6 @@ public:
         }
         if (p == Prop::Selection && !stale_) select();
     }
-    TColor default_color() const override { return clWindow; }
-    QPalette::ColorRole background_role() const override { return QPalette::Base; }
-    bool passive_mouse() const override { return false; }
 
 private:
     QTreeWidget* tree_;
@@ -232,16 +222,11 @@ private:
         });
     }
 
+    // The node an item shows; none while the tree waits to be built again.
     TTreeNode* node_of(QTreeWidgetItem* it) const {
+        if (stale_) return nullptr;
         const auto f = nodes_.find(it);
         return f == nodes_.end() ? nullptr : f->second;
-    }
-    void expand(QTreeWidgetItem* it, bool e) {
-        if (syncing() || stale_) return;
-        TTreeNode* n = node_of(it);
-        if (!n) return;
-        renderer.input([n, e] { n->SetExpanded(e); });
-        schedule_rebuild();
     }
     void add(QTreeWidgetItem* parent_item, TTreeNode* node) {
         auto* it = parent_item ? new QTreeWidgetItem(parent_item) : new QTreeWidgetItem(tree_);
@@ -368,15 +353,7 @@ public:
         }
         button_ = new ToolButtonWidget(parent);
         button_->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(button_, &QToolButton::clicked, button_, [this] {
-            if (syncing()) return;
-            TControl* c = control;
-            renderer.input([c] { user::click(c); });
-            if (widget) {
-                SyncGuard g(*this);
-                sync_state(Prop::Down);
-            }
-        });
+        on(button_, &QToolButton::clicked, [this](bool) { user::click(control); });
         button_->on_drop_down = [this] {
             auto* tb = static_cast<TToolButton*>(control);
             TPopupMenu* menu = tb->DropdownMenu;
@@ -399,6 +376,7 @@ public:
         Binding::sync_visible();
         rearrange();
     }
+    void resync() override { sync_state(Prop::Down); }
     void sync_state(Prop) override {
         if (!button_) return;
         TToolButton* b = tool();
@@ -439,23 +417,13 @@ public:
         editor_ = new QLineEdit(area_);
         editor_->setFrame(false);
         editor_->hide();
-        QObject::connect(editor_, &QLineEdit::textEdited, editor_, [this](const QString& text) {
-            if (syncing()) return;
-            TStringGrid* gr = grid();
-            if (fits_cp1250(text)) {
-                const std::string t = cp(text);
-                renderer.input([gr, t] { gr->SetEditorText(t); });
-            } else {
-                services().beep();
-            }
-            if (widget) {
-                SyncGuard guard(*this);
-                sync_editor();
-            }
+        on(editor_, &QLineEdit::textEdited, [this](const QString& text) {
+            if (acceptable(text)) grid()->SetEditorText(cp(text));
         });
         attach(area_);
     }
     TStringGrid* grid() const { return static_cast<TStringGrid*>(control); }
+    void resync() override { sync_editor(); }
     void sync_caption() override { area_->update(); }
     void sync_state(Prop) override {
         area_->update();

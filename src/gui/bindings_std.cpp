@@ -42,15 +42,6 @@ Qt::Alignment qt_alignment(TAlignment a) {
     return Qt::AlignLeft;
 }
 
-// Text a user put into a widget by other means than keys (paste from the
-// widget's own menu, dropping, an input method): refused with a beep when
-// Windows-1250 cannot hold it.
-bool acceptable(const QString& text) {
-    if (fits_cp1250(text)) return true;
-    services().beep();
-    return false;
-}
-
 // --- owner-drawn items ------------------------------------------------------
 
 using DrawItem = std::function<void(int index, TRect rect, TOwnerDrawState state, QPainter& painter)>;
@@ -149,11 +140,7 @@ class ButtonBinding : public Binding {
 public:
     ButtonBinding(Renderer& r, TButton* b, QWidget* parent) : Binding(r, b), button_(new QPushButton(parent)) {
         button_->setAutoDefault(false);
-        QObject::connect(button_, &QPushButton::clicked, button_, [this] {
-            if (syncing()) return;
-            TControl* c = control;
-            renderer.input([c] { user::click(c); });
-        });
+        on(button_, &QPushButton::clicked, [this](bool) { user::click(control); });
         attach(button_);
     }
     void sync_caption() override { button_->setText(qs(control->Caption())); }
@@ -168,18 +155,11 @@ class SpeedButtonBinding : public Binding {
 public:
     SpeedButtonBinding(Renderer& r, TSpeedButton* b, QWidget* parent) : Binding(r, b), button_(new QToolButton(parent)) {
         button_->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(button_, &QToolButton::clicked, button_, [this] {
-            if (syncing()) return;
-            TControl* c = control;
-            renderer.input([c] { user::click(c); });
-            if (widget) {
-                SyncGuard g(*this);
-                sync_state(Prop::Down);
-            }
-        });
+        on(button_, &QToolButton::clicked, [this](bool) { user::click(control); });
         attach(button_);
     }
     TSpeedButton* sb() const { return static_cast<TSpeedButton*>(control); }
+    void resync() override { sync_state(Prop::Down); }
     void sync_caption() override { sync_state(Prop::Style); }
     void sync_state(Prop) override {
         const QIcon ic = Renderer::icon(sb()->Images, sb()->ImageIndex);
@@ -201,18 +181,11 @@ private:
 class CheckBoxBinding : public Binding {
 public:
     CheckBoxBinding(Renderer& r, TCheckBox* b, QWidget* parent) : Binding(r, b), box_(new QCheckBox(parent)) {
-        QObject::connect(box_, &QCheckBox::clicked, box_, [this] {
-            if (syncing()) return;
-            TControl* c = control;
-            renderer.input([c] { user::click(c); });
-            if (widget) {
-                SyncGuard g(*this);
-                sync_state(Prop::Checked);
-            }
-        });
+        on(box_, &QCheckBox::clicked, [this](bool) { user::click(control); });
         attach(box_);
     }
     TCheckBox* cb() const { return static_cast<TCheckBox*>(control); }
+    void resync() override { sync_state(Prop::Checked); }
     void sync_caption() override { box_->setText(qs(cb()->Caption())); }
     void sync_state(Prop) override {
         box_->setTristate(cb()->AllowGrayed || cb()->State() == TCheckBoxState::cbGrayed);
@@ -231,17 +204,10 @@ class RadioButtonBinding : public Binding {
 public:
     RadioButtonBinding(Renderer& r, TRadioButton* b, QWidget* parent) : Binding(r, b), radio_(new QRadioButton(parent)) {
         radio_->setAutoExclusive(false);
-        QObject::connect(radio_, &QRadioButton::clicked, radio_, [this] {
-            if (syncing()) return;
-            TControl* c = control;
-            renderer.input([c] { user::click(c); });
-            if (widget) {
-                SyncGuard g(*this);
-                sync_state(Prop::Checked);
-            }
-        });
+        on(radio_, &QRadioButton::clicked, [this](bool) { user::click(control); });
         attach(radio_);
     }
+    void resync() override { sync_state(Prop::Checked); }
     void sync_caption() override { radio_->setText(qs(control->Caption())); }
     void sync_state(Prop) override { radio_->setChecked(static_cast<TRadioButton*>(control)->Checked()); }
     bool passive_mouse() const override { return false; }
@@ -284,6 +250,7 @@ public:
         Binding::sync(p);
         if (p == Prop::Font) arrange();
     }
+    void resync() override { sync_state(Prop::ItemIndex); }
     bool passive_mouse() const override { return false; }
 
 private:
@@ -298,15 +265,7 @@ private:
             auto* b = new QRadioButton(qs(group()->Items()[i]), box_);
             b->setAutoExclusive(false);
             b->show();
-            QObject::connect(b, &QRadioButton::clicked, b, [this, i] {
-                if (syncing()) return;
-                TRadioGroup* g = group();
-                renderer.input([g, i] { user::choose(g, i); });
-                if (widget) {
-                    SyncGuard guard(*this);
-                    sync_state(Prop::ItemIndex);
-                }
-            });
+            on(b, &QRadioButton::clicked, [this, i](bool) { user::choose(group(), i); });
             buttons_.push_back(b);
         }
         arrange();
@@ -332,35 +291,30 @@ private:
 
 // --- edits --------------------------------------------------------------------------
 
-// The selection of an edit-like widget pushed into the control.
-void push_selection(Renderer& r, TCustomEdit* e, int start, int length) {
+// The selection of an edit-like widget pushed into the control; `pushing`
+// is set meanwhile, so that the control's change leaves the widget's caret.
+void push_selection(Renderer& r, TCustomEdit* e, int start, int length, bool& pushing) {
     if (e->SelStart() == start && e->SelLength() == length) return;
+    pushing = true;
     r.input([e, start, length] {
         e->SetSelStart(start);
         e->SetSelLength(length);
     });
+    pushing = false;
 }
 
-class EditBinding : public Binding {
+class EditBinding : public FieldBinding {
 public:
     EditBinding(Renderer& r, TCustomEdit* e, QWidget* parent, QLineEdit* line = nullptr)
-        : Binding(r, e), line_(line ? line : new QLineEdit(parent)) {
-        QObject::connect(line_, &QLineEdit::textEdited, line_, [this](const QString& text) {
-            if (syncing()) return;
-            if (acceptable(text)) {
-                TCustomEdit* ed = edit();
-                const std::string t = cp(text);
-                renderer.input([ed, t] { user::set_text(ed, t); });
-            }
-            resync();
+        : FieldBinding(r, e), line_(line ? line : new QLineEdit(parent)) {
+        on(line_, &QLineEdit::textEdited, [this](const QString& text) {
+            if (acceptable(text)) user::set_text(edit(), cp(text));
         });
         auto selection = [this] {
             if (syncing() || pushing_) return;
             const int start = line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
             const int length = line_->hasSelectedText() ? static_cast<int>(line_->selectedText().size()) : 0;
-            pushing_ = true;
-            push_selection(renderer, edit(), start, length);
-            pushing_ = false;
+            push_selection(renderer, edit(), start, length, pushing_);
         };
         QObject::connect(line_, &QLineEdit::selectionChanged, line_, selection);
         QObject::connect(line_, &QLineEdit::cursorPositionChanged, line_, selection);
@@ -389,15 +343,8 @@ public:
         if (length > 0) line_->setSelection(start, length);
         else line_->setCursorPosition(start);
     }
-    void resync() {
-        if (!widget) return;
-        SyncGuard g(*this);
-        sync_caption();
-    }
+    void resync() override { sync_caption(); }
     QWidget* focus_widget() const override { return line_; }
-    TColor default_color() const override { return clWindow; }
-    QPalette::ColorRole background_role() const override { return QPalette::Base; }
-    bool passive_mouse() const override { return false; }
 
 protected:
     QLineEdit* line_;
@@ -420,22 +367,15 @@ int core_position(const std::string& text, int q) {
     return k;
 }
 
-class MemoBinding : public Binding {
+class MemoBinding : public FieldBinding {
 public:
-    MemoBinding(Renderer& r, TMemo* m, QWidget* parent) : Binding(r, m), text_(new QPlainTextEdit(parent)) {
-        QObject::connect(text_, &QPlainTextEdit::textChanged, text_, [this] {
-            if (syncing()) return;
+    MemoBinding(Renderer& r, TMemo* m, QWidget* parent) : FieldBinding(r, m), text_(new QPlainTextEdit(parent)) {
+        on(text_, &QPlainTextEdit::textChanged, [this] {
             QString t = text_->toPlainText();
-            if (acceptable(t)) {
-                t.replace(u'\n', QStringLiteral("\r\n"));
-                const std::string s = cp(t);
-                TMemo* mm = memo();
-                if (s != mm->Text()) renderer.input([mm, s] { user::set_text(mm, s); });
-            }
-            if (widget) {
-                SyncGuard g(*this);
-                sync_caption();
-            }
+            if (!acceptable(t)) return;
+            t.replace(u'\n', QStringLiteral("\r\n"));
+            const std::string s = cp(t);
+            if (s != memo()->Text()) user::set_text(memo(), s);
         });
         auto selection = [this] {
             if (syncing() || pushing_) return;
@@ -443,15 +383,14 @@ public:
             const std::string& s = memo()->Text();
             const int start = core_position(s, c.selectionStart());
             const int end = core_position(s, c.selectionEnd());
-            pushing_ = true;
-            push_selection(renderer, memo(), start, end - start);
-            pushing_ = false;
+            push_selection(renderer, memo(), start, end - start, pushing_);
         };
         QObject::connect(text_, &QPlainTextEdit::selectionChanged, text_, selection);
         QObject::connect(text_, &QPlainTextEdit::cursorPositionChanged, text_, selection);
         attach(text_);
     }
     TMemo* memo() const { return static_cast<TMemo*>(control); }
+    void resync() override { sync_caption(); }
     void sync_caption() override {
         QString t = qs(memo()->Text());
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -483,9 +422,6 @@ public:
         c.setPosition(end, QTextCursor::KeepAnchor);
         text_->setTextCursor(c);
     }
-    TColor default_color() const override { return clWindow; }
-    QPalette::ColorRole background_role() const override { return QPalette::Base; }
-    bool passive_mouse() const override { return false; }
 
 private:
     QPlainTextEdit* text_;
@@ -509,12 +445,10 @@ protected:
 class SpinEditBinding : public EditBinding {
 public:
     SpinEditBinding(Renderer& r, TSpinEdit* s, QWidget* parent, SpinWidget* w) : EditBinding(r, s, parent, w->edit()), spin_(w) {
-        spin_->on_step = [this](int steps) {
-            if (syncing()) return;
-            TSpinEdit* se = static_cast<TSpinEdit*>(control);
-            renderer.input([se, steps] { user::set_value(se, se->Value() + steps * se->Increment); });
-            resync();
-        };
+        spin_->on_step = input_handler([this](int steps) {
+            auto* se = static_cast<TSpinEdit*>(control);
+            user::set_value(se, se->Value() + steps * se->Increment);
+        });
     }
     void begin() { attach(spin_); }
     void sync_state(Prop p) override {
@@ -561,16 +495,11 @@ protected:
     }
 };
 
-class ComboBinding : public Binding {
+class ComboBinding : public FieldBinding {
 public:
-    ComboBinding(Renderer& r, TComboBox* c, QWidget* parent) : Binding(r, c), combo_(new ComboWidget(parent)) {
+    ComboBinding(Renderer& r, TComboBox* c, QWidget* parent) : FieldBinding(r, c), combo_(new ComboWidget(parent)) {
         combo_->setInsertPolicy(QComboBox::NoInsert);
-        QObject::connect(combo_, &QComboBox::activated, combo_, [this](int i) {
-            if (syncing()) return;
-            TComboBox* cb = box();
-            renderer.input([cb, i] { user::choose(cb, i); });
-            resync();
-        });
+        on(combo_, &QComboBox::activated, [this](int i) { user::choose(box(), i); });
         combo_->on_drop_down = [this] {
             TComboBox* cb = box();
             renderer.input([cb] {
@@ -612,14 +541,8 @@ public:
                 combo_->setEditable(editable);
                 if (editable) {
                     combo_->setCompleter(nullptr);
-                    QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, combo_, [this](const QString& text) {
-                        if (syncing()) return;
-                        if (acceptable(text)) {
-                            TComboBox* cb = box();
-                            const std::string t = cp(text);
-                            renderer.input([cb, t] { user::set_text(cb, t); });
-                        }
-                        resync();
+                    on(combo_->lineEdit(), &QLineEdit::textEdited, [this](const QString& text) {
+                        if (acceptable(text)) user::set_text(box(), cp(text));
                     });
                 }
             }
@@ -643,23 +566,16 @@ public:
         if (combo_->isEditable() && combo_->currentText() != qs(box()->Text())) combo_->setEditText(qs(box()->Text()));
         combo_->update();
     }
-    void resync() {
-        if (!widget) return;
-        SyncGuard g(*this);
-        sync_current();
-    }
-    TColor default_color() const override { return clWindow; }
-    QPalette::ColorRole background_role() const override { return QPalette::Base; }
-    bool passive_mouse() const override { return false; }
+    void resync() override { sync_current(); }
 
 private:
     ComboWidget* combo_;
     OwnerDrawDelegate* delegate_ = nullptr;
 };
 
-class ListBinding : public Binding {
+class ListBinding : public FieldBinding {
 public:
-    ListBinding(Renderer& r, TListBox* l, QWidget* parent) : Binding(r, l), list_(new QListWidget(parent)) {
+    ListBinding(Renderer& r, TListBox* l, QWidget* parent) : FieldBinding(r, l), list_(new QListWidget(parent)) {
         list_->setSelectionMode(QAbstractItemView::NoSelection);
         list_->setUniformItemSizes(true);
         attach(list_);
@@ -704,17 +620,16 @@ public:
             if (index.isValid()) {
                 const int row = index.row();
                 TListBox* l = lb();
+                TCheckListBox* cl = checks();
                 const TShiftState shift = shift_from_qt(e->modifiers());
+                const QPointer<QObject> alive = lifetime();
                 renderer.input([l, row, shift] { user::choose(l, row, shift); });
-                if (TCheckListBox* cl = checks(); cl && widget && vp.x() < list_->visualRect(index).left() + 20)
+                if (cl && alive && widget && vp.x() < list_->visualRect(index).left() + 20)
                     renderer.input([cl, row] { user::toggle_check(cl, row); });
             }
         }
         return e->type() != QEvent::MouseMove || (e->buttons() & Qt::LeftButton);
     }
-    TColor default_color() const override { return clWindow; }
-    QPalette::ColorRole background_role() const override { return QPalette::Base; }
-    bool passive_mouse() const override { return false; }
 
 private:
     QListWidget* list_;
@@ -814,6 +729,12 @@ private:
 };
 
 }  // namespace
+
+bool acceptable(const QString& text) {
+    if (fits_cp1250(text)) return true;
+    services().beep();
+    return false;
+}
 
 Binding* make_standard_binding(Renderer& r, TControl* c, QWidget* parent) {
     if (auto* x = dynamic_cast<TLabel*>(c)) return new LabelBinding(r, x, parent);

@@ -1,5 +1,6 @@
 #include "model/formula.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -71,10 +72,66 @@ long double power(long double base, long double exponent) {
     return checked(std::pow(base, exponent));
 }
 
+// A function or the negation applied to its operand.
+long double apply(TCalcToken kind, long double x) {
+    switch (kind) {
+        case TCalcToken::Negate:
+            return -x;
+        case TCalcToken::Cos:
+            return checked(std::cos(x));
+        case TCalcToken::Sin:
+            return checked(std::sin(x));
+        case TCalcToken::Tg:
+            return checked(std::tan(x));
+        case TCalcToken::Ctg:
+            return quotient(1, checked(std::tan(x)));
+        case TCalcToken::Abs:
+            return std::fabs(x);
+        case TCalcToken::Sgn:
+            return x > 0 ? 1 : (x < 0 ? -1 : 0);
+        case TCalcToken::Sqrt:
+            return checked(std::sqrt(x));
+        case TCalcToken::Ln:
+            if (x <= 0) throw EMathError(kInvalidOperation);
+            return checked(std::log(x));
+        case TCalcToken::Exp:
+            return checked(std::exp(x));
+        case TCalcToken::ArcSin:
+            return checked(std::asin(x));
+        case TCalcToken::ArcCos:
+            return checked(std::acos(x));
+        case TCalcToken::ArcTg:
+            return checked(std::atan(x));
+        case TCalcToken::ArcCtg:
+            return checked(std::numbers::pi_v<long double> / 2 - std::atan(x));
+        case TCalcToken::Sh:
+        case TCalcToken::Ch:
+        case TCalcToken::Th:
+        case TCalcToken::Cth: {
+            const long double ep = checked(std::exp(x));
+            const long double em = checked(std::exp(-x));
+            const long double sum = checked(ep + em);
+            const long double difference = checked(ep - em);
+            switch (kind) {
+                case TCalcToken::Sh: return checked(difference / 2);
+                case TCalcToken::Ch: return checked(sum / 2);
+                case TCalcToken::Th: return quotient(difference, sum);
+                default: return quotient(sum, difference);
+            }
+        }
+        case TCalcToken::Heaviside:
+            return x >= 0 ? 1 : 0;
+        default:
+            // Token kinds that never make a step.
+            throw EMathError(kInvalidFormula);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// Compiler: scanner and recursive descent over the lower-cased formula.
+// Compiler: scanner and recursive descent over the lower-cased formula,
+// writing the steps in postfix order.
 
 struct TCalcExpress::Compiler {
     // Raised inside the compiler only; "Wrong number." for a malformed
@@ -139,7 +196,6 @@ struct TCalcExpress::Compiler {
         }
         // A name with no value cannot be evaluated.
         if (index < 0) fail();
-        text = IntToStr(index);
         return TCalcToken::Variable;
     }
 
@@ -185,47 +241,58 @@ struct TCalcExpress::Compiler {
         token = kind;
     }
 
-    static std::unique_ptr<Node> make(TCalcToken kind, std::unique_ptr<Node> first,
-                                      std::unique_ptr<Node> second = nullptr) {
-        auto n = std::make_unique<Node>();
-        n->kind = kind;
-        n->first = std::move(first);
-        n->second = std::move(second);
-        return n;
+    // The compiled steps, and the number of values an evaluation holds after
+    // the last step (`held`) and at most (`most`).
+    std::vector<Step> code;
+    size_t held = 0;
+    size_t most = 0;
+    int nesting = 0;  // expressions being compiled, one inside the other
+
+    void emit(TCalcToken kind) {
+        Step step;
+        step.kind = kind;
+        if (kind == TCalcToken::Plus || kind == TCalcToken::Minus || kind == TCalcToken::Times ||
+            kind == TCalcToken::Divide || kind == TCalcToken::Power) {
+            --held;  // two values make one
+        }
+        code.push_back(step);
     }
 
-    // The current number or variable token as a leaf.
-    std::unique_ptr<Node> leaf() {
-        auto n = std::make_unique<Node>();
-        n->kind = token;
-        n->text = text;
+    // The current number or variable token as an operand.
+    void leaf() {
+        Step step;
+        step.kind = token;
         if (token == TCalcToken::Variable) {
-            n->index = index;
+            step.index = index;
         } else {
             if (text.empty()) fail();
             double v = 0;
             // The scanner only lets well-formed numbers through, so a failed
             // conversion is a value beyond the double range: it raises the
             // overflow when evaluated.
-            n->value = TryStrToFloat(text, v) ? static_cast<long double>(v)
-                                              : (text[0] == '-' ? -kHuge : kHuge);
+            step.value = TryStrToFloat(text, v) ? static_cast<long double>(v)
+                                                : (text[0] == '-' ? -kHuge : kHuge);
         }
-        return n;
+        code.push_back(step);
+        most = std::max(most, ++held);
     }
 
-    std::unique_ptr<Node> expression() {
-        auto e = term();
+    void expression() {
+        // Each level of parentheses or function call takes a few frames of
+        // the machine stack here; a formula nested deeper does not compile.
+        if (++nesting > kMaxNesting) fail("Formula too complex.");
+        term();
         while (token != TCalcToken::End && token != TCalcToken::RightParen) {
             if (token != TCalcToken::Plus && token != TCalcToken::Minus) fail();
             const TCalcToken op = token;
-            auto t = term();
-            e = make(op, std::move(e), std::move(t));
+            term();
+            emit(op);
         }
         if (token == TCalcToken::RightParen) --depth;
-        return e;
+        --nesting;
     }
 
-    std::unique_ptr<Node> term() {
+    void term() {
         next();
         bool negate = false;
         if (previous == TCalcToken::End || previous == TCalcToken::LeftParen) {
@@ -235,30 +302,29 @@ struct TCalcExpress::Compiler {
             }
             if (token == TCalcToken::Plus) next();
         }
-        auto t = factor();
+        factor();
         while (token == TCalcToken::Times || token == TCalcToken::Divide) {
             const TCalcToken op = token;
             next();
-            auto f = factor();
-            t = make(op, std::move(t), std::move(f));
+            factor();
+            emit(op);
         }
-        if (negate) t = make(TCalcToken::Negate, std::move(t));
-        return t;
+        if (negate) emit(TCalcToken::Negate);
     }
 
-    std::unique_ptr<Node> factor() {
-        std::unique_ptr<Node> f;
+    void factor() {
         if (token == TCalcToken::LeftParen) {
             ++depth;
-            f = expression();
+            expression();
         } else if (token == TCalcToken::Number || token == TCalcToken::Variable) {
-            f = leaf();
+            leaf();
         } else if (is_function(token)) {
             const TCalcToken fn = token;
             next();
             if (token != TCalcToken::LeftParen) fail();
             ++depth;
-            f = make(fn, expression());
+            expression();
+            emit(fn);
         } else {
             fail();
         }
@@ -268,15 +334,14 @@ struct TCalcExpress::Compiler {
             const bool parenthesised = token == TCalcToken::LeftParen;
             if (parenthesised) next();
             if (token != TCalcToken::Number && token != TCalcToken::Variable) fail();
-            auto exponent = leaf();
+            leaf();
             if (parenthesised) {
                 next();
                 if (token != TCalcToken::RightParen) fail();
             }
-            f = make(TCalcToken::Power, std::move(f), std::move(exponent));
+            emit(TCalcToken::Power);
             next();
         }
-        return f;
     }
 };
 
@@ -287,116 +352,71 @@ TCalcExpress::TCalcExpress(TComponent* owner) : TComponent(owner) { SetFormula("
 TCalcExpress::~TCalcExpress() = default;
 
 void TCalcExpress::SetFormula(std::string_view text) {
-    tree_.reset();
     formula_ = LowerCase(text);
     compile();
 }
 
 void TCalcExpress::SetVariables(const std::vector<std::string>& names) {
     variables_ = names;
-    tree_.reset();
     compile();
 }
 
 void TCalcExpress::compile() {
+    code_.clear();
+    stack_size_ = 0;
     Compiler c(formula_, variables_);
     try {
-        auto tree = c.expression();
-        if (c.depth == 0) tree_ = std::move(tree);
+        c.expression();
     } catch (const Compiler::Error&) {
-        tree_.reset();
+        return;
     }
+    if (c.depth != 0) return;
+    code_ = std::move(c.code);
+    stack_size_ = c.most;
 }
 
 long double TCalcExpress::evaluate(std::span<const long double> values) const {
-    if (!tree_) throw EMathError(kInvalidFormula);
-    return eval(*tree_, values);
-}
-
-long double TCalcExpress::eval(const Node& node, std::span<const long double> values) {
-    const auto arg = [&]() { return eval(*node.first, values); };
-    const auto both = [&]() { return std::pair{eval(*node.first, values), eval(*node.second, values)}; };
-    switch (node.kind) {
-        case TCalcToken::Number:
-            return checked(node.value);
-        case TCalcToken::Variable:
-            if (node.index < 0 || static_cast<size_t>(node.index) >= values.size()) {
-                throw EMathError(kInvalidOperation);
+    if (code_.empty()) throw EMathError(kInvalidFormula);
+    std::vector<long double> stack;
+    stack.reserve(stack_size_);
+    // The operand of a function, or the right operand of a binary operator,
+    // taken off the stack; the left operand stays on top to be replaced.
+    const auto pop = [&stack]() {
+        const long double x = stack.back();
+        stack.pop_back();
+        return x;
+    };
+    for (const Step& step : code_) {
+        switch (step.kind) {
+            case TCalcToken::Number:
+                stack.push_back(checked(step.value));
+                continue;
+            case TCalcToken::Variable:
+                if (step.index < 0 || static_cast<size_t>(step.index) >= values.size()) {
+                    throw EMathError(kInvalidOperation);
+                }
+                stack.push_back(checked(values[static_cast<size_t>(step.index)]));
+                continue;
+            case TCalcToken::Plus:
+            case TCalcToken::Minus:
+            case TCalcToken::Times:
+            case TCalcToken::Divide:
+            case TCalcToken::Power: {
+                const long double b = pop();
+                long double& a = stack.back();
+                switch (step.kind) {
+                    case TCalcToken::Plus: a = checked(a + b); break;
+                    case TCalcToken::Minus: a = checked(a - b); break;
+                    case TCalcToken::Times: a = checked(a * b); break;
+                    case TCalcToken::Divide: a = quotient(a, b); break;
+                    default: a = power(a, b); break;
+                }
+                continue;
             }
-            return checked(values[static_cast<size_t>(node.index)]);
-        case TCalcToken::Plus: {
-            const auto [a, b] = both();
-            return checked(a + b);
+            default:
+                stack.back() = apply(step.kind, stack.back());
+                continue;
         }
-        case TCalcToken::Minus: {
-            const auto [a, b] = both();
-            return checked(a - b);
-        }
-        case TCalcToken::Times: {
-            const auto [a, b] = both();
-            return checked(a * b);
-        }
-        case TCalcToken::Divide: {
-            const auto [a, b] = both();
-            return quotient(a, b);
-        }
-        case TCalcToken::Power: {
-            const auto [a, b] = both();
-            return power(a, b);
-        }
-        case TCalcToken::Negate:
-            return -arg();
-        case TCalcToken::Cos:
-            return checked(std::cos(arg()));
-        case TCalcToken::Sin:
-            return checked(std::sin(arg()));
-        case TCalcToken::Tg:
-            return checked(std::tan(arg()));
-        case TCalcToken::Ctg:
-            return quotient(1, checked(std::tan(arg())));
-        case TCalcToken::Abs:
-            return std::fabs(arg());
-        case TCalcToken::Sgn: {
-            const long double x = arg();
-            return x > 0 ? 1 : (x < 0 ? -1 : 0);
-        }
-        case TCalcToken::Sqrt:
-            return checked(std::sqrt(arg()));
-        case TCalcToken::Ln: {
-            const long double x = arg();
-            if (x <= 0) throw EMathError(kInvalidOperation);
-            return checked(std::log(x));
-        }
-        case TCalcToken::Exp:
-            return checked(std::exp(arg()));
-        case TCalcToken::ArcSin:
-            return checked(std::asin(arg()));
-        case TCalcToken::ArcCos:
-            return checked(std::acos(arg()));
-        case TCalcToken::ArcTg:
-            return checked(std::atan(arg()));
-        case TCalcToken::ArcCtg:
-            return checked(std::numbers::pi_v<long double> / 2 - std::atan(arg()));
-        case TCalcToken::Sh:
-        case TCalcToken::Ch:
-        case TCalcToken::Th:
-        case TCalcToken::Cth: {
-            const long double x = arg();
-            const long double ep = checked(std::exp(x));
-            const long double em = checked(std::exp(-x));
-            const long double sum = checked(ep + em);
-            const long double difference = checked(ep - em);
-            switch (node.kind) {
-                case TCalcToken::Sh: return checked(difference / 2);
-                case TCalcToken::Ch: return checked(sum / 2);
-                case TCalcToken::Th: return quotient(difference, sum);
-                default: return quotient(sum, difference);
-            }
-        }
-        case TCalcToken::Heaviside:
-            return arg() >= 0 ? 1 : 0;
-        default:
-            // Token kinds that never make a node.
-            throw EMathError(kInvalidFormula);
     }
+    return stack.back();
 }

@@ -1,10 +1,11 @@
-// TCalcExpress: an arithmetic formula compiled once into an expression tree
-// and evaluated for given variable values.
+// TCalcExpress: an arithmetic formula compiled once and evaluated for given
+// variable values.
 //
 // The formula is stored lower-cased and compiled when it is assigned; a text
-// that does not compile leaves no tree, and evaluating it raises
-// EMathError("Invalid formula"). Evaluation is in long double; arithmetic
-// failures raise EMathError with the old runtime's messages ("Floating point
+// that does not compile (a syntax error, or parentheses and function calls
+// nested more than kMaxNesting deep) leaves nothing to evaluate, and
+// evaluating it raises EMathError("Invalid formula"). Evaluation is in long
+// double; arithmetic failures raise EMathError with the old runtime's messages ("Floating point
 // division by zero", "Invalid floating point operation", "Floating point
 // overflow").
 //
@@ -21,7 +22,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,7 +29,7 @@
 
 #include "platform/component.h"
 
-// Kinds of the scanner's tokens and of the tree's nodes.
+// Kinds of the scanner's tokens and of the compiled steps.
 enum class TCalcToken : int32_t {
     End = 0,
     LeftParen = 1,
@@ -40,7 +40,7 @@ enum class TCalcToken : int32_t {
     Divide = 6,
     Number = 7,
     Variable = 8,
-    Negate = 9,  // tree only
+    Negate = 9,  // compiled steps only
     Cos = 10,
     Sin = 11,
     Tg = 12,
@@ -64,6 +64,9 @@ enum class TCalcToken : int32_t {
 
 class TCalcExpress : public TComponent {
 public:
+    // The deepest nesting of parentheses and function calls that compiles.
+    static constexpr int kMaxNesting = 256;
+
     // Formula "0", no variables.
     explicit TCalcExpress(TComponent* owner);
     ~TCalcExpress() override;
@@ -73,7 +76,7 @@ public:
     // The formula, lower-cased (ASCII letters).
     const std::string& Formula() const { return formula_; }
     // Stores the text lower-cased and compiles it; never raises. A text that
-    // does not compile leaves no tree.
+    // does not compile leaves nothing to evaluate.
     void SetFormula(std::string_view text);
 
     const std::vector<std::string>& Variables() const { return variables_; }
@@ -82,32 +85,31 @@ public:
     // neither listed nor a function word makes the formula not compile.
     void SetVariables(const std::vector<std::string>& names);
 
-    // True when the formula compiled into a tree.
-    bool Compiled() const { return tree_ != nullptr; }
+    // True when the formula compiled.
+    bool Compiled() const { return !code_.empty(); }
 
     // The formula's value; values[i] is the value of Variables()[i]. Raises
-    // EMathError("Invalid formula") when there is no tree, and EMathError
-    // for a division by zero, an undefined operation (NaN) or an overflow
+    // EMathError("Invalid formula") when the formula did not compile, and
+    // EMathError for a division by zero, an undefined operation (NaN) or an overflow
     // (an infinite result) in any step.
     long double evaluate(std::span<const long double> values) const;
 
 private:
-    // One node per operator, function, number or variable. `text` is the
-    // number's text or the variable's index in Variables() as text.
-    struct Node {
+    // The compiled formula in postfix order: operands before their operator,
+    // the left operand before the right. Evaluation runs the steps one after
+    // another, in the order of a walk of the expression tree, with no
+    // recursion however long the formula.
+    struct Step {
         TCalcToken kind = TCalcToken::End;
-        std::string text;
         long double value = 0;  // the number's value
-        int index = -1;         // the variable's index
-        std::unique_ptr<Node> first;   // left operand, function argument or power base
-        std::unique_ptr<Node> second;  // right operand or exponent
+        int index = -1;         // the variable's index in Variables()
     };
 
     struct Compiler;
-    static long double eval(const Node& node, std::span<const long double> values);
     void compile();
 
     std::string formula_;
     std::vector<std::string> variables_;
-    std::unique_ptr<Node> tree_;
+    std::vector<Step> code_;  // empty when the formula did not compile
+    size_t stack_size_ = 0;   // the most values evaluation holds at once
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -340,4 +341,74 @@ TEST(TCalcExpressTest, VariableBeyondTheValuesRaises) {
     ASSERT_TRUE(ce.Compiled());
     EXPECT_EQ(error_of(ce, {5}), "Invalid floating point operation");
     EXPECT_EQ(ce.evaluate(std::vector<LD>{5, 6}), 7.0L);
+}
+
+TEST(TCalcExpressTest, NestingDeeperThanTheLimitDoesNotCompile) {
+    // Parentheses and function calls one inside the other: up to the limit
+    // they compile and evaluate, beyond it (and far beyond, where the machine
+    // stack would run out) the formula does not compile.
+    decimal_separator = '.';
+    const auto nested = [](int levels, const std::string& open, const std::string& inner) {
+        std::string f;
+        for (int i = 0; i < levels; ++i) f += open;
+        f += inner;
+        f.append(static_cast<size_t>(levels), ')');
+        return f;
+    };
+    const int limit = TCalcExpress::kMaxNesting;
+    struct Case {
+        std::string formula;
+        bool compiles;
+        LD expected;
+    };
+    const std::vector<Case> cases = {
+        {nested(limit - 1, "(", "-2"), true, -2},
+        {nested(limit - 1, "abs(", "-2"), true, 2},
+        {nested(limit - 1, "(-", "2"), true, (limit - 1) % 2 ? -2 : 2},
+        {nested(limit, "(", "-2"), false, 0},
+        {nested(limit, "sgn(", "-2"), false, 0},
+        {nested(7000, "(", "1"), false, 0},
+        {nested(100000, "cos(", "1"), false, 0},
+        {std::string(100000, '(') + "1", false, 0},
+    };
+    TCalcExpress ce(nullptr);
+    for (const auto& c : cases) {
+        ce.SetFormula(c.formula);
+        EXPECT_EQ(ce.Compiled(), c.compiles) << c.formula.size() << " characters";
+        EXPECT_EQ(error_of(ce, {}), c.compiles ? "no error, value " + std::to_string(static_cast<double>(c.expected))
+                                               : "Invalid formula");
+    }
+}
+
+TEST(TCalcExpressTest, LongChainsEvaluateAndAreFreed) {
+    // A flat chain of tens of thousands of terms compiles, evaluates in the
+    // order written and is freed without exhausting the machine stack.
+    decimal_separator = '.';
+    const auto chain = [](const std::string& first, const std::string& next, int count) {
+        std::string f = first;
+        for (int i = 1; i < count; ++i) f += next;
+        return f;
+    };
+    struct Case {
+        std::string formula;
+        LD expected;
+    };
+    const int n = 60000;
+    const std::vector<Case> cases = {
+        {chain("1", "+1", n), n},
+        {chain("a", "-a+a", n), 1.5L},
+        {chain("(a)", "^1", n), 1.5L},  // "a^1" would be one name
+        {chain("-a", "*1+a*a*2", n), -1.5L + (n - 1) * 4.5L},
+    };
+    for (const auto& c : cases) {
+        auto ce = std::make_unique<TCalcExpress>(nullptr);
+        with(*ce, c.formula.c_str(), {"a"});
+        ASSERT_TRUE(ce->Compiled()) << c.formula.substr(0, 20);
+        EXPECT_EQ(ce->evaluate(caller_values({1.5L})), c.expected) << c.formula.substr(0, 20);
+        ce.reset();
+    }
+    // A failure deep in a long chain still raises.
+    TCalcExpress ce(nullptr);
+    ce.SetFormula(chain("1", "+1", n) + "/0");
+    EXPECT_EQ(error_of(ce, {}), "Floating point division by zero");
 }

@@ -70,10 +70,18 @@ std::string strip_prefix(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// The width in pixels of a text of `units` thousandths of the em.
+int width_of_units(const TFont& font, long units) {
+    if (font.Style & fsBold) units = units * 11 / 10;
+    return static_cast<int>((units * pixel_em(font) + 500) / 1000);
+}
+
+}  // namespace
+
 int text_width(const TFont& font, std::string_view text) {
-    long u = units_of(text, is_fixed(font.Name, font.Pitch));
-    if (font.Style & fsBold) u = u * 11 / 10;
-    return static_cast<int>((u * pixel_em(font) + 500) / 1000);
+    return width_of_units(font, units_of(text, is_fixed(font.Name, font.Pitch)));
 }
 
 int text_height(const TFont& font) { return (pixel_em(font) * 1150 + 500) / 1000; }
@@ -84,28 +92,40 @@ double text_width_at(std::string_view font_name, double height, std::string_view
     return u * height / 1000.0;
 }
 
+// Both measure by adding up the units of the characters, so that a long
+// text is measured once and not again for every word or character.
+
 std::vector<std::string> wrap_text(const TFont& font, std::string_view text, int width) {
+    const bool fixed = is_fixed(font.Name, font.Pitch);
+    const long blank = char_units(' ', fixed);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
         const std::string_view para = text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
         std::string line;
+        long line_units = 0;
         std::size_t i = 0;
         while (i < para.size()) {
             std::size_t j = para.find(' ', i);
             const std::string_view word = para.substr(i, j == std::string_view::npos ? para.size() - i : j - i);
-            const std::string candidate = line.empty() ? std::string(word) : line + " " + std::string(word);
-            if (!line.empty() && text_width(font, candidate) > width) {
-                lines.push_back(line);
-                line = std::string(word);
+            const long word_units = units_of(word, fixed);
+            if (line.empty()) {
+                line = word;
+                line_units = word_units;
+            } else if (width_of_units(font, line_units + blank + word_units) > width) {
+                lines.push_back(std::move(line));
+                line = word;
+                line_units = word_units;
             } else {
-                line = candidate;
+                line += ' ';
+                line += word;
+                line_units += blank + word_units;
             }
             if (j == std::string_view::npos) break;
             i = j + 1;
         }
-        lines.push_back(line);
+        lines.push_back(std::move(line));
         if (end == std::string_view::npos) break;
         start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
     }
@@ -113,10 +133,14 @@ std::vector<std::string> wrap_text(const TFont& font, std::string_view text, int
 }
 
 std::string ellipsize(const TFont& font, std::string_view text, int width) {
-    if (text_width(font, text) <= width) return std::string(text);
-    std::string cut(text);
-    while (!cut.empty() && text_width(font, cut + "...") > width) cut.pop_back();
-    return cut + "...";
+    const bool fixed = is_fixed(font.Name, font.Pitch);
+    long units = units_of(text, fixed);
+    if (width_of_units(font, units) <= width) return std::string(text);
+    // The longest beginning of the text that fits with the dots.
+    const long dots = units_of("...", fixed);
+    std::size_t keep = text.size();
+    while (keep > 0 && width_of_units(font, units + dots) > width) units -= char_units(text[--keep], fixed);
+    return std::string(text.substr(0, keep)) + "...";
 }
 
 std::vector<TextLayoutLine> layout_draw_text(const TFont& font, std::string_view raw, TRect& rc, unsigned flags,

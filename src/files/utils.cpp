@@ -1,7 +1,8 @@
 #include "files/utils.h"
 
+#include <algorithm>
 #include <cmath>
-#include <vector>
+#include <unordered_set>
 
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -29,14 +30,6 @@ bool ends_tag_name(char c) {
 }
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
-
-// Position of `needle` in `hay` at or after `from`, ASCII case ignored.
-std::size_t find_no_case(std::string_view hay, std::string_view needle, std::size_t from) {
-    if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
-    for (std::size_t i = from; i + needle.size() <= hay.size(); ++i)
-        if (SameText(hay.substr(i, needle.size()), needle)) return i;
-    return std::string_view::npos;
-}
 
 }  // namespace
 
@@ -192,58 +185,55 @@ void tag_name_after(std::string_view text, std::string_view marker, std::string&
 }
 
 void normalize_template_blocks(std::string_view text, std::string_view document_type, std::string& out) {
-    std::vector<std::string> lines;
-    std::string opened = ",";  // names of the blocks opened so far, each followed by ","
+    out.clear();
+    bool first_line = true;
+    const auto put_line = [&](std::string_view line) {
+        if (!first_line) out += "\r\n";
+        out += line;
+        first_line = false;
+    };
+    // Names of the blocks opened so far in the whole text, lower-cased.
+    std::unordered_set<std::string> opened;
+    std::string name;
     TStringList input;
     input.SetText(text);
     for (int li = 0; li < input.Count(); ++li) {
-        std::string rest = input[li];
+        std::string line = input[li];
+        // One walk over the line's markers in order: the text before an
+        // opening marker and the text up to the end of a closing marker go
+        // out as lines, so every opening marker begins a line and every
+        // closing marker ends one, nested blocks included.
+        std::size_t piece = 0;  // where the next line out begins
         bool first_tag = true;
-        // Opening tags: each begins a line of its own.
-        for (std::size_t o; (o = rest.find("<_")) != std::string::npos;) {
-            std::string name;
-            tag_name_after(std::string_view(rest).substr(o), "<_", name);
-            opened += name + ",";
-            const std::size_t gt = first_tag ? rest.find('>', o) : o + 2 + name.size();
-            first_tag = false;
-            rest[o] = block_open;
-            if (gt < rest.size()) rest[gt] = block_close;
-            lines.push_back(rest.substr(0, o));
-            const std::size_t c = find_no_case(rest, "</" + name, o + 2);
-            if (c != std::string::npos) {
-                rest[c] = block_open;
-                const std::size_t e = c + 2 + name.size();
-                if (e < rest.size()) rest[e] = block_close;
-                const std::size_t end = std::min(e + 1, rest.size());
-                lines.push_back(rest.substr(o, end - o));
-                rest.erase(0, end);
-            } else {
-                rest.erase(0, o);
+        for (std::size_t at = line.find('<'); at != std::string::npos && at + 1 < line.size();
+             at = line.find('<', at + 1)) {
+            if (line[at + 1] == '_') {
+                tag_name_after(std::string_view(line).substr(at), "<_", name);
+                opened.insert(LowerCase(name));
+                // The first block of a line ends at its ">"; a further one is
+                // taken to end right after its name.
+                const std::size_t gt = first_tag ? line.find('>', at) : at + 2 + name.size();
+                first_tag = false;
+                line[at] = block_open;
+                if (gt < line.size()) line[gt] = block_close;
+                put_line(std::string_view(line).substr(piece, at - piece));
+                piece = at;
+            } else if (line[at + 1] == '/') {
+                // A closing tag of a block opened earlier, its whole name
+                // matching; other closing tags (HTML's) stay as typed.
+                tag_name_after(std::string_view(line).substr(at), "</", name);
+                if (!opened.contains(LowerCase(name))) continue;
+                line[at] = block_open;
+                const std::size_t e = at + 2 + name.size();
+                if (e < line.size()) line[e] = block_close;
+                const std::size_t end = std::min(e + 1, line.size());
+                put_line(std::string_view(line).substr(piece, end - piece));
+                piece = end;
+                at = end - 1;
             }
         }
-        // Closing tags of blocks opened earlier end their line; other
-        // closing tags (HTML's) stay as typed.
-        for (std::size_t from = 0, c; (c = rest.find("</", from)) != std::string::npos;) {
-            std::string name;
-            tag_name_after(std::string_view(rest).substr(c), "</", name);
-            if (opened.find("," + name + ",") == std::string::npos) {
-                from = c + 2;
-                continue;
-            }
-            rest[c] = block_open;
-            const std::size_t e = c + 2 + name.size();
-            if (e < rest.size()) rest[e] = block_close;
-            const std::size_t end = std::min(e + 1, rest.size());
-            lines.push_back(rest.substr(0, end));
-            rest.erase(0, end);
-            from = 0;
-        }
-        if (!(document_type == "htm" && Trim(rest).empty())) lines.push_back(rest);
-    }
-    out.clear();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i) out += "\r\n";
-        out += lines[i];
+        const std::string_view rest = std::string_view(line).substr(piece);
+        if (!(document_type == "htm" && Trim(rest).empty())) put_line(rest);
     }
 }
 

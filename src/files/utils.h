@@ -64,8 +64,10 @@ std::string to_hundredths_text(std::string_view number_text);
 // modifiers after "|" included; lower-cased unless it holds the byte 0xA4.
 void tag_name_after(std::string_view text, std::string_view marker, std::string& out);
 // Rewrites a document template so that every repeat block's opening marker
-// begins a line and every closing marker ends one; "<_" and "</" of block
-// tags become the bytes 0x8B and 0x9B.
+// begins a line and every closing marker ends one, blocks nested on one line
+// included; the "<" of a block tag becomes the byte 0x8B and its ">" 0x9B.
+// A closing tag belongs to a block when its whole name is that of a block
+// opened before it (in any case); other closing tags (HTML's) stay as typed.
 void normalize_template_blocks(std::string_view text, std::string_view document_type, std::string& out);
 
 // Key filters of number fields: a refused key becomes character 0 and beeps.

@@ -191,6 +191,51 @@ TEST(TextRoutines, TemplateBlocksBeginAndEndLines) {
     EXPECT_EQ(out, "a\r\n\x8b_p\x9b" "b\r\n\x8b_w\x9b" "c\x8b/W\x9b\r\nd\r\ne\x8b/p\x9b\r\nf");
 }
 
+TEST(TextRoutines, EveryBlockMarkerOfALineIsFound) {
+    const std::pair<const char*, const char*> cases[] = {
+        // A block closed on its own line still opens a line for the block
+        // nested inside it.
+        {"<_prof><tr><_wez>@_x</wez></tr></prof>",
+         "\r\n\x8b_prof\x9b<tr>\r\n\x8b_wez\x9b@_x\x8b/wez\x9b\r\n</tr>\x8b/prof\x9b\r\n"},
+        {"<_a>1<_b>2<_c>3</c>4</b>5</a>6",
+         "\r\n\x8b_a\x9b" "1\r\n\x8b_b\x9b" "2\r\n\x8b_c\x9b" "3\x8b/c\x9b\r\n4\x8b/b\x9b\r\n5\x8b/a\x9b\r\n6"},
+        // A closing tag before an opening tag on the same line ends its line.
+        {"<_a>\r\nx</a><_b>y</b>", "\r\n\x8b_a\x9b\r\nx\x8b/a\x9b\r\n\r\n\x8b_b\x9b" "y\x8b/b\x9b\r\n"},
+        // A block without a name is closed only by a closing tag without one.
+        {"<_>a</b>", "\r\n\x8b_\x9b" "a</b>"},
+        {"<_>a</>b", "\r\n\x8b_\x9b" "a\x8b/\x9b\r\nb"},
+        // A closing tag closes the block of its whole name only.
+        {"<_x>a</xy>b</X>", "\r\n\x8b_x\x9b" "a</xy>b\x8b/X\x9b\r\n"},
+        {"<_xy>\r\n</x></xy>", "\r\n\x8b_xy\x9b\r\n</x>\x8b/xy\x9b\r\n"},
+    };
+    std::string out;
+    for (const auto& [in, want] : cases) {
+        normalize_template_blocks(in, "txt", out);
+        EXPECT_EQ(out, want) << in;
+    }
+}
+
+TEST(TextRoutines, TemplateLinesOfAnyLength) {
+    // Tens of thousands of blocks on one line: every marker still begins or
+    // ends a line of its own.
+    const int n = 30000;
+    std::string opening, closing, closed;
+    std::string want_opening, want_closing, want_closed;
+    for (int i = 0; i < n; ++i) {
+        opening += "<_b>";
+        closing += "</B>";
+        closed += "<_b>x</b>";
+        want_opening += "\r\n\x8b_b\x9b";
+        want_closing += "\x8b/B\x9b\r\n";
+        want_closed += "\r\n\x8b_b\x9bx\x8b/b\x9b\r\n";
+    }
+    std::string out;
+    normalize_template_blocks(opening + "\r\n" + closing, "txt", out);
+    EXPECT_TRUE(out == want_opening + "\r\n" + want_closing) << out.substr(0, 100);
+    normalize_template_blocks(closed, "htm", out);
+    EXPECT_TRUE(out == want_closed.substr(0, want_closed.size() - 2)) << out.substr(0, 100);
+}
+
 TEST(NumberRoutines, DecimalSeparatorAndRounding) {
     {
         decimal_separator = ',';

@@ -124,7 +124,7 @@ namespace {
 TMenuItem* find_item(TMenuItem* parent, const std::string& caption) {
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* m = parent->Items(i);
-        if (SameText(StringReplace(m->Caption(), "&", "", rfReplaceAll), caption)) return m;
+        if (AnsiSameText(StringReplace(m->Caption(), "&", "", rfReplaceAll), caption)) return m;
         if (TMenuItem* f = find_item(m, caption)) return f;
     }
     return nullptr;

@@ -228,7 +228,7 @@ void TMenuItem::Clear() {
 
 TMenuItem* TMenuItem::Find(std::string_view caption) const {
     for (TMenuItem* m : items_)
-        if (SameText(StringReplace(m->caption_, "&", "", rfReplaceAll), StringReplace(caption, "&", "", rfReplaceAll)))
+        if (AnsiSameText(StringReplace(m->caption_, "&", "", rfReplaceAll), StringReplace(caption, "&", "", rfReplaceAll)))
             return m;
     return nullptr;
 }

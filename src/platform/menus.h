@@ -131,7 +131,7 @@ public:
     void Delete(int index);
     // Destroys every sub-item.
     void Clear();
-    TMenuItem* Find(std::string_view caption) const;  // caption without "&", ASCII case ignored
+    TMenuItem* Find(std::string_view caption) const;  // caption without "&", Windows-1250 case ignored
 
     TNotifyEvent OnClick;
     // OnClick, or the linked action; AutoCheck toggles first.

@@ -274,6 +274,19 @@ void TMemo::KeyPressDefault(char& key) {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// The item a combo box's text stands for: the first equal to it without
+// regard to case, by the program's collation, whatever the list's own
+// CaseSensitive says (the old toolkit's exact-string search of the list).
+int find_item(const TStringList& items, std::string_view text) {
+    for (int i = 0; i < items.Count(); ++i)
+        if (AnsiSameText(items[i], text)) return i;
+    return -1;
+}
+
+}  // namespace
+
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 145, 21);
     color_ = clWindow;
@@ -292,7 +305,7 @@ void TComboBox::SetItemIndex(int i) {
 
 void TComboBox::SetText(std::string_view v) {
     TControl::SetText(v);
-    const int i = items_.IndexOf(v);
+    const int i = find_item(items_, v);
     if (i != item_index_) {
         item_index_ = i;
         changed(Prop::ItemIndex);
@@ -321,7 +334,7 @@ void TComboBox::user_edit(std::string_view text) {
     if (MaxLength > 0 && static_cast<int>(t.size()) > MaxLength) t.resize(static_cast<std::size_t>(MaxLength));
     if (t == text_) return;
     TControl::SetText(t);
-    const int i = items_.IndexOf(t);
+    const int i = find_item(items_, t);
     if (i != item_index_) {
         item_index_ = i;
         changed(Prop::ItemIndex);

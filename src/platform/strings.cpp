@@ -6,6 +6,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/files.h"
+#include "platform/sysutils.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ namespace {
 }
 
 [[noreturn]] void sorted_error() { throw Exception("Operation not allowed on sorted list"); }
-
-char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool is_blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -146,19 +145,10 @@ void TStringList::changed() {
     if (update_count_ == 0 && OnChange) OnChange();
 }
 
+// The program's collation, as the old runtime's lists compared with the
+// user's locale: without regard to case unless CaseSensitive.
 int TStringList::compare(std::string_view a, std::string_view b) const {
-    if (CaseSensitive) {
-        const int c = a.compare(b);
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(ascii_upper(a[i]));
-        const auto y = static_cast<unsigned char>(ascii_upper(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
+    return CaseSensitive ? AnsiCompareStr(a, b) : AnsiCompareText(a, b);
 }
 
 // Lower bound: the first index whose item is not below s.

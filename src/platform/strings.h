@@ -35,6 +35,8 @@ public:
     void AddStrings(const TStringList& other);
     void Assign(const TStringList& other);  // items only
 
+    // Items compare, sort and find duplicates by the program's collation
+    // (sysutils.h): AnsiCompareText, or AnsiCompareStr when CaseSensitive.
     // First index of s, -1 when absent (case-insensitive unless CaseSensitive).
     int IndexOf(std::string_view s) const;
     // Index of the first "name=value" line whose name is `name`.

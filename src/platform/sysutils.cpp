@@ -155,10 +155,11 @@ int64_t Round(double x) {
     if (euro_rounding) {
         const double lower = std::floor(x);
         const double fraction = x - lower;
-        // Within 1e-9 of the half, relative to the size of the value; the
-        // tolerance stops growing at 1e-4 so that large values still round
-        // to the nearest whole number.
-        const double tolerance = std::min(std::max(1e-9, 1e-9 * std::fabs(x)), 1e-4);
+        // The tolerance is for binary noise only (2.675 * 100 is 1e-14 below
+        // 267.5): 1e-9, or 1e-12 of the value once that is more, but never
+        // more than 1e-6, so that a value written with up to six decimals is
+        // never taken for a half at any size (100000.49995 rounds down).
+        const double tolerance = std::min(std::max(1e-9, 1e-12 * std::fabs(x)), 1e-6);
         if (std::fabs(fraction - 0.5) <= tolerance)
             r = x >= 0 ? lower + 1 : lower;
         else
@@ -423,6 +424,78 @@ int compare_mapped(std::string_view a, std::string_view b, char (*f)(char)) {
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+// The letters in the order of the collation, each as {small, capital}
+// (0: the letter has no capital).
+constexpr unsigned char kLetters[][2] = {
+    {'a', 'A'}, {0xB9, 0xA5}, {0xE1, 0xC1}, {0xE2, 0xC2}, {0xE3, 0xC3}, {0xE4, 0xC4},  // a ą á â ă ä
+    {'b', 'B'},
+    {'c', 'C'}, {0xE6, 0xC6}, {0xE7, 0xC7}, {0xE8, 0xC8},  // c ć ç č
+    {'d', 'D'}, {0xEF, 0xCF}, {0xF0, 0xD0},                // d ď đ
+    {'e', 'E'}, {0xEA, 0xCA}, {0xE9, 0xC9}, {0xEB, 0xCB}, {0xEC, 0xCC},  // e ę é ë ě
+    {'f', 'F'}, {'g', 'G'}, {'h', 'H'},
+    {'i', 'I'}, {0xED, 0xCD}, {0xEE, 0xCE},  // i í î
+    {'j', 'J'}, {'k', 'K'},
+    {'l', 'L'}, {0xB3, 0xA3}, {0xBE, 0xBC}, {0xE5, 0xC5},  // l ł ľ ĺ
+    {'m', 'M'},
+    {'n', 'N'}, {0xF1, 0xD1}, {0xF2, 0xD2},  // n ń ň
+    {'o', 'O'}, {0xF3, 0xD3}, {0xF4, 0xD4}, {0xF5, 0xD5}, {0xF6, 0xD6},  // o ó ô ő ö
+    {'p', 'P'}, {'q', 'Q'},
+    {'r', 'R'}, {0xE0, 0xC0}, {0xF8, 0xD8},  // r ŕ ř
+    {'s', 'S'}, {0x9C, 0x8C}, {0x9A, 0x8A}, {0xBA, 0xAA}, {0xDF, 0},  // s ś š ş ß
+    {'t', 'T'}, {0x9D, 0x8D}, {0xFE, 0xDE},  // t ť ţ
+    {'u', 'U'}, {0xF9, 0xD9}, {0xFA, 0xDA}, {0xFB, 0xDB}, {0xFC, 0xDC},  // u ů ú ű ü
+    {'v', 'V'}, {'w', 'W'}, {'x', 'X'},
+    {'y', 'Y'}, {0xFD, 0xDD},  // y ý
+    {'z', 'Z'}, {0x9F, 0x8F}, {0xBF, 0xAF}, {0x9E, 0x8E},  // z ź ż ž
+};
+
+// The rank of every byte in the collation (a small letter and its capital
+// share one) and whether it is a capital.
+struct Collation {
+    uint16_t rank[256]{};
+    bool capital[256]{};
+
+    constexpr Collation() {
+        bool letter[256]{};
+        for (const auto& l : kLetters) {
+            letter[l[0]] = true;
+            if (l[1] != 0) letter[l[1]] = true;
+        }
+        uint16_t next = 0;
+        for (int b = 0; b < 256; ++b)
+            if (!letter[b] && !(b >= '0' && b <= '9')) rank[b] = next++;
+        for (int b = '0'; b <= '9'; ++b) rank[b] = next++;
+        for (const auto& l : kLetters) {
+            rank[l[0]] = next;
+            if (l[1] != 0) {
+                rank[l[1]] = next;
+                capital[l[1]] = true;
+            }
+            ++next;
+        }
+    }
+};
+
+constexpr Collation kCollation;
+
+int collate(std::string_view a, std::string_view b, bool with_case) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto ra = kCollation.rank[static_cast<unsigned char>(a[i])];
+        const auto rb = kCollation.rank[static_cast<unsigned char>(b[i])];
+        if (ra != rb) return ra < rb ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    if (with_case) {
+        for (size_t i = 0; i < n; ++i) {
+            const bool ca = kCollation.capital[static_cast<unsigned char>(a[i])];
+            const bool cb = kCollation.capital[static_cast<unsigned char>(b[i])];
+            if (ca != cb) return ca ? 1 : -1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string UpperCase(std::string_view s) { return map_chars(s, ascii_upper); }
@@ -436,10 +509,11 @@ std::string AnsiLowerCase(std::string_view s) { return map_chars(s, AnsiLowerCha
 
 int CompareText(std::string_view a, std::string_view b) { return compare_mapped(a, b, ascii_upper); }
 bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
-int AnsiCompareText(std::string_view a, std::string_view b) { return compare_mapped(a, b, AnsiUpperChar); }
+int AnsiCompareText(std::string_view a, std::string_view b) { return collate(a, b, false); }
 bool AnsiSameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && AnsiCompareText(a, b) == 0;
 }
+int AnsiCompareStr(std::string_view a, std::string_view b) { return collate(a, b, true); }
 
 std::string StringReplace(std::string_view s, std::string_view old_pattern, std::string_view new_pattern,
                           unsigned flags) {
@@ -450,7 +524,7 @@ std::string StringReplace(std::string_view s, std::string_view old_pattern, std:
         for (size_t k = 0; k < old_pattern.size(); ++k) {
             const char a = s[i + k];
             const char b = old_pattern[k];
-            if (ignore_case ? ascii_upper(a) != ascii_upper(b) : a != b) return false;
+            if (ignore_case ? AnsiUpperChar(a) != AnsiUpperChar(b) : a != b) return false;
         }
         return true;
     };
@@ -808,8 +882,9 @@ std::string general_scientific(const Decimal& d, int exp_digits) {
 std::string format_general(Decimal d, int precision, int exp_digits) {
     round_digits(d, precision);
     if (d.is_zero()) return "0";
-    // Fixed notation from 0.00001 up to `precision` integer digits.
-    if (d.exponent > precision || d.exponent < -4) return general_scientific(d, exp_digits);
+    // Fixed notation from 0.0001 up to `precision` integer digits, as the old
+    // runtime wrote it: 1E-5, 0.0001, 999999999999999, 1E15.
+    if (d.exponent > precision || d.exponent < -3) return general_scientific(d, exp_digits);
     std::string out = sign_of(d);
     const int n = static_cast<int>(d.digits.size());
     if (d.exponent <= 0) {
@@ -989,11 +1064,12 @@ private:
         }
         int width = -1;
         if (have) {
+            // Checked before the sign is dropped: INT64_MIN has no opposite.
+            if (number > kMaxFieldSize || number < -kMaxFieldSize) fail();
             if (number < 0) {  // from "*": a negative width justifies left
                 left = true;
                 number = -number;
             }
-            if (number > kMaxFieldSize) fail();
             width = static_cast<int>(number);
         }
         int precision = -1;

@@ -53,11 +53,11 @@ void reset_runtime_settings();
 //
 // Every conversion of a real to a whole number goes through Round. With
 // euro_rounding off it rounds to nearest with ties to even. With it on it
-// rounds to nearest with halves away from zero, where a value within 1e-9
-// (relative to its size, at least 1e-9 absolute, at most 1e-4 so that large
-// values still round to nearest) of a half counts as the half, so that
-// 2.675 * 100 gives 268 and 1.10 * 100 gives 110. The processor's rounding
-// mode is never changed.
+// rounds to nearest with halves away from zero, where a value within
+// max(1e-9, 1e-12 * |x|) of a half, and never more than 1e-6 from it,
+// counts as the half (binary noise only): 2.675 * 100 gives 268, 1.10 * 100
+// gives 110, 100000.49995 gives 100000. The processor's rounding mode is
+// never changed.
 extern bool euro_rounding;
 
 // Raises EMathError for NaN, infinity or a value outside the 64-bit range.
@@ -80,7 +80,9 @@ double divide(double a, double b);
 // with type d (decimal; precision = minimum digits, zero padded), u
 // (unsigned), x (hexadecimal, upper case), e (scientific, precision =
 // significant digits, default 15, exponent "E+000"), f (fixed, default 2
-// decimals), g (general, at most 15 significant digits, no trailing zeros),
+// decimals), g (general: at most 15 significant digits, no trailing zeros,
+// plain from 0.0001 up to the precision's integer digits, else the exponent
+// form "1.5E-5", "1E15"),
 // n (fixed with thousands separators), m (currency), s (text; precision =
 // maximum length), p (pointer, 16 hexadecimal digits). "*" takes width or
 // precision from the arguments; "index:" (from 0) picks the argument, and
@@ -133,7 +135,9 @@ std::string IntToStr(int64_t v);
 // written as 32-bit two's complement when it fits 32 bits ("FFFFFFFF" for
 // -1), as 64-bit otherwise; "%u" and "%x" of Format do the same.
 std::string IntToHex(int64_t v, int digits);
-// General form, at most 15 significant digits, decimal_separator ("%g").
+// General form, at most 15 significant digits, decimal_separator ("%g"):
+// plain when 0.0001 <= |v| < 1E15 (after rounding to 15 digits), else the
+// exponent form without "+" or leading zeros: 1E-5, -1.5E-7, 1E15.
 std::string FloatToStr(double v);
 
 enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
@@ -190,13 +194,33 @@ std::string AnsiLowerCase(std::string_view s);
 char AnsiUpperChar(char c);
 char AnsiLowerChar(char c);
 
-// Comparison without regard to ASCII case: <0, 0, >0.
+// Comparison byte by byte without regard to ASCII case: <0, 0, >0 (names,
+// keys and identifiers).
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
-// Without regard to Windows-1250 case.
+
+// The collation of texts for people: the Polish alphabet, as the user's
+// locale ordered texts for the old runtime. Bytes rank as
+//   control characters, the blank, punctuation and other signs (each in byte
+//   order), the digits 0-9, then the letters
+//   a ą á â ă ä b c ć ç č d ď đ e ę é ë ě f g h i í î j k l ł ľ ĺ m n ń ň
+//   o ó ô ő ö p q r ŕ ř s ś š ş ß t ť ţ u ů ú ű ü v w x y ý z ź ż ž
+// (each Polish letter right after its base letter, the other letters of the
+// code page after it), a capital with its small letter. Texts compare by
+// the first byte that ranks differently; a text that is the beginning of
+// another comes first. Every case-insensitive list, sort and look-up of the
+// toolkit uses it.
+//
+// Without regard to Windows-1250 case: <0, 0, >0; 0 only for texts that
+// differ in case alone.
 int AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameText(std::string_view a, std::string_view b);
+// With case: the letters decide first; texts that differ in case alone are
+// then ordered at their first difference, small letter before capital
+// ("abc" < "Abc" < "abd"). 0 only for equal texts.
+int AnsiCompareStr(std::string_view a, std::string_view b);
 
+// rfIgnoreCase compares without regard to Windows-1250 case.
 enum TReplaceFlags : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 std::string StringReplace(std::string_view s, std::string_view old_pattern,
                           std::string_view new_pattern, unsigned flags);

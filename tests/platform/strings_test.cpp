@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp1250.h"
 #include "platform/exceptions.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -89,8 +90,8 @@ TEST(StringList, SortingKeepsObjectsWithTheirItems) {
     list.SetSorted(true);
     EXPECT_EQ(items_of(list), (std::vector<std::string>{"Alpha", "bravo", "charlie", "delta"}));
     for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.Objects(i), i + 1);
-    // Sorted order uses the upper-case fold of the old runtime: "_" sorts after letters.
-    EXPECT_EQ(list.Add("_x"), 4);
+    // Sorted order is the collation's: signs before letters.
+    EXPECT_EQ(list.Add("_x"), 0);
     EXPECT_THROW(list.Insert(0, "zulu"), Exception);
     EXPECT_THROW(list.SetString(0, "zulu"), Exception);
 
@@ -112,10 +113,62 @@ TEST(StringList, SortingKeepsObjectsWithTheirItems) {
 TEST(StringList, CaseSensitivity) {
     TStringList list{"Abc", "abc", "\xa5x"};
     EXPECT_EQ(list.IndexOf("ABC"), 0);
-    EXPECT_EQ(list.IndexOf("\xb9x"), -1);  // only ASCII letters fold
+    EXPECT_EQ(list.IndexOf("\xb9x"), 2);  // the code page's letters fold too
     list.CaseSensitive = true;
     EXPECT_EQ(list.IndexOf("abc"), 1);
     EXPECT_EQ(list.IndexOf("ABC"), -1);
+    EXPECT_EQ(list.IndexOf("\xb9x"), -1);
+}
+
+// Lists compare with the Polish collation: found, sorted and kept apart
+// from duplicates without regard to case.
+TEST(StringList, PolishWords) {
+    const std::vector<std::string> words = {"Zasuwa", "żwir"_cp, "Świetlik"_cp, "studnia", "Źródło"_cp,
+                                            "łuk"_cp,  "Lej",      "ąb"_cp,        "Beton",   "ćwierć"_cp,
+                                            "Cement",  "óśmy"_cp,  "osadnik",      "Nawa",    "ńa"_cp};
+    const std::vector<std::string> sorted = {"ąb"_cp, "Beton", "Cement", "ćwierć"_cp, "Lej", "łuk"_cp,
+                                             "Nawa", "ńa"_cp, "osadnik", "óśmy"_cp, "studnia", "Świetlik"_cp,
+                                             "Zasuwa", "Źródło"_cp, "żwir"_cp};
+    TStringList unsorted;
+    for (const std::string& w : words) unsorted.Add(w);
+    EXPECT_EQ(unsorted.IndexOf("ŻWIR"_cp), 1);
+    EXPECT_EQ(unsorted.IndexOf("świetlik"_cp), 2);
+    EXPECT_EQ(unsorted.IndexOf("zwir"), -1);
+    EXPECT_EQ(unsorted.IndexOf("swietlik"), -1);
+
+    TStringList list = unsorted;
+    list.Sort();
+    EXPECT_EQ(items_of(list), sorted);
+
+    TStringList kept;
+    kept.Duplicates = TStringList::dupIgnore;
+    kept.SetSorted(true);
+    for (const std::string& w : words) kept.Add(w);
+    EXPECT_EQ(items_of(kept), sorted);
+    EXPECT_EQ(kept.Add("Żwir"_cp), 14);  // a duplicate: the existing item's index
+    EXPECT_EQ(kept.Add("zwir"), 13);     // not a duplicate: z before ź and ż
+    EXPECT_EQ(kept.IndexOf("ŻWIR"_cp), 15);
+    EXPECT_EQ(kept.IndexOf("źródło"_cp), 14);
+    EXPECT_EQ(kept.IndexOf("Ąb"_cp), 0);
+
+    TStringList strict;
+    strict.Duplicates = TStringList::dupError;
+    strict.SetSorted(true);
+    strict.Add("Żwir"_cp);
+    EXPECT_THROW(strict.Add("żwir"_cp), Exception);
+
+    // Case-sensitive lists keep the letter order; case decides only between
+    // words that differ in case alone, small letter first.
+    TStringList cased{"Żwir"_cp, "zwir", "żwir"_cp, "Zwir"};
+    cased.CaseSensitive = true;
+    cased.Sort();
+    EXPECT_EQ(items_of(cased), (std::vector<std::string>{"zwir", "Zwir", "żwir"_cp, "Żwir"_cp}));
+    EXPECT_EQ(cased.IndexOf("żwir"_cp), 2);
+    EXPECT_EQ(cased.IndexOf("ŻWIR"_cp), -1);
+
+    TStringList values{"Długość=5"_cp, "szerokość=2"_cp};
+    EXPECT_EQ(values.Values("DŁUGOŚĆ"_cp), "5");
+    EXPECT_EQ(values.IndexOfName("Szerokość"_cp), 1);
 }
 
 TEST(StringList, IndexOutOfBoundsNamesTheIndex) {

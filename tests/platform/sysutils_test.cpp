@@ -116,7 +116,12 @@ TEST(SysutilsFormat, Reals) {
         {"%g", {2.5}, ',', "2,5"},
         {"%g", {100.0}, '.', "100"},
         {"%g", {1e-6}, '.', "1E-6"},
-        {"%g", {1e-5}, '.', "0.00001"},
+        {"%g", {1e-5}, '.', "1E-5"},
+        {"%g", {1.5e-5}, ',', "1,5E-5"},
+        {"%g", {1e-4}, '.', "0.0001"},
+        {"%g", {-1.25e-4}, ',', "-0,000125"},
+        {"%g", {1e15}, '.', "1E15"},
+        {"%g", {999999999999999.0}, '.', "999999999999999"},
         {"%g", {1.5e20}, '.', "1.5E20"},
         {"%g", {-0.0}, '.', "0"},
         {"%.3g", {3.14159}, '.', "3.14"},
@@ -180,6 +185,10 @@ TEST(SysutilsFormat, MismatchesRaiseConvertError) {
         {"%-", {1}},
         {"%3:d", {1, 2}},           // index past the arguments
         {"%99999999999d", {1}},     // absurd width
+        {"%*d", {std::numeric_limits<int64_t>::min(), 1}},  // a "*" width with no opposite
+        {"%-*d", {std::numeric_limits<int64_t>::min(), 1}},
+        {"%*d", {int64_t(-2000000), 1}},
+        {"%*d", {std::numeric_limits<int64_t>::max(), 1}},
     };
     for (const auto& [pattern, args] : cases) {
         EXPECT_THROW(Format(pattern, args), EConvertError) << pattern;
@@ -219,7 +228,13 @@ TEST(SysutilsFloatToStr, GeneralForm) {
         {123.456, "123.456"},
         {2.675, "2.675"},
         {0.000123, "0.000123"},
-        {1e-5, "0.00001"},
+        {1e-4, "0.0001"},
+        {-1e-4, "-0.0001"},
+        {9.999999999999999e-5, "0.0001"},  // 0.0001 once rounded to 15 digits
+        {9.99999999999999e-5, "9.99999999999999E-5"},
+        {1e-5, "1E-5"},
+        {1.5e-5, "1.5E-5"},
+        {-2.5e-5, "-2.5E-5"},
         {1e-6, "1E-6"},
         {-1.25e-7, "-1.25E-7"},
         {1.5e20, "1.5E20"},
@@ -375,10 +390,22 @@ TEST(SysutilsStrToInt, Int64Range) {
 // ---------------------------------------------------------------------------
 // Rounding
 
+// The rounding rule: with euro_rounding on, halves go away from zero and a
+// value counts as the half only within max(1e-9, 1e-12 * |x|) of it (at
+// most 1e-6), which absorbs binary noise and nothing else; with it off,
+// ties go to even. Nothing rounds toward plus infinity.
 TEST(SysutilsRound, EuroRoundingTakesNearHalvesAwayFromZero) {
     SysutilsSettingsGuard guard('.', true);
     const std::vector<std::pair<double, int64_t>> cases = {
-        {2.675 * 100, 268},
+        {2.675 * 100, 268},           // 267.49999999999997
+        {100000.49995, 100000},       // 5e-5 below the half is no half
+        {-100000.49995, -100000},
+        {1024.215 * 100, 102422},     // 102421.49999999999
+        {100000.499999, 100000},      // 1e-6 below: more than 1e-12 of the value
+        {100000.5, 100001},
+        {1e9 + 0.49995, 1000000000},  // the tolerance never passes 1e-6
+        {1e9 + 0.49999, 1000000000},
+        {1e9 + 0.5, 1000000001},
         {1.10 * 100, 110},
         {1.015 * 100, 102},           // 101.49999999999999
         {0.285 * 100, 29},            // 28.499999999999996
@@ -410,6 +437,10 @@ TEST(SysutilsRound, EuroRoundingTakesNearHalvesAwayFromZero) {
 TEST(SysutilsRound, WithoutEuroRoundingTiesGoToEven) {
     SysutilsSettingsGuard guard('.', false);
     const std::vector<std::pair<double, int64_t>> cases = {
+        {100000.49995, 100000},
+        {100000.5, 100000},
+        {100001.5, 100002},
+        {1024.215 * 100, 102421},
         {0.5, 0},
         {1.5, 2},
         {2.5, 2},

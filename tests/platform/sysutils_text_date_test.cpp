@@ -126,12 +126,86 @@ TEST(SysutilsText, Comparisons) {
     EXPECT_GT(AnsiCompareText("b", "A"), 0);
 }
 
+// The collation of texts for people: the Polish alphabet with each accented
+// letter right after its base letter, case folded by the code page.
+TEST(SysutilsText, PolishCollation) {
+    struct Case {
+        std::string a;
+        std::string b;
+        int text;  // sign of AnsiCompareText(a, b)
+        int str;   // sign of AnsiCompareStr(a, b)
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    const std::vector<Case> cases = {
+        {"ą"_cp, "b", -1, -1},
+        {"ą"_cp, "z", -1, -1},
+        {"a", "ą"_cp, -1, -1},
+        {"Świetlik"_cp, "Zasuwa", -1, -1},
+        {"Świetlik"_cp, "Sztolnia", 1, 1},
+        {"Świetlik"_cp, "Tłoczek"_cp, -1, -1},
+        {"żwir"_cp, "Żwir"_cp, 0, -1},
+        {"Żwir"_cp, "zwir", 1, 1},
+        {"źródło"_cp, "żwir"_cp, -1, -1},
+        {"Łódź"_cp, "Lublin", 1, 1},
+        {"łąka"_cp, "Mąka"_cp, -1, -1},
+        {"ćma"_cp, "cza", 1, 1},
+        {"ćma"_cp, "dno", -1, -1},
+        {"gęś"_cp, "gęsty"_cp, 1, 1},
+        {"ósmy"_cp, "osiem", 1, 1},
+        {"ósmy"_cp, "pas", -1, -1},
+        {"koń"_cp, "Konik", 1, 1},
+        {"Kra", "kra", 0, 1},
+        {"abc", "Abc", 0, -1},
+        {"Abc", "abd", -1, -1},
+        {"ZAŻÓŁĆ"_cp, "zażółć"_cp, 0, 1},
+        {"rura", "rura 2", -1, -1},
+        {"rura 2", "rura_2", -1, -1},  // the blank and signs in byte order
+        {"rura_", "rura2", -1, -1},    // signs before digits
+        {"rura2", "rurab", -1, -1},    // digits before letters
+        {"rura~", "rurab", -1, -1},
+        {"10", "9", -1, -1},          // no numeric order
+        {"Škoda"_cp, "Świetlik"_cp, 1, 1},  // other letters of the code page after the Polish ones
+        {"äb"_cp, "ąz"_cp, 1, 1},
+        {"", "a", -1, -1},
+        {"", "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sign(AnsiCompareText(c.a, c.b)), c.text) << c.a << " / " << c.b;
+        EXPECT_EQ(sign(AnsiCompareText(c.b, c.a)), -c.text) << c.b << " / " << c.a;
+        EXPECT_EQ(sign(AnsiCompareStr(c.a, c.b)), c.str) << c.a << " / " << c.b;
+        EXPECT_EQ(sign(AnsiCompareStr(c.b, c.a)), -c.str) << c.b << " / " << c.a;
+        EXPECT_EQ(AnsiSameText(c.a, c.b), c.text == 0) << c.a << " / " << c.b;
+    }
+
+    // The whole alphabet in order, small and capital letters alike.
+    const std::string alphabet = "aąbcćdeęfghijklłmnńoópqrsśtuvwxyzźż"_cp;
+    for (std::size_t i = 0; i + 1 < alphabet.size(); ++i) {
+        const std::string x(1, alphabet[i]);
+        const std::string y(1, alphabet[i + 1]);
+        EXPECT_LT(AnsiCompareText(x, y), 0) << x << " / " << y;
+        EXPECT_LT(AnsiCompareText(AnsiUpperCase(x), y), 0) << x << " / " << y;
+        EXPECT_LT(AnsiCompareText(x, AnsiUpperCase(y)), 0) << x << " / " << y;
+    }
+
+    // Over every pair of bytes: equal without case exactly when the code
+    // page's upper case is equal; equal with case only for the same byte.
+    for (int x = 0; x < 256; ++x) {
+        for (int y = 0; y < 256; ++y) {
+            const std::string a(1, static_cast<char>(x));
+            const std::string b(1, static_cast<char>(y));
+            ASSERT_EQ(AnsiCompareText(a, b) == 0, AnsiUpperCase(a) == AnsiUpperCase(b)) << x << " " << y;
+            ASSERT_EQ(AnsiCompareStr(a, b) == 0, x == y) << x << " " << y;
+        }
+    }
+}
+
 TEST(SysutilsText, StringReplaceQuotedStrStringOfChar) {
     EXPECT_EQ(StringReplace("a-b-c", "-", "+", 0), "a+b-c");
     EXPECT_EQ(StringReplace("a-b-c", "-", "+", rfReplaceAll), "a+b+c");
     EXPECT_EQ(StringReplace("aAa", "a", "x", rfReplaceAll), "xAx");
     EXPECT_EQ(StringReplace("aAa", "a", "x", rfReplaceAll | rfIgnoreCase), "xxx");
     EXPECT_EQ(StringReplace("Xab", "AB", "-", rfIgnoreCase), "X-");
+    EXPECT_EQ(StringReplace("Żółw żółw"_cp, "ŻÓŁW"_cp, "kot", rfReplaceAll | rfIgnoreCase), "kot kot");
     EXPECT_EQ(StringReplace("aaa", "aa", "a", rfReplaceAll), "aa");  // one pass, no rescanning
     EXPECT_EQ(StringReplace("ab", "b", "bb", rfReplaceAll), "abb");
     EXPECT_EQ(StringReplace("abc", "", "x", rfReplaceAll), "abc");

@@ -2,14 +2,17 @@
 set -euo pipefail
 
 HALVOREN_PACKAGES="cmake g++ ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core"
+# The test command's fuzz targets build with clang 16 and its libFuzzer.
+HALVOREN_TEST_PACKAGES="clang-16 libclang-rt-16-dev"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing_packages [further packages...]
 install_missing_packages() {
   local missing=()
-  for p in $HALVOREN_PACKAGES; do
+  for p in $HALVOREN_PACKAGES "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -26,4 +29,27 @@ configure_and_build() {
   if [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja >/dev/null; then gen=(-G Ninja); fi
   cmake -S . -B "$dir" "${gen[@]}" "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# run_fuzz_targets <build dir> <seconds>: runs every fuzz target of the build
+# for the given time over its saved corpus (tests/fuzz/corpus/<target>, read
+# only) and the inputs it found in earlier runs (<build dir>/corpus/<target>).
+# A crash, leak, sanitizer report or hang prints the end of the target's log
+# and keeps the input in <build dir>/crashes; the function then fails.
+run_fuzz_targets() {
+  local dir="$1" seconds="$2" failed=0
+  for saved in tests/fuzz/corpus/*/; do
+    local name
+    name="$(basename "$saved")"
+    mkdir -p "$dir/corpus/$name" "$dir/crashes"
+    if "$dir/tests/fuzz/$name" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 \
+        -artifact_prefix="$dir/crashes/$name-" "$dir/corpus/$name" "$saved" >"$dir/$name.log" 2>&1; then
+      echo "Fuzzed $name: $(grep -o 'Done [0-9]* runs' "$dir/$name.log" || true)"
+    else
+      echo "Fuzz target $name failed:"
+      tail -n 60 "$dir/$name.log"
+      failed=1
+    fi
+  done
+  return "$failed"
 }

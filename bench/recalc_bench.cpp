@@ -1,8 +1,11 @@
 // Recalculation of a whole project: 250 profiles of 500 nodes, every profile
-// with all columns, as the drawing does before it writes. The calculation
-// reads the settings dialog and the side panel, so a headless program with
-// every window is built first. Reports the nodes recalculated per second
-// and the time per node.
+// with all columns in one run with one node-name index, as the drawing does
+// before it writes. The calculation reads the settings dialog and the side
+// panel, so a headless program with every window is built first. Reports
+// the nodes recalculated per second and the time per node. The sweep
+// recalculates projects of about 125,000 nodes cut into profiles of 100 to
+// 5,000 nodes, to show that the time per node does not depend on the size
+// of the profiles.
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
@@ -27,6 +30,7 @@ namespace {
 
 constexpr int kProfiles = 250;
 constexpr int kNodes = 500;
+constexpr int kSweepNodes = 125000;
 
 // A program in a temporary HALVOREN_HOME, removed at the end.
 class HeadlessProgram {
@@ -56,11 +60,11 @@ private:
 // points, pipe ordinates, diameters changing along the run, named nodes and
 // plan coordinates that wander left and right; the kept value varies by
 // profile.
-void build_project() {
+void build_project(int profiles, int nodes) {
     model_state& m = model();
     m.profiles.clear();
-    m.profiles.reserve(kProfiles);
-    for (int p = 0; p < kProfiles; ++p) {
+    m.profiles.reserve(static_cast<std::size_t>(profiles));
+    for (int p = 0; p < profiles; ++p) {
         odcinek r;
         r.nazwa = "p" + std::to_string(p);
         r.idp = static_cast<uint16_t>(p + 1);
@@ -70,7 +74,8 @@ void build_project() {
         r.rysuj = true;
         r.networktype = 'k';
         const double start_x = 1000.0 * p;
-        for (int i = 0; i < kNodes; ++i) {
+        r.nodes.reserve(static_cast<std::size_t>(nodes));
+        for (int i = 0; i < nodes; ++i) {
             wezel w;
             w.id = static_cast<uint16_t>(i + 1);
             czysty_wezel(w);
@@ -82,14 +87,14 @@ void build_project() {
             w.dno = value_pair(148 - 0.1 * t);
             w.zag = value_pair(2);
             w.spad = 0.5;
-            w.fi = value_pair(i < kNodes / 2 ? 200 : 315);
+            w.fi = value_pair(i < nodes / 2 ? 200 : 315);
             w.szer = value_pair(0);
             w.wez = "s" + std::to_string(i + 1);
             w.obiekt = i % 5 == 0 ? "sump" : "";
             w.flow = 0.1;
             r.nodes.push_back(std::move(w));
         }
-        for (int k = 0; k < kNodes / 25; ++k) {
+        for (int k = 0; k < nodes / 25; ++k) {
             rzedne_npm o;
             o.line_code = 0;
             o.node_id = static_cast<uint16_t>(25 * k + 1);
@@ -103,20 +108,40 @@ void build_project() {
     m.current_profile = 0;
 }
 
-void BM_RecalculateProject(benchmark::State& state) {
+// Recalculates every profile once per iteration and reports the rates.
+void recalculate_project(benchmark::State& state, int profiles, int nodes) {
     const HeadlessProgram program;
-    build_project();
+    build_project(profiles, nodes);
     const auto count = static_cast<uint16_t>(model().profiles.size());
     for (auto _ : state) {
-        for (uint16_t p = 0; p < count; ++p) przelicz(p, false, all_columns);
+        node_name_index names;
+        for (uint16_t p = 0; p < count; ++p) przelicz(p, false, all_columns, names);
         benchmark::DoNotOptimize(model().profiles.back().nodes.back().dno.s1);
     }
-    const double nodes = static_cast<double>(state.iterations()) * kProfiles * kNodes;
-    state.SetItemsProcessed(static_cast<int64_t>(nodes));
-    state.counters["nodes"] = benchmark::Counter(nodes, benchmark::Counter::kIsRate);
+    const double total = static_cast<double>(state.iterations()) * profiles * nodes;
+    state.SetItemsProcessed(static_cast<int64_t>(total));
+    state.counters["profiles"] = profiles;
+    state.counters["nodes"] = benchmark::Counter(total, benchmark::Counter::kIsRate);
     state.counters["time_per_node"] =
-        benchmark::Counter(nodes, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        benchmark::Counter(total, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
+
+void BM_RecalculateProject(benchmark::State& state) { recalculate_project(state, kProfiles, kNodes); }
 BENCHMARK(BM_RecalculateProject)->Unit(benchmark::kMillisecond);
+
+// The argument is the number of nodes per profile.
+void BM_RecalculateSweep(benchmark::State& state) {
+    const auto nodes = static_cast<int>(state.range(0));
+    recalculate_project(state, (kSweepNodes + nodes / 2) / nodes, nodes);
+}
+BENCHMARK(BM_RecalculateSweep)
+    ->ArgName("nodes_per_profile")
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

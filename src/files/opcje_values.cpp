@@ -12,6 +12,7 @@
 #include "files/utils.h"
 #include "model/state.h"
 #include "platform/files.h"
+#include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -192,11 +193,12 @@ void var2contr(const std::string& mode) {
         d.cb_DepthAlways2BottomPipe->SetChecked(!s.depth_not_to_bottom);
         d.cb_dokl->SetItemIndex(m.display_decimals);
         d.se_SymbolSize->SetValue(s.symbol_size);
-        if (d.cb_CalculateInvertsAccordToMainSection->OnClick)
-            d.cb_CalculateInvertsAccordToMainSection->OnClick(d.cb_CalculateInvertsAccordToMainSection);
+        fire(d.cb_CalculateInvertsAccordToMainSection, d.cb_CalculateInvertsAccordToMainSection->OnClick,
+             d.cb_CalculateInvertsAccordToMainSection);
         d.cb_AODDependency->SetItemIndex(s.aod_dependency);
         const int list = std::max(0, d.cb_listy->ItemIndex());
-        d.mm->SetText(replace_all("\xa4", "\r\n", s.data_lists[static_cast<std::size_t>(list)]));
+        d.mm->SetText(
+            replace_all(std::string(1, item_separator), "\r\n", s.data_lists[static_cast<std::size_t>(list)]));
         s.data_lists_edit = s.data_lists;
         refill_column_table();
     }

@@ -9,6 +9,7 @@
 #include "model/settings_state.h"
 #include "model/state.h"
 #include "files/utils.h"
+#include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 
 void Ttopcje::connect_handlers() {
@@ -50,11 +51,15 @@ void Ttopcje::connect_handlers() {
         };
     cb_listy->OnChange = [this](TObject*) {
         const int i = cb_listy->ItemIndex();
-        if (i >= 0) mm->SetText(replace_all("\xa4", "\r\n", settings().data_lists_edit[static_cast<std::size_t>(i)]));
+        if (i >= 0)
+            mm->SetText(replace_all(std::string(1, item_separator), "\r\n",
+                                    settings().data_lists_edit[static_cast<std::size_t>(i)]));
     };
     mm->OnExit = [this](TObject*) {
         const int i = cb_listy->ItemIndex();
-        if (i >= 0) settings().data_lists_edit[static_cast<std::size_t>(i)] = replace_all("\r\n", "\xa4", mm->Text());
+        if (i >= 0)
+            settings().data_lists_edit[static_cast<std::size_t>(i)] =
+                replace_all("\r\n", std::string(1, item_separator), mm->Text());
     };
 }
 

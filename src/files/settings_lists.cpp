@@ -26,46 +26,17 @@
 #include "platform/files.h"
 #include "platform/grids.h"
 #include "platform/ini.h"
+#include "platform/named_bytes.h"
 #include "platform/stdctrls.h"
 #include "platform/sysutils.h"
 #include "platform/types.h"
 
 namespace {
 
-constexpr char check_on = '\xfe';
-constexpr char check_off = '\xa8';
-constexpr char layer_sep = '\x1e';
-constexpr char item_sep = '\xa4';  // the item separator of list rows
-
 const std::string on_mark(1, check_on);
 const std::string off_mark(1, check_off);
 
 std::string mark(bool on) { return on ? on_mark : off_mark; }
-
-// The items of a stored row: every separator splits; an empty text has none.
-std::vector<std::string> split_items(std::string_view text, char sep) {
-    std::vector<std::string> items;
-    if (text.empty()) return items;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t p = text.find(sep, start);
-        if (p == std::string_view::npos) {
-            items.emplace_back(text.substr(start));
-            return items;
-        }
-        items.emplace_back(text.substr(start, p - start));
-        start = p + 1;
-    }
-}
-
-std::string join_items(const std::vector<std::string>& items, char sep) {
-    std::string out;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i) out += sep;
-        out += items[i];
-    }
-    return out;
-}
 
 // A whole number of the settings file, clamped to lo..hi; `def` when the
 // text does not convert.
@@ -108,7 +79,7 @@ void zaladuj_warstwy() {
 const char* const layers_section = "warstwy";
 
 std::string default_w0() {
-    return std::string("Linie") + layer_sep + "1" + layer_sep + "0" + layer_sep + "1" + layer_sep + off_mark;
+    return join_items({"Linie", "1", "0", "1", off_mark}, list_separator);
 }
 
 // The line-type pictures of the dialog's chooser.
@@ -210,7 +181,7 @@ linia_def parse_user_line(const std::vector<std::string>& items) {
 
 std::string user_line_text(const linia_def& d) {
     return join_items({d.draw ? "1" : "0", d.key, d.name, IntToStr(d.color), d.media, d.layer, d.like_pipe ? "1" : "0"},
-                      item_sep);
+                      item_separator);
 }
 
 // --- band rows ----------------------------------------------------------------
@@ -283,7 +254,8 @@ void write_layers(IniFile& ini) {
         const long long type = t == types.end() ? 0 : t - types.begin();
         const std::string lock = g.Cells(5, r) == on_mark ? on_mark : off_mark;
         ini.WriteString(layers_section, "w" + IntToStr(r - 1),
-                        join_items({g.Cells(1, r), g.Cells(2, r), IntToStr(type), g.Cells(4, r), lock}, layer_sep));
+                        join_items({g.Cells(1, r), g.Cells(2, r), IntToStr(type), g.Cells(4, r), lock},
+                                   list_separator));
     }
 }
 
@@ -294,17 +266,17 @@ void read_layers(const IniFile& ini) {
 
     // Row 1 is always the base layer "0"; a "w0" too short even after padding
     // gives way to the default row.
-    std::vector<std::string> w0 = split_items(ini.ReadString(layers_section, "w0", default_w0()), layer_sep);
+    std::vector<std::string> w0 = split_items(ini.ReadString(layers_section, "w0", default_w0()), list_separator);
     pad_layer_row(w0);
     if (w0.size() < 5) {
-        w0 = split_items(default_w0(), layer_sep);
+        w0 = split_items(default_w0(), list_separator);
     }
     set_grid_row(g, 1, layer_cells(w0, "0"));
 
     for (int n = 1;; ++n) {
         const std::string key = "w" + IntToStr(n);
         if (!ini.ValueExists(layers_section, key)) break;
-        std::vector<std::string> items = split_items(ini.ReadString(layers_section, key, ""), layer_sep);
+        std::vector<std::string> items = split_items(ini.ReadString(layers_section, key, ""), list_separator);
         pad_layer_row(items);
         if (items.size() != 5) continue;
         const int row = g.RowCount();
@@ -329,11 +301,11 @@ void write_line_defs(IniFile& ini) {
     std::string colors, draw, layers, like_pipe, media;
     for (std::size_t i = 0; i < builtin_line_count; ++i) {
         const linia_def d = entry(i);
-        colors += IntToStr(d.color) + layer_sep;
+        colors += IntToStr(d.color) + list_separator;
         draw += d.draw ? check_on : check_off;
-        layers += d.layer + layer_sep;
+        layers += d.layer + list_separator;
         like_pipe += d.like_pipe ? check_on : check_off;
-        media += d.media + layer_sep;
+        media += d.media + list_separator;
     }
     ini.EraseSection("linie");
     ini.WriteString("linie", "kolory", colors);
@@ -353,11 +325,11 @@ void read_line_defs(const IniFile& ini, unsigned mode) {
         defs.begin() + static_cast<std::ptrdiff_t>(std::min(defs.size(), builtin_line_count)), defs.end());
     reset_line_defs();
 
-    const std::vector<std::string> colors = split_items(ini.ReadString("linie", "kolory", ""), layer_sep);
+    const std::vector<std::string> colors = split_items(ini.ReadString("linie", "kolory", ""), list_separator);
     const std::string draw = ini.ReadString("linie", "rysuj", "");
-    const std::vector<std::string> layers = split_items(ini.ReadString("linie", "warstwy", ""), layer_sep);
+    const std::vector<std::string> layers = split_items(ini.ReadString("linie", "warstwy", ""), list_separator);
     const std::string like_pipe = ini.ReadString("linie", "jak_rura", "");
-    const std::vector<std::string> media = split_items(ini.ReadString("linie", "media", ""), layer_sep);
+    const std::vector<std::string> media = split_items(ini.ReadString("linie", "media", ""), list_separator);
     for (std::size_t i = 0; i < builtin_line_count; ++i) {
         linia_def& d = defs[i];
         if (i < colors.size() && !colors[i].empty()) d.color = static_cast<uint16_t>(whole_or(colors[i], d.color, 0, 0xFFFF));
@@ -373,7 +345,7 @@ void read_line_defs(const IniFile& ini, unsigned mode) {
         // an element new to the program starts as a new line.
         std::vector<bool> used(previous_user.size(), false);
         for (const std::string& row : numbered_values(ini, "lines", "line_", 0)) {
-            const std::vector<std::string> items = split_items(row, item_sep);
+            const std::vector<std::string> items = split_items(row, item_separator);
             if (items.empty()) continue;
             if (mode != mode_lang) {
                 defs.push_back(parse_user_line(items));
@@ -398,7 +370,7 @@ void read_line_defs(const IniFile& ini, unsigned mode) {
 
 void dodaj_parametry_wiersza_tabeli(const std::string& row) {
     std::vector<dane_pod_profil>& rows = settings().profile_table_rows;
-    const std::vector<std::string> items = split_items(row, item_sep);
+    const std::vector<std::string> items = split_items(row, item_separator);
     if (items.empty() || rows.size() >= max_band_rows) return;
     auto item = [&items](std::size_t i) -> const std::string* { return i < items.size() ? &items[i] : nullptr; };
     dane_pod_profil r;
@@ -420,7 +392,7 @@ std::string band_row_text(const dane_pod_profil& row) {
     return join_items({row.shown ? "1" : "0", row.reserved ? "1" : "0", row.at_nodes ? "1" : "0",
                        IntToStr(row.precision), row.name, row.unit, row.formula, row.title, row.key,
                        IntToStr(row.height), row.join ? "1" : "0"},
-                      item_sep);
+                      item_separator);
 }
 
 uint8_t TitleNr(const std::string& key, const std::string& title) {
@@ -482,7 +454,7 @@ void write_check_rules(IniFile& ini) {
         const rule_def& r = rules[i];
         ini.WriteString(section, IntToStr(static_cast<int64_t>(i + 1)),
                         join_items({r.enabled ? "1" : "0", ColorToString(r.color), r.description, r.formula, r.media},
-                                   item_sep));
+                                   item_separator));
     }
 }
 
@@ -493,7 +465,7 @@ void read_check_rules(const IniFile& ini) {
     std::unique_ptr<IniFile> holder;
     if (const IniFile* source = list_source(ini, section, holder)) {
         for (const std::string& row : numbered_values(*source, section, "", 1)) {
-            const std::vector<std::string> items = split_items(row, item_sep);
+            const std::vector<std::string> items = split_items(row, item_separator);
             if (items.empty()) continue;
             rule_def r;
             r.media = "a";
@@ -519,7 +491,7 @@ void write_crossing_colors(IniFile& ini) {
     for (int r = 1; r < g.RowCount(); ++r) {
         if (g.Cells(0, r).empty()) continue;
         ini.WriteString(section, IntToStr(r),
-                        join_items({g.Cells(0, r), g.Cells(1, r) == on_mark ? "1" : "0", g.Cells(2, r)}, item_sep));
+                        join_items({g.Cells(0, r), g.Cells(1, r) == on_mark ? "1" : "0", g.Cells(2, r)}, item_separator));
     }
 }
 
@@ -534,7 +506,7 @@ void read_crossing_colors(const IniFile& ini) {
     if (!source) return;
     const std::vector<std::string> rows = numbered_values(*source, section, "", 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::vector<std::string> items = split_items(rows[i], item_sep);
+        const std::vector<std::string> items = split_items(rows[i], item_separator);
         if (items.empty()) continue;
         const int k = static_cast<int>(i) + 1;
         while (g.RowCount() <= k) {
@@ -553,7 +525,7 @@ void read_crossing_colors(const IniFile& ini) {
 // --- staff rows ---------------------------------------------------------------
 
 void write_staff_rows(IniFile& ini, const std::string& section, const TStringGrid& grid) {
-    const std::string sep(1, item_sep);
+    const std::string sep(1, item_separator);
     for (int r = 1; r <= 10; ++r) {
         std::string value;
         for (int c = 1; c <= 4; ++c) value += grid.Cells(c, r) + sep;
@@ -564,20 +536,11 @@ void write_staff_rows(IniFile& ini, const std::string& section, const TStringGri
 void read_staff_rows(const IniFile& ini, const std::string& section, TStringGrid& grid) {
     if (grid.RowCount() < 11) grid.SetRowCount(11);
     if (grid.ColCount() < 5) grid.SetColCount(5);
-    const std::string def(4, item_sep);
+    const std::string def(4, item_separator);
     for (int r = 1; r <= 10; ++r) {
-        const std::string value = ini.ReadString(section, "proj" + IntToStr(r), def);
-        std::size_t start = 0;
-        for (int c = 1; c <= 4; ++c) {
-            if (start >= value.size()) {
-                grid.SetCell(c, r, "");
-                continue;
-            }
-            std::size_t end = value.find(item_sep, start);
-            if (end == std::string::npos) end = value.size();
-            grid.SetCell(c, r, value.substr(start, end - start));
-            start = end + 1;
-        }
+        const std::vector<std::string> items = split_items(ini.ReadString(section, "proj" + IntToStr(r), def));
+        for (int c = 1; c <= 4; ++c)
+            grid.SetCell(c, r, static_cast<std::size_t>(c) <= items.size() ? items[static_cast<std::size_t>(c) - 1] : "");
     }
 }
 
@@ -585,7 +548,7 @@ void read_staff_rows(const IniFile& ini, const std::string& section, TStringGrid
 
 void write_cost_resources(IniFile& ini) {
     auto row = [](const koszt_material& m) {
-        return join_items({IntToStr(m.id), IntToStr(m.unit), m.name, IntToStr(m.price)}, item_sep);
+        return join_items({IntToStr(m.id), IntToStr(m.unit), m.name, IntToStr(m.price)}, item_separator);
     };
     const kosztorysy& c = cost_data();
     for (std::size_t i = 0; i < c.labour.size(); ++i)

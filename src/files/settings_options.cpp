@@ -31,6 +31,7 @@
 #include "platform/dialogs.h"
 #include "platform/grids.h"
 #include "platform/ini.h"
+#include "platform/named_bytes.h"
 #include "platform/printer.h"
 #include "platform/services.h"
 #include "platform/stdctrls.h"
@@ -71,9 +72,6 @@ constexpr std::array<const char*, 11> office_keys{"nazwa", "ulica",   "kod",   "
                                                   "email", "www",     "wlas1", "wlas2",  "wlas3"};
 
 constexpr int column_count = column_kind_count;
-
-// The text up to the first "¤" of a list.
-std::string first_item(const std::string& list) { return list.substr(0, list.find('\xa4')); }
 
 std::string default_infotable_key() { return "default_infotable_" + settings_language(); }
 

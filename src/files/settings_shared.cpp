@@ -27,6 +27,7 @@
 #include "platform/grids.h"
 #include "platform/ini.h"
 #include "platform/menus.h"
+#include "platform/named_bytes.h"
 #include "platform/services.h"
 #include "platform/stdctrls.h"
 #include "platform/sysutils.h"
@@ -286,13 +287,6 @@ setting_key node_fill_key() { return bool_key("autouzup", "bwezel", true, topcje
 
 // --- project block ------------------------------------------------------------------
 
-// The first item of a list of most-used values (the text up to its first
-// item separator, byte 0xA4).
-std::string first_item(std::size_t list) {
-    const std::string& items = settings().data_lists[list];
-    return items.substr(0, items.find('\xa4'));
-}
-
 // Lists of most-used values whose first items are the description defaults.
 constexpr std::size_t list_node_description = 5;
 constexpr std::size_t list_section_description = 6;
@@ -349,15 +343,16 @@ std::vector<setting_key> project_keys() {
                 settings().project_file_version = TryStrToInt(digits_only(v), version) ? version : 0;
             }),
         text_key(
-            "format", "NodeDescription", [] { return first_item(list_node_description); },
+            "format", "NodeDescription", [] { return first_item(settings().data_lists[list_node_description]); },
             [] { return Form1->cb_NodeDescription->Text(); },
             [](const std::string& v) { Form1->cb_NodeDescription->SetText(v); }),
         text_key(
-            "format", "NodeWithSumpDescription", [] { return first_item(list_node_with_sump_description); },
+            "format", "NodeWithSumpDescription",
+            [] { return first_item(settings().data_lists[list_node_with_sump_description]); },
             [] { return Form1->cb_NodeWithSumpDescription->Text(); },
             [](const std::string& v) { Form1->cb_NodeWithSumpDescription->SetText(v); }),
         text_key(
-            "format", "SectionDescription", [] { return first_item(list_section_description); },
+            "format", "SectionDescription", [] { return first_item(settings().data_lists[list_section_description]); },
             [] { return Form1->cb_SectionDescription->Text(); },
             [](const std::string& v) { Form1->cb_SectionDescription->SetText(v); }),
         text_key("format", "CrossingDescription", "@_tk_czy_projektowana|'[proj]'|' ' @_tk_medium @_tk_zaglebienie m",

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/ini.h"
+#include "platform/named_bytes.h"
 #include "platform/services.h"
 #include "platform/stdctrls.h"
 #include "platform/strings.h"
@@ -14,15 +15,12 @@
 
 namespace {
 
-constexpr char item_separator = '\xa4';  // joins fields of a stored record
-constexpr char block_open = '\x8b';
-constexpr char block_close = '\x9b';
-
 bool ends_tag_name(char c) {
     switch (static_cast<unsigned char>(c)) {
         case '\t': case '\r': case ' ': case '"': case '(': case ')': case '*': case '+': case ',': case '-':
         case '.': case '/': case ';': case '<': case '>': case '?': case '@': case '[': case '\\': case ']':
-        case '^': case '~': case 0x84: case 0x8B: case 0x94: case 0x9B:
+        case '^': case '~': case 0x84: case 0x94:
+        case static_cast<unsigned char>(block_open): case static_cast<unsigned char>(block_close):
             return true;
         default:
             return false;
@@ -134,8 +132,8 @@ std::string clean_file_name(std::string_view text) {
 
 void replace_dxf_code(std::string_view text, std::string_view code, std::string& out) {
     char ch = '\0';
-    if (code == "%%d") ch = static_cast<char>(176);
-    else if (code == "%%p") ch = static_cast<char>(177);
+    if (code == "%%d") ch = degree_sign;
+    else if (code == "%%p") ch = plus_minus_sign;
     out = string_replace_all(code, std::string(1, ch), text);
 }
 

@@ -3,14 +3,12 @@
 #include "forms/opcje.h"
 
 #include "platform/builder.h"
+#include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 
 Ttopcje* topcje = nullptr;
 
 namespace {
-
-constexpr char check_on = '\xfe';
-constexpr char check_off = '\xa8';
 
 // The pages are chosen from the tree: their tabs are hidden.
 TTabSheet* page(TForm* f, TPageControl* pc, const char* name, std::string_view caption) {
@@ -256,7 +254,6 @@ void Ttopcje::build_drawing_pages() {
     cb_Precision->Style = TComboBoxStyle::csDropDownList;
     for (const char* p : precision_items) cb_Precision->Items().Add(p);
     cb_Precision->SetVisible(false);
-    (void)check_on;
 
     // "Parametry"
     b = form_builder(this, ts_DrawingParams);

@@ -151,7 +151,7 @@ double min(column_kind kind, uint16_t profile) {
     return best == 1e10 ? 0 : best;
 }
 
-double fi(uint16_t profile, int node, const std::string& side) {
+double fi(uint16_t profile, int node, std::string_view side) {
     const auto& nodes = model().profiles.at(profile).nodes;
     if (nodes.empty() || (side != "s1" && side != "s2")) return 0;
     const int last = static_cast<int>(nodes.size()) - 1;

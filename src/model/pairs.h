@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/columns.h"
 #include "model/records.h"
@@ -32,7 +33,7 @@ double max(column_kind kind, uint16_t profile);
 // The smallest value (0 when none).
 double min(column_kind kind, uint16_t profile);
 // The pipe diameter in mm that applies at a node on side "s1" or "s2".
-double fi(uint16_t profile, int node, const std::string& side);
+double fi(uint16_t profile, int node, std::string_view side);
 // The value text of object variable `n` of a node (side 1 or 2); a
 // negative n asks for the default of variable -n.
 void wyciag_var(int8_t n, uint16_t profile, int node, bool no_default, int side, std::string& out);

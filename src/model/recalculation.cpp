@@ -4,6 +4,8 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
+#include <string>
+#include <vector>
 
 #include "forms/rys1.h"
 #include "forms/opcje.h"
@@ -11,6 +13,7 @@
 #include "model/pairs.h"
 #include "model/state.h"
 #include "model/terrain.h"
+#include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -55,8 +58,31 @@ plan_point plan_of(const wezel& w) { return {w.wsplx, w.wsply}; }
 
 bool same_plan_point(const wezel& a, const wezel& b) { return a.wsplx == b.wsplx && a.wsply == b.wsply; }
 
+// Whether a profile's node is one of its inner nodes that a named first
+// node of another profile may start on.
+bool inner_node(const odcinek& p, std::size_t node) {
+    return p.nodes.size() > 2 && node >= 1 && node + 1 < p.nodes.size();
+}
+
+// The last inner node named `name` of a profile other than `profile`,
+// searched from the end.
+bool last_inner_node_named(const std::string& name, uint16_t profile, std::size_t& other, std::size_t& node) {
+    const auto& profiles = model().profiles;
+    for (std::size_t q = profiles.size(); q-- > 0;) {
+        const auto& nodes = profiles[q].nodes;
+        if (q == profile || nodes.size() <= 2) continue;
+        for (std::size_t j = nodes.size() - 1; --j >= 1;)
+            if (nodes[j].wez == name) {
+                other = q;
+                node = j;
+                return true;
+            }
+    }
+    return false;
+}
+
 // Lengths, directions and angles from the plan coordinates.
-void lengths_from_coordinates(uint16_t profile) {
+void lengths_from_coordinates(uint16_t profile, node_name_index* names) {
     model_state& m = model();
     auto& nodes = m.profiles[profile].nodes;
     const std::size_t n = nodes.size();
@@ -80,12 +106,12 @@ void lengths_from_coordinates(uint16_t profile) {
             if (kat > 180) kat -= 360;
             start.kat = kat;
         } else {
-            for (std::size_t q = 0; q < m.profiles.size(); ++q) {
+            // The last match wins; without one the angle stays.
+            std::size_t q = 0;
+            std::size_t j = 0;
+            if (names ? names->find(start.wez, profile, q, j) : last_inner_node_named(start.wez, profile, q, j)) {
                 const auto& other = m.profiles[q].nodes;
-                if (q == profile || other.size() <= 2) continue;
-                for (std::size_t j = 1; j + 1 < other.size(); ++j)
-                    if (other[j].wez == start.wez)
-                        start.kat = kat_skalarny(plan_of(nodes[1]), plan_of(other[j]), plan_of(other[j + 1]), -1);
+                start.kat = kat_skalarny(plan_of(nodes[1]), plan_of(other[j]), plan_of(other[j + 1]), -1);
             }
         }
     }
@@ -104,8 +130,7 @@ void line_in_use(uint16_t profile, uint8_t kind, column_kind column, bool interp
         for (wezel& w : m.profiles[profile].nodes) w.*used = w.*entered;
         return;
     }
-    przygotuj_linie_terenu(profile, kind);
-    interpolacja_rzednych_2(m.position_of(column), profile, 0, static_cast<int>(m.terrain_work.size()) - 1, false);
+    fill_line(profile, kind, column);
 }
 
 // The name prefix of a node; empty when it gets none.
@@ -115,7 +140,127 @@ std::string name_prefix(const wezel& w) {
     return w.obiekt.substr(0, 1);
 }
 
+// What the recalculation compares a node with when the slope is kept.
+struct node_state {
+    uint16_t id = 0;
+    value_pair dno;
+    double fi_in = 0;
+    explicit node_state(const wezel& w) : id(w.id), dno(w.dno), fi_in(w.fi.s1) {}
+};
+
+// With the slope kept, node_before_edit becomes a copy of every node whose
+// id differs from the one it holds, at the start of that node's step. The
+// copy is made once, when the pass ends or stops, from the last such node
+// and what it held before the pass changed it (its pipe ordinate, depth,
+// depth below terrain, trench width, and the name and material it may
+// receive); `held` stands for node_before_edit in between.
+class before_edit_copy {
+public:
+    explicit before_edit_copy(const wezel& current) : held(current) {}
+    void take(std::size_t node, const wezel& w) {
+        held = node_state(w);
+        node_ = static_cast<std::ptrdiff_t>(node);
+        zag_ = w.zag;
+        depth_ = w.depth_below_terrain;
+        szer_ = w.szer;
+        unnamed_ = w.wez.empty();
+        material_kept_ = false;
+    }
+    // Before the node's material is set.
+    void keep_material(std::size_t node, const wezel& w) {
+        if (static_cast<std::ptrdiff_t>(node) != node_ || material_kept_) return;
+        material_ = w.mat;
+        material_kept_ = true;
+    }
+    void make(const std::vector<wezel>& nodes, wezel& out) const {
+        if (node_ < 0) return;
+        out = nodes[static_cast<std::size_t>(node_)];
+        out.dno = held.dno;
+        out.zag = zag_;
+        out.depth_below_terrain = depth_;
+        out.szer = szer_;
+        if (unnamed_) out.wez.clear();
+        if (material_kept_) out.mat = material_;
+    }
+
+    node_state held;
+
+private:
+    std::ptrdiff_t node_ = -1;
+    value_pair zag_;
+    value_pair depth_;
+    value_pair szer_;
+    bool unnamed_ = false;
+    bool material_kept_ = false;
+    std::string material_;
+};
+
+bool recalculate(uint16_t profile, bool refresh, uint8_t column, node_name_index* names);
+
 }  // namespace
+
+void node_name_index::hits::add(std::ptrdiff_t p, std::ptrdiff_t n) {
+    if (p == profile) {
+        node = std::max(node, n);
+    } else if (p > profile) {
+        other_profile = profile;
+        other_node = node;
+        profile = p;
+        node = n;
+    } else if (p == other_profile) {
+        other_node = std::max(other_node, n);
+    } else if (p > other_profile) {
+        other_profile = p;
+        other_node = n;
+    }
+}
+
+void node_name_index::gather(hits_by_name& names) {
+    // Most names differ in length from those asked for: one bit per length
+    // (the last for 63 and longer) spares them the hashing.
+    auto length_bit = [](std::size_t n) { return uint64_t{1} << std::min<std::size_t>(n, 63); };
+    uint64_t lengths = 0;
+    for (const auto& entry : names) lengths |= length_bit(entry.first.size());
+    const auto& profiles = model().profiles;
+    for (std::size_t q = 0; q < profiles.size(); ++q) {
+        const auto& nodes = profiles[q].nodes;
+        if (nodes.size() <= 2) continue;
+        for (std::size_t j = 1; j + 1 < nodes.size(); ++j) {
+            const std::string& name = nodes[j].wez;
+            if (!(lengths & length_bit(name.size()))) continue;
+            const auto found = names.find(name);
+            if (found != names.end()) found->second.add(static_cast<std::ptrdiff_t>(q), static_cast<std::ptrdiff_t>(j));
+        }
+    }
+}
+
+bool node_name_index::find(const std::string& name, uint16_t profile, std::size_t& other, std::size_t& node) {
+    if (!built_) {
+        for (const odcinek& p : model().profiles)
+            if (!p.nodes.empty()) hits_.try_emplace(p.nodes.front().wez);
+        gather(hits_);
+        built_ = true;
+    }
+    auto found = hits_.find(name);
+    if (found == hits_.end()) {
+        hits_by_name one{{name, hits{}}};
+        gather(one);
+        found = hits_.insert(*one.begin()).first;
+    }
+    const hits& h = found->second;
+    const bool own = h.profile == profile;
+    const std::ptrdiff_t p = own ? h.other_profile : h.profile;
+    if (p < 0) return false;
+    other = static_cast<std::size_t>(p);
+    node = static_cast<std::size_t>(own ? h.other_node : h.node);
+    return true;
+}
+
+void node_name_index::named(uint16_t profile, std::size_t node, const std::string& name) {
+    const auto found = hits_.find(name);
+    if (found == hits_.end() || !inner_node(model().profiles.at(profile), node)) return;
+    found->second.add(profile, static_cast<std::ptrdiff_t>(node));
+}
 
 profile_modes recalculation_modes(uint16_t profile) {
     const model_state& m = model();
@@ -134,7 +279,15 @@ profile_modes recalculation_modes(uint16_t profile) {
     return modes;
 }
 
-bool przelicz(uint16_t profile, bool refresh, uint8_t column) {
+bool przelicz(uint16_t profile, bool refresh, uint8_t column) { return recalculate(profile, refresh, column, nullptr); }
+
+bool przelicz(uint16_t profile, bool refresh, uint8_t column, node_name_index& names) {
+    return recalculate(profile, refresh, column, &names);
+}
+
+namespace {
+
+bool recalculate(uint16_t profile, bool refresh, uint8_t column, node_name_index* names) {
     model_state& m = model();
     odcinek& p = m.profiles.at(profile);
     auto& nodes = p.nodes;
@@ -149,7 +302,7 @@ bool przelicz(uint16_t profile, bool refresh, uint8_t column) {
     if (triggered(column, {K::ter, K::terp})) p.terrain_edited = true;
 
     if (n > 1 && modes.distance == 0 && on(o.CalcLengthAngleFromCoords) && triggered(column, {K::wsplx, K::wsply}))
-        lengths_from_coordinates(profile);
+        lengths_from_coordinates(profile, names);
 
     if (n > 0) {
         // Chainages from lengths, or lengths from chainages.
@@ -182,9 +335,7 @@ bool przelicz(uint16_t profile, bool refresh, uint8_t column) {
                     on(o.cb_InterpolationLine2) && triggered(column, {K::lin2, K::dlug, K::odl}), &wezel::lin2,
                     &wezel::lin2_used);
         if (on(o.cb_InterpolationPipeBottom) && (modes.kept == 0 || modes.kept == 3)) {
-            przygotuj_linie_terenu(profile, line_pipe);
-            interpolacja_rzednych_2(m.position_of(K::dno), profile, 0, static_cast<int>(m.terrain_work.size()) - 1,
-                                    false);
+            fill_line(profile, line_pipe, K::dno);
         }
 
         const bool ordinates_step =
@@ -201,86 +352,97 @@ bool przelicz(uint16_t profile, bool refresh, uint8_t column) {
         // profile is compared with its state before the edit (which the
         // table put into node_before_edit); every other node with its state
         // before this pass.
-        const wezel edited = m.node_before_edit;
+        const node_state edited(m.node_before_edit);
         const bool edited_here = profile == m.current_profile && column == m.position_of(K::fi);
+        before_edit_copy copy(m.node_before_edit);
+        try {
+            for (std::size_t i = 0; i < n; ++i) {
+                wezel& w = nodes[i];
+                const int node = static_cast<int>(i);
+                const value_pair terrain = to_design_terrain ? w.terp_used : w.ter_used;
+                const double ditch = w.obiekt == "rów"_cp ? object_variable(0, profile, node) : 0;
 
-        for (std::size_t i = 0; i < n; ++i) {
-            wezel& w = nodes[i];
-            const int node = static_cast<int>(i);
-            const value_pair terrain = to_design_terrain ? w.terp_used : w.ter_used;
-            const double ditch = w.obiekt == "rów"_cp ? object_variable(0, profile, node) : 0;
-
-            if (ordinates_step) {
-                const value_pair reference =
-                    w.obiekt == "rów"_cp && !ditch_to_terrain ? value_pair(ditch, ditch) : terrain;
-                auto slope_before = [&]() {
-                    if (i == 0 || nodes[i - 1].dlug == 0) return;
-                    wezel& prev = nodes[i - 1];
-                    prev.spad = sign * 100 * (prev.dno.s2 - w.dno.s1) / prev.dlug;
-                };
-                switch (p.stala) {
-                    case 0:
-                        w.zag = {reference.s1 - w.dno.s1, reference.s2 - w.dno.s2};
-                        slope_before();
-                        break;
-                    case 1:
-                        if (p.rownol && i > 0) nwsta(value_pair(w.zag), w.zag, nodes[i - 1].zag.s2);
-                        if (modes.terrain_from_depth) {
-                            w.ter = {w.dno.s1 + w.zag.s1, w.dno.s2 + w.zag.s2};
-                        } else {
-                            w.dno = {reference.s1 - w.zag.s1, reference.s2 - w.zag.s2};
-                        }
-                        slope_before();
-                        break;
-                    case 2: {
-                        if (m.node_before_edit.id != w.id) m.node_before_edit = w;
-                        const wezel& before = edited_here && edited.id == w.id ? edited : m.node_before_edit;
-                        const double fi_in = fi(profile, node - 1, "s1");
-                        const double fi_out = fi(profile, node, "s1");
-                        const double a = static_cast<double>(Round((fi_in * mode / 2000 + w.dno.s1) * 1e6)) / 1e6;
-                        const double b = static_cast<double>(Round((fi_out * mode / 2000 + w.dno.s2) * 1e6)) / 1e6;
-                        if (i > 0) {
-                            const wezel& prev = nodes[i - 1];
-                            w.dno.s1 = prev.dno.s2 - 0.01 * sign * prev.dlug * prev.spad;
-                            if (i + 1 < n || before.dno.s1 == before.dno.s2) {
-                                const bool kept_drop = a != b && fi_out == before.fi.s1;
-                                if (!kept_drop) w.dno.s2 = w.dno.s1 - (fi_out - fi_in) * mode / 2000;
+                if (ordinates_step) {
+                    const value_pair reference =
+                        w.obiekt == "rów"_cp && !ditch_to_terrain ? value_pair(ditch, ditch) : terrain;
+                    auto slope_before = [&]() {
+                        if (i == 0 || nodes[i - 1].dlug == 0) return;
+                        wezel& prev = nodes[i - 1];
+                        prev.spad = sign * 100 * (prev.dno.s2 - w.dno.s1) / prev.dlug;
+                    };
+                    switch (p.stala) {
+                        case 0:
+                            w.zag = {reference.s1 - w.dno.s1, reference.s2 - w.dno.s2};
+                            slope_before();
+                            break;
+                        case 1:
+                            if (p.rownol && i > 0) nwsta(value_pair(w.zag), w.zag, nodes[i - 1].zag.s2);
+                            if (modes.terrain_from_depth) {
+                                w.ter = {w.dno.s1 + w.zag.s1, w.dno.s2 + w.zag.s2};
+                            } else {
+                                w.dno = {reference.s1 - w.zag.s1, reference.s2 - w.zag.s2};
                             }
+                            slope_before();
+                            break;
+                        case 2: {
+                            if (copy.held.id != w.id) copy.take(i, w);
+                            const node_state& before = edited_here && edited.id == w.id ? edited : copy.held;
+                            const double fi_in = fi(profile, node - 1, "s1");
+                            const double fi_out = fi(profile, node, "s1");
+                            const double a = static_cast<double>(Round((fi_in * mode / 2000 + w.dno.s1) * 1e6)) / 1e6;
+                            const double b = static_cast<double>(Round((fi_out * mode / 2000 + w.dno.s2) * 1e6)) / 1e6;
+                            if (i > 0) {
+                                const wezel& prev = nodes[i - 1];
+                                w.dno.s1 = prev.dno.s2 - 0.01 * sign * prev.dlug * prev.spad;
+                                if (i + 1 < n || before.dno.s1 == before.dno.s2) {
+                                    const bool kept_drop = a != b && fi_out == before.fi_in;
+                                    if (!kept_drop) w.dno.s2 = w.dno.s1 - (fi_out - fi_in) * mode / 2000;
+                                }
+                            }
+                            w.zag = {reference.s1 - w.dno.s1, reference.s2 - w.dno.s2};
+                            break;
                         }
-                        w.zag = {reference.s1 - w.dno.s1, reference.s2 - w.dno.s2};
-                        break;
+                        default: break;
                     }
-                    default: break;
+                }
+
+                w.depth_below_terrain = {w.ter_used.s1 - w.dno.s1, w.ter_used.s2 - w.dno.s2};
+
+                if (trench_step) {
+                    if (item(o.rg_AutoTrenchWidth) == 2 && allowance.given()) {
+                        const double width =
+                            ceil_whole((allowance.value() + std::max(w.fi.s1, w.fi.s2) / 1000) * 100) / 100;
+                        nwsta(value_pair(w.szer), w.szer, width);
+                    }
+                    if (on(o.cb_AutoTrenchSlope) && wall_slope.given())
+                        w.szer.s1 = std::max(wall_slope.value() * w.zag.s2 * 2, 0.0) + w.szer.s2;
+                }
+
+                if (name_step && w.wez.empty()) {
+                    std::string prefix = name_prefix(w);
+                    if (on(o.cb_NodeIncrementation) && !prefix.empty()) prefix = inkrem(prefix);
+                    w.wez = prefix;
+                    if (names && !w.wez.empty()) names->named(profile, i, w.wez);
+                }
+
+                if (on(o.cb_Material) && !m.project.pipe_series.empty() && w.series_index >= 0 && w.size_index >= 0 &&
+                    static_cast<std::size_t>(w.series_index) < m.project.pipe_series.size()) {
+                    copy.keep_material(i, w);
+                    w.mat = m.project.pipe_series[static_cast<std::size_t>(w.series_index)].adds.material;
                 }
             }
-
-            w.depth_below_terrain = {w.ter_used.s1 - w.dno.s1, w.ter_used.s2 - w.dno.s2};
-
-            if (trench_step) {
-                if (item(o.rg_AutoTrenchWidth) == 2 && allowance.given()) {
-                    const double width =
-                        ceil_whole((allowance.value() + std::max(w.fi.s1, w.fi.s2) / 1000) * 100) / 100;
-                    nwsta(value_pair(w.szer), w.szer, width);
-                }
-                if (on(o.cb_AutoTrenchSlope) && wall_slope.given())
-                    w.szer.s1 = std::max(wall_slope.value() * w.zag.s2 * 2, 0.0) + w.szer.s2;
-            }
-
-            if (name_step && w.wez.empty()) {
-                std::string prefix = name_prefix(w);
-                if (on(o.cb_NodeIncrementation) && !prefix.empty()) prefix = inkrem(prefix);
-                w.wez = prefix;
-            }
-
-            if (on(o.cb_Material) && !m.project.pipe_series.empty() && w.series_index >= 0 && w.size_index >= 0 &&
-                static_cast<std::size_t>(w.series_index) < m.project.pipe_series.size())
-                w.mat = m.project.pipe_series[static_cast<std::size_t>(w.series_index)].adds.material;
+        } catch (...) {
+            copy.make(nodes, m.node_before_edit);
+            throw;
         }
+        copy.make(nodes, m.node_before_edit);
     }
 
     if (profile == m.current_profile) view().odswiez_dane(profile, refresh);
     return true;
 }
+
+}  // namespace
 
 void autouzupelnianie(uint16_t profile, int node, uint8_t column, bool force) {
     model_state& m = model();
@@ -298,8 +460,7 @@ void autouzupelnianie(uint16_t profile, int node, uint8_t column, bool force) {
 
     if (is(column_kind::mat) && on(o.cb_Material) && w.mat.empty()) {
         if (!on(o.cb_AutoFillMaterialLikePrevious) || single || force) {
-            const std::string& list = settings().data_lists[0];
-            w.mat = list.substr(0, list.find('\xa4'));
+            w.mat = first_item(settings().data_lists[0]);
         } else if (previous) {
             w.mat = previous->mat;
         }

@@ -8,8 +8,10 @@
 // the current profile, of the main window's side panel.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "model/terrain.h"
 
@@ -24,11 +26,46 @@ struct profile_modes {
 };
 profile_modes recalculation_modes(uint16_t profile);
 
+// Where the recalculation finds the run that a profile's named first node
+// starts on: the inner nodes (neither first nor last) of the project's
+// profiles of more than two nodes, for the names that first nodes bear. The
+// first look-up gathers the names the first nodes bear then, a later one
+// any other name it asks for; przelicz adds the names it gives. One index
+// serves one run of recalculations over the project (the drawing's, say),
+// during which nothing else renames, adds or removes nodes; without one,
+// przelicz searches every profile.
+class node_name_index {
+public:
+    // The last inner node named `name` (by profile, then by node) of a
+    // profile other than `profile`; false when there is none.
+    bool find(const std::string& name, uint16_t profile, std::size_t& other, std::size_t& node);
+    // Node `node` of the profile has been given the name.
+    void named(uint16_t profile, std::size_t node, const std::string& name);
+
+private:
+    // The last node of a name, and the last one in another profile.
+    struct hits {
+        std::ptrdiff_t profile = -1;
+        std::ptrdiff_t node = -1;
+        std::ptrdiff_t other_profile = -1;
+        std::ptrdiff_t other_node = -1;
+        void add(std::ptrdiff_t p, std::ptrdiff_t n);
+    };
+    using hits_by_name = std::unordered_map<std::string, hits>;
+    // Adds the inner nodes of the project that bear one of the names.
+    static void gather(hits_by_name& names);
+
+    bool built_ = false;
+    hits_by_name hits_;
+};
+
 // Recalculates the profile for a changed column (its position in the user's
 // column order, all_columns for every column); refreshes the main table when
 // the profile is the current one. Always true. A setting text that does not
-// convert raises EConvertError.
+// convert raises EConvertError. With `names`, the first node's name is looked
+// up there instead of in every profile; the results are the same.
 bool przelicz(uint16_t profile, bool refresh, uint8_t column);
+bool przelicz(uint16_t profile, bool refresh, uint8_t column, node_name_index& names);
 
 // Fills the empty slope, material, diameter and trench width of a node from
 // the automatic defaults, for a changed column (all_columns for every one);

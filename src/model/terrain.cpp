@@ -145,7 +145,11 @@ double object_variable(int8_t n, uint16_t profile, int node) {
 
 // --- preparing and filling a line ------------------------------------------------
 
-void przygotuj_linie_terenu(uint16_t profile, uint8_t kind) {
+namespace {
+
+// przygotuj_linie_terenu; `keep` false leaves the profile's prepared line
+// for the caller to write.
+void prepare_line(uint16_t profile, uint8_t kind, bool keep) {
     model_state& m = model();
     odcinek& p = m.profiles.at(profile);
     std::vector<teren>& line = m.terrain_work;
@@ -172,6 +176,7 @@ void przygotuj_linie_terenu(uint16_t profile, uint8_t kind) {
             line.push_back(std::move(t));
         }
         if (kind != line_pipe) {
+            const std::size_t nodes = line.size();
             for (std::size_t j = 0; j < p.ordinates.size(); ++j) {
                 const rzedne_npm& r = p.ordinates[j];
                 if (!takes_ordinate(kind, r.line_code) || r.distance == 0) continue;
@@ -189,12 +194,44 @@ void przygotuj_linie_terenu(uint16_t profile, uint8_t kind) {
                 }
                 line.push_back(std::move(t));
             }
-            // A point moves after the next one only when its chainage is greater.
-            std::stable_sort(line.begin(), line.end(),
-                             [](const teren& a, const teren& b) { return a.chainage < b.chainage; });
+            // A point moves after the next one only when its chainage is
+            // greater. The nodes are usually in order already: then only the
+            // additional points are sorted and merged in among them (the
+            // same order as sorting all, the nodes first where chainages are
+            // equal). A chainage that is no number leaves it to the sort.
+            const auto by_chainage = [](const teren& a, const teren& b) { return a.chainage < b.chainage; };
+            const auto split = line.begin() + static_cast<std::ptrdiff_t>(nodes);
+            bool ordered = true;
+            for (std::size_t i = 0; ordered && i < line.size(); ++i) {
+                const bool after_previous = i == 0 || i == nodes || !(line[i].chainage < line[i - 1].chainage);
+                ordered = !std::isnan(line[i].chainage) && after_previous;
+            }
+            if (!ordered) {
+                std::stable_sort(line.begin(), line.end(), by_chainage);
+            } else if (split != line.end()) {
+                std::stable_sort(split, line.end(), by_chainage);
+                std::inplace_merge(line.begin(), split, line.end(), by_chainage);
+            }
         }
     }
-    if (f.prepared >= 0) p.terrain_lines[static_cast<std::size_t>(f.prepared)] = line;
+    if (keep && f.prepared >= 0) p.terrain_lines[static_cast<std::size_t>(f.prepared)] = line;
+}
+
+}  // namespace
+
+void przygotuj_linie_terenu(uint16_t profile, uint8_t kind) { prepare_line(profile, kind, true); }
+
+void fill_line(uint16_t profile, uint8_t kind, column_kind column) {
+    const model_state& m = model();
+    const uint8_t position = m.position_of(column);
+    const line_column which = column_of_position(position);
+    // The filling writes the existing and the design terrain into their
+    // prepared lines itself, whenever the line has points.
+    const bool written = !m.profiles.at(profile).nodes.empty() &&
+                         ((kind == line_terrain && which == line_column::ter) ||
+                          (kind == line_design_terrain && which == line_column::terp));
+    prepare_line(profile, kind, !written);
+    interpolacja_rzednych_2(position, profile, 0, static_cast<int>(m.terrain_work.size()) - 1, false);
 }
 
 void interpolacja_rzednych_2(uint8_t column, uint16_t profile, int first, int last, bool write_entered) {

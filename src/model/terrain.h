@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "model/columns.h"
+
 // A chainage or ordinate no line answers.
 inline constexpr double no_ordinate = 11111.0;
 // A chainage that is no node.
@@ -50,6 +52,12 @@ void przygotuj_linie_terenu(uint16_t profile, uint8_t kind);
 // table's interpolation command); pipe ordinates are then interpolated at
 // the profile's reference level and the profile is recalculated.
 void interpolacja_rzednych_2(uint8_t column, uint16_t profile, int first, int last, bool write_entered);
+
+// The line of the kind prepared and filled over its whole length for the
+// column kind (ter, terp, lin, lin2 or dno), as przygotuj_linie_terenu
+// followed by interpolacja_rzednych_2 from the first point to the last, but
+// a prepared line that the filling writes is written once.
+void fill_line(uint16_t profile, uint8_t kind, column_kind column);
 
 // Object variable n of side 1 of a node read as a number (0 for an empty
 // text); raises EConvertError when it is not one.

@@ -118,6 +118,72 @@ TEST_F(Recalc, DiameterChangeKeepsTheReferenceLevelContinuous) {
     }
 }
 
+// With the slope kept, node_before_edit ends as a copy of the last node
+// whose id differed from the one it held, as that node was when its step
+// began, also when a setting that does not convert stops the pass.
+TEST_F(Recalc, SlopeKeptLeavesTheLastNodeAsItWasBeforeThePass) {
+    o.cb_TrenchWidth->SetChecked(true);
+    o.rg_AutoTrenchWidth->SetItemIndex(2);
+    o.cb_Node->SetChecked(true);
+    o.rg_NodePrefix->SetItemIndex(1);
+    o.e_wez->SetText("K");
+    o.cb_NodeIncrementation->SetChecked(false);
+    mat_rura_typosz series;
+    series.adds.material = "PE";
+    model().project.pipe_series.assign(1, series);
+    const struct {
+        const char* name;
+        const char* allowance;
+        std::vector<uint16_t> ids;
+        std::size_t copied;  // the node node_before_edit holds afterwards
+    } cases[] = {
+        {"whole pass", "0.5", {1, 2, 3}, 2},
+        {"repeated last id", "0.5", {1, 2, 2}, 1},
+        {"stopped at the first node", "x", {1, 2, 3}, 0},
+    };
+    for (const auto& c : cases) {
+        model().profiles.clear();
+        o.e_AutoAdd2Diameter->SetText(c.allowance);
+        const uint16_t p = run("a", 1, 3, 50);
+        profile(p).stala = 2;
+        for (std::size_t i = 0; i < 3; ++i) {
+            wezel& w = node(p, i);
+            w.id = c.ids[i];
+            w.dno = value_pair(100 - static_cast<double>(i));
+            w.spad = 1;
+            w.zag = value_pair(7);
+            w.depth_below_terrain = value_pair(8);
+            w.szer = value_pair(0.25);
+            w.fi = value_pair(200);
+            w.ter_used = value_pair(103);
+            w.wez.clear();
+            w.mat = "PVC";
+            w.series_index = 0;
+            w.size_index = 0;
+        }
+        model().node_before_edit = wezel{};
+        const std::vector<wezel> before = profile(p).nodes;
+        if (std::string(c.allowance) == "x") EXPECT_THROW(przelicz(p, false, all_columns), EConvertError);
+        else przelicz(p, false, all_columns);
+        const wezel& held = model().node_before_edit;
+        const wezel& was = before[c.copied];
+        EXPECT_EQ(held.id, was.id) << c.name;
+        EXPECT_EQ(held.dno, was.dno) << c.name;
+        EXPECT_EQ(held.zag, was.zag) << c.name;
+        EXPECT_EQ(held.depth_below_terrain, was.depth_below_terrain) << c.name;
+        EXPECT_EQ(held.szer, was.szer) << c.name;
+        EXPECT_EQ(held.wez, was.wez) << c.name;
+        EXPECT_EQ(held.mat, was.mat) << c.name;
+        // The node itself has moved on.
+        EXPECT_NE(node(p, c.copied).zag, was.zag) << c.name;
+        if (c.copied > 0) {
+            EXPECT_NE(node(p, c.copied).dno, was.dno) << c.name;
+            EXPECT_EQ(node(p, c.copied).wez, "K") << c.name;
+            EXPECT_EQ(node(p, c.copied).mat, "PE") << c.name;
+        }
+    }
+}
+
 TEST_F(Recalc, ProfilesAreRecalculatedWithTheirOwnReferenceLevel) {
     // Node 1 has the reference level continuous across 200 -> 300 mm; the
     // slope before it changes. The current profile follows the side panel,
@@ -352,6 +418,150 @@ TEST_F(Recalc, NamedFirstNodeTakesItsAngleFromTheRunItStartsOn) {
         przelicz(branch, false, at(column_kind::wsply));
         EXPECT_NEAR(node(branch, 0).kat, c.want, 1e-9) << c.name;
     }
+}
+
+// Two runs and a branch; the runs bear some names twice, the branch bears
+// one of its own on an inner node. Each case names the branch's first node
+// and expects the angle against the last inner node of another profile that
+// bears the name, searched node by node or looked up in an index.
+TEST_F(Recalc, NamedFirstNodeTakesTheLastRunBearingItsName) {
+    const uint16_t a = run("a", 1, 4, 10);
+    const uint16_t b = run("b", 2, 5, 10);
+    const uint16_t branch = run("branch", 3, 3, 10);
+    const std::vector<std::pair<uint16_t, std::vector<const char*>>> names = {
+        {a, {"a0", "x", "y", "a3"}}, {b, {"b0", "y", "x", "y", "b4"}}, {branch, {"", "z", "c2"}}};
+    for (const auto& [p, list] : names) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            node(p, i).wez = list[i];
+            node(p, i).wsplx = 10.0 * static_cast<double>(i) + 3.0 * p;
+            node(p, i).wsply = static_cast<double>((i * i + 7 * p) % 11);
+        }
+    }
+    node(branch, 0).wsplx = 40;
+    node(branch, 0).wsply = -5;
+    const struct {
+        const char* name;
+        int profile;  // of the node the angle is taken against; -1 none
+        std::size_t node;
+    } cases[] = {
+        {"x", b, 2},  {"y", b, 3},         // the later profile, its later node
+        {"a0", -1, 0}, {"b4", -1, 0},      // first and last nodes are not searched
+        {"z", -1, 0},  {"nowhere", -1, 0}, // nor the branch itself
+    };
+    for (bool indexed : {false, true}) {
+        for (const auto& c : cases) {
+            node(branch, 0).wez = c.name;
+            node(branch, 0).kat = 33;
+            node_name_index index;
+            if (indexed) przelicz(branch, false, at(column_kind::wsplx), index);
+            else przelicz(branch, false, at(column_kind::wsplx));
+            const std::string where = std::string(c.name) + (indexed ? ", indexed" : ", searched");
+            if (c.profile < 0) {
+                EXPECT_EQ(node(branch, 0).kat, 33) << where;
+                continue;
+            }
+            const auto q = static_cast<uint16_t>(c.profile);
+            const double want = kat_skalarny({node(branch, 1).wsplx, node(branch, 1).wsply},
+                                             {node(q, c.node).wsplx, node(q, c.node).wsply},
+                                             {node(q, c.node + 1).wsplx, node(q, c.node + 1).wsply}, -1);
+            EXPECT_EQ(node(branch, 0).kat, want) << where;
+            EXPECT_NE(want, 33) << where;
+        }
+    }
+}
+
+// The index against a search of every profile while nodes receive names as
+// the recalculation gives them (an empty name becomes a name): in the last
+// profile bearing the name below its last such node, in the profile before
+// it, in a later profile, a name first nodes bear and one the index did not
+// hold. After each step every profile asks for every name.
+TEST_F(Recalc, NameIndexAnswersAsASearchWhileNodesAreNamed) {
+    const std::vector<std::vector<const char*>> names = {
+        {"", "A", "", ""}, {"A", "", "", "", "A", ""}, {"", "", "", "A", ""}, {"B", "", ""}, {"A"}};
+    for (std::size_t p = 0; p < names.size(); ++p) {
+        const auto id = static_cast<uint16_t>(p + 1);
+        const uint16_t q = run("p" + std::to_string(p), id, static_cast<int>(names[p].size()), 1);
+        for (std::size_t i = 0; i < names[p].size(); ++i) node(q, i).wez = names[p][i];
+    }
+    const struct {
+        uint16_t profile;
+        std::size_t node;
+        const char* name;
+    } steps[] = {{2, 1, "A"}, {1, 2, "A"}, {3, 1, "A"}, {0, 2, "B"}, {2, 2, "C"}, {1, 1, "C"}, {0, 3, "C"}};
+    auto search = [](const std::string& name, uint16_t p, std::size_t& other, std::size_t& at) {
+        bool found = false;
+        const auto& profiles = model().profiles;
+        for (std::size_t q = 0; q < profiles.size(); ++q)
+            for (std::size_t j = 1; q != p && j + 1 < profiles[q].nodes.size(); ++j)
+                if (profiles[q].nodes[j].wez == name) {
+                    other = q;
+                    at = j;
+                    found = true;
+                }
+        return found;
+    };
+    node_name_index index;
+    for (std::size_t step = 0; step <= std::size(steps); ++step) {
+        if (step > 0) {
+            const auto& s = steps[step - 1];
+            node(s.profile, s.node).wez = s.name;
+            index.named(s.profile, s.node, s.name);
+        }
+        for (uint16_t p = 0; p < names.size(); ++p) {
+            for (const char* name : {"A", "B", "C", "D"}) {
+                const std::string where =
+                    "step " + std::to_string(step) + ", profile " + std::to_string(p) + ", " + name;
+                std::size_t want_profile = 0, want_node = 0, got_profile = 0, got_node = 0;
+                const bool want = search(name, p, want_profile, want_node);
+                ASSERT_EQ(index.find(name, p, got_profile, got_node), want) << where;
+                if (!want) continue;
+                EXPECT_EQ(got_profile, want_profile) << where;
+                EXPECT_EQ(got_node, want_node) << where;
+            }
+        }
+    }
+}
+
+// One index over a run in which the recalculation names nodes: a later
+// profile starts on a node named earlier in the run, as with a search.
+TEST_F(Recalc, IndexedRunSeesTheNamesItGives) {
+    o.cb_Node->SetChecked(true);
+    o.rg_NodePrefix->SetItemIndex(1);
+    o.e_wez->SetText("K");
+    o.cb_NodeIncrementation->SetChecked(false);
+    const uint16_t trunk = run("trunk", 1, 5, 10);
+    const uint16_t named_in_run = run("named in the run", 2, 4, 10);
+    const uint16_t branch = run("branch", 3, 2, 10);
+    for (uint16_t p : {trunk, named_in_run, branch})
+        for (std::size_t i = 0; i < profile(p).nodes.size(); ++i) {
+            node(p, i).wez = "n" + std::to_string(p) + "_" + std::to_string(i);
+            node(p, i).wsplx = 10.0 * static_cast<double>(i) + p;
+            node(p, i).wsply = static_cast<double>((3 * i * i + 5 * p) % 13);
+        }
+    node(trunk, 2).wez = "K";
+    node(named_in_run, 2).wez.clear();
+    node(branch, 0).wez = "K";
+    const std::vector<uint16_t> order = {branch, named_in_run, branch};
+    const std::vector<odcinek> before = model().profiles;
+    std::vector<double> searched;
+    for (uint16_t p : order) {
+        przelicz(p, false, all_columns);
+        searched.push_back(node(p, 0).kat);
+    }
+    model().profiles = before;
+    node_name_index index;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        przelicz(order[k], false, all_columns, index);
+        EXPECT_EQ(node(order[k], 0).kat, searched[k]) << "step " << k;
+    }
+    ASSERT_EQ(node(named_in_run, 2).wez, "K");
+    auto angle_on = [&](uint16_t q, std::size_t j) {
+        return kat_skalarny({node(branch, 1).wsplx, node(branch, 1).wsply}, {node(q, j).wsplx, node(q, j).wsply},
+                            {node(q, j + 1).wsplx, node(q, j + 1).wsply}, -1);
+    };
+    EXPECT_EQ(searched[0], angle_on(trunk, 2));
+    EXPECT_EQ(searched[2], angle_on(named_in_run, 2));
+    EXPECT_NE(searched[0], searched[2]);
 }
 
 TEST_F(Recalc, DeflectionAngleSignsAndDegenerateSegments) {

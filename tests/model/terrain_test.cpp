@@ -189,6 +189,45 @@ TEST_F(Terrain, AdditionalOrdinatesAreInsertedByChainage) {
     EXPECT_EQ(model().terrain_work.size(), 3u);
 }
 
+TEST_F(Terrain, LinePointsAreOrderedByChainageWhateverTheNodesOrder) {
+    struct point {
+        double chainage;
+        uint8_t is_node;
+        int index;
+        bool operator==(const point&) const = default;
+    };
+    const struct {
+        const char* name;
+        std::vector<double> nodes;
+        std::vector<double> distances;  // of additional points from chainage 0
+        std::vector<point> want;
+    } cases[] = {
+        {"nodes in order", {0, 10, 20}, {15, 5, 10, 20},
+         {{0, 1, 0}, {5, 0, 1}, {10, 1, 1}, {10, 0, 2}, {15, 0, 0}, {20, 1, 2}, {20, 0, 3}}},
+        {"nodes out of order", {0, 20, 10}, {15, 5, 10, 20},
+         {{0, 1, 0}, {5, 0, 1}, {10, 1, 2}, {10, 0, 2}, {15, 0, 0}, {20, 1, 1}, {20, 0, 3}}},
+        {"before the first node", {5, 10}, {3, 1, 3},
+         {{1, 0, 1}, {3, 0, 0}, {3, 0, 2}, {5, 1, 0}, {10, 1, 1}}},
+        {"no additional points", {0, 7, 7, 3}, {}, {{0, 1, 0}, {3, 1, 3}, {7, 1, 1}, {7, 1, 2}}},
+    };
+    uint16_t id = 1;
+    for (const auto& c : cases) {
+        const uint16_t p = add_profile(c.name, id++);
+        for (std::size_t i = 0; i < c.nodes.size(); ++i)
+            model().profiles[p].nodes.push_back(node_at(static_cast<uint16_t>(i + 1), c.nodes[i]));
+        for (double d : c.distances) {
+            rzedne_npm r;
+            r.node_id = 1;
+            r.distance = d;
+            model().profiles[p].ordinates.push_back(r);
+        }
+        przygotuj_linie_terenu(p, line_terrain);
+        std::vector<point> got;
+        for (const teren& t : model().terrain_work) got.push_back({t.chainage, t.is_node, t.index});
+        EXPECT_EQ(got, c.want) << c.name;
+    }
+}
+
 TEST_F(Terrain, EnteredHalvesReplaceThePairInUseAndNodeFieldsAreCopied) {
     const uint16_t p = add_profile("a", 1, {0, 12});
     node(p, 0).ter = {0, 101};

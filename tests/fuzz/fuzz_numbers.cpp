@@ -4,10 +4,10 @@
 // each a type byte and its value: 0 a whole number (8 bytes), 1 a real (8
 // bytes), 2 a text (a length byte and the bytes). Bad patterns and numbers
 // raise EConvertError, arithmetic beyond the range EMathError, by design.
-#include <cstdlib>
-#include <cstring>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 

@@ -18,6 +18,11 @@ void TForm1::connect_handlers() {
         parent->Add(mi);
     }
     sb_LockTabShifting->OnClick = [this](TObject* s) { sb_LockTabShiftingClick(s); };
+    t_Hints->OnTimer = [this](TObject* s) { t_HintsTimer(s); };
+    if (TApplication* app = Application())
+        app->OnNote = [](const std::string& text) {
+            if (Form1) Form1->show_hint(text);
+        };
 }
 
 void TForm1::mi_InspectionChamberClick(TObject* Sender) {
@@ -39,4 +44,18 @@ void TForm1::mi_InspectionChamberClick(TObject* Sender) {
 void TForm1::sb_LockTabShiftingClick(TObject*) {
     // The tab strip of the profiles arrives with the main window; until then
     // the button's state is all there is.
+}
+
+void TForm1::show_hint(std::string_view text) {
+    StatusBar1->SetColor(clYellow);
+    StatusBar1->Panels(0)->SetText(text);
+    // A new note restarts the four seconds.
+    t_Hints->SetEnabled(false);
+    t_Hints->SetEnabled(true);
+}
+
+void TForm1::t_HintsTimer(TObject*) {
+    StatusBar1->SetColor(clBtnFace);
+    StatusBar1->SetSimpleText("");
+    t_Hints->SetEnabled(false);
 }

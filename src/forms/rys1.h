@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/comctrls.h"
 #include "platform/dialogs.h"
@@ -107,9 +108,15 @@ public:
     // The tab-moving rule: the profile tabs move only while the button is up.
     void sb_LockTabShiftingClick(TObject* Sender);
 
+    // The program's short note: the text in the first panel of the status
+    // bar on a yellow ground; t_Hints restores the bar four seconds after
+    // the last note.
+    void show_hint(std::string_view text);
+    void t_HintsTimer(TObject* Sender);
+
     // Fills the insert-object menu from the object table and binds the
-    // controls' events to their handlers; the Program calls it once the
-    // window is made.
+    // controls' events to their handlers (the application's notes go to
+    // show_hint); the Program calls it once the window is made.
     void connect_handlers();
 private:
     void build_panels();

@@ -155,7 +155,8 @@ void paint_control(TControl* c, QPainter& painter, bool fill_background);
 
 // Whether Windows-1250 holds text a user put into a widget by other means
 // than keys (paste from the widget's own menu, dropping, an input method);
-// beeps when it does not.
+// when it does not, the text is refused with a beep and a note
+// (refuse_unrepresentable_text).
 bool acceptable(const QString& text);
 
 // Runs fn; an exception is shown in the standard error box later, from the

@@ -25,6 +25,7 @@
 #include "gui/key_map.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_text.h"
+#include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/services.h"
 #include "platform/stdctrls.h"
@@ -732,7 +733,7 @@ private:
 
 bool acceptable(const QString& text) {
     if (fits_cp1250(text)) return true;
-    services().beep();
+    refuse_unrepresentable_text();
     return false;
 }
 

@@ -189,7 +189,12 @@ bool QtServices::select_folder(std::string_view caption, std::string& folder) {
 
 void QtServices::popup_menu(TPopupMenu& menu, int x, int y) { renderer_->popup(menu, QPoint(x, y)); }
 
-std::string QtServices::clipboard_text() { return cp(QGuiApplication::clipboard()->text()); }
+std::optional<std::string> QtServices::clipboard_text() {
+    bool lossy = false;
+    std::string text = cp(QGuiApplication::clipboard()->text(), &lossy);
+    if (lossy) return std::nullopt;
+    return text;
+}
 
 void QtServices::set_clipboard_text(std::string_view text) {
     QString t = qs(text);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -52,7 +53,7 @@ public:
     bool printer_setup_dialog() override;
     bool select_folder(std::string_view caption, std::string& folder) override;
     void popup_menu(TPopupMenu& menu, int x, int y) override;
-    std::string clipboard_text() override;
+    std::optional<std::string> clipboard_text() override;
     void set_clipboard_text(std::string_view text) override;
     void timer_changed(TTimer& timer) override;
     void timer_destroyed(TTimer& timer) override;

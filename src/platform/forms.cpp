@@ -250,3 +250,14 @@ void ShowMessage(std::string_view text) {
 int MessageBox(std::string_view text, unsigned flags) {
     return services().message_box(text, g_application ? g_application->Title : std::string("Halvoren"), flags);
 }
+
+const char* const refused_text_note = "Tekst zawiera znaki, których program nie obsługuje."_cp;
+
+void refuse_unrepresentable_text() {
+    services().beep();
+    TApplication* app = Application();
+    if (app && app->OnNote) {
+        const auto note = app->OnNote;  // the handler may replace itself
+        note(refused_text_note);
+    }
+}

@@ -121,6 +121,9 @@ public:
     TColor HintColor = clInfoBk;
     bool ShowHint = true;
     std::string Hint;  // the current hint text (status bar)
+    // Short notes for the user, which the main window shows in its status
+    // bar; nothing while none is set.
+    std::function<void(const std::string& text)> OnNote;
 
     // The command line: ParamStr(0) is the program's path.
     std::vector<std::string> arguments;
@@ -166,6 +169,12 @@ private:
 // The application of the running Program.
 TApplication* Application();
 void set_application(TApplication* app);
+
+// Text that Windows-1250 cannot hold, typed or pasted, is refused, never
+// stored with stand-ins: a beep and refused_text_note through the
+// application's OnNote.
+extern const char* const refused_text_note;
+void refuse_unrepresentable_text();
 
 // The screen: cursor, size, monitors, pixels per inch, fonts.
 namespace Screen {

@@ -65,7 +65,8 @@ public:
     bool script_used_up() const;
 
     // --- the world ------------------------------------------------------
-    std::string clipboard;
+    // nullopt plays a clipboard holding text that Windows-1250 cannot hold.
+    std::optional<std::string> clipboard = std::string();
     std::vector<Word> held_keys;
     std::vector<MonitorInfo> monitor_list{MonitorInfo{}};
     int ppi = 96;
@@ -89,7 +90,7 @@ public:
     bool printer_setup_dialog() override;
     bool select_folder(std::string_view caption, std::string& folder) override;
     void popup_menu(TPopupMenu& menu, int x, int y) override;
-    std::string clipboard_text() override { return clipboard; }
+    std::optional<std::string> clipboard_text() override { return clipboard; }
     void set_clipboard_text(std::string_view text) override { clipboard = std::string(text); }
     void timer_changed(TTimer& timer) override;
     void timer_destroyed(TTimer& timer) override;

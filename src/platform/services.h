@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,8 +57,10 @@ public:
     // through platform/input.h.
     virtual void popup_menu(TPopupMenu& menu, int x, int y) = 0;
 
-    // Clipboard, plain text.
-    virtual std::string clipboard_text() = 0;
+    // Clipboard, plain text. Nothing (nullopt) when the clipboard holds a
+    // character that Windows-1250 cannot: such text is refused, not pasted
+    // with stand-ins (see refuse_unrepresentable_text in forms.h).
+    virtual std::optional<std::string> clipboard_text() = 0;
     virtual void set_clipboard_text(std::string_view text) = 0;
 
     // Timers: the front end calls timer_fired (through platform/input.h) when

@@ -1,6 +1,7 @@
 #include "platform/stdctrls.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/forms.h"
 #include "platform/services.h"
@@ -189,7 +190,12 @@ void TCustomEdit::CutToClipboard() {
 
 void TCustomEdit::PasteFromClipboard() {
     if (read_only_) return;
-    SetSelText(services().clipboard_text());
+    const std::optional<std::string> text = services().clipboard_text();
+    if (!text) {
+        refuse_unrepresentable_text();
+        return;
+    }
+    SetSelText(*text);
 }
 
 void TCustomEdit::KeyPressDefault(char& key) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,9 +16,11 @@
 #include "gui/qt_printer.h"
 #include "gui/qt_services.h"
 #include "gui/qt_text.h"
+#include "forms/rys1.h"
 #include "platform/cp1250.h"
 #include "platform/exceptions.h"
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/paths.h"
 
 namespace {
@@ -273,12 +276,47 @@ TEST_F(Services, PrinterWritesAPdfFileOfPagesDrawnThroughTheCanvas) {
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 2);
 }
 
+// A paste the code page cannot hold changes nothing: a beep and the main
+// window's note, whether the core pastes or the widget's own menu does.
+TEST_F(Services, PasteOfTextTheCodePageCannotHoldIsRefusedWithANote) {
+    Form1->Show();
+    settle();
+    TEdit* edit = Form1->e_CompareLevel;
+    edit->SetText("12");
+    edit->SelectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("a") + QChar(0x4E2D) + QStringLiteral("b"));
+    const int beeps = qt().beeps;
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), "12");
+    EXPECT_EQ(qt().beeps, beeps + 1);
+    EXPECT_EQ(Form1->StatusBar1->Panels(0)->Text(), refused_text_note);
+    EXPECT_EQ(Form1->StatusBar1->Color(), clYellow);
+
+    Form1->StatusBar1->Panels(0)->SetText("");
+    auto* line = widget_as<QLineEdit>(edit);
+    ASSERT_NE(line, nullptr);
+    line->selectAll();
+    line->paste();
+    settle();
+    EXPECT_EQ(edit->Text(), "12");
+    EXPECT_EQ(line->text(), QStringLiteral("12"));
+    EXPECT_EQ(qt().beeps, beeps + 2);
+    EXPECT_EQ(Form1->StatusBar1->Panels(0)->Text(), refused_text_note);
+
+    QGuiApplication::clipboard()->setText(gui::qs("żwir"_cp));
+    edit->SelectAll();
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), "żwir"_cp);
+    EXPECT_EQ(qt().beeps, beeps + 2);
+}
+
 TEST_F(Services, ClipboardRegistryFontsAndScreen) {
     qt().set_clipboard_text("Zażółć"_cp);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Za\u017C\u00F3\u0142\u0107"));
     EXPECT_EQ(qt().clipboard_text(), "Zażółć"_cp);
+    // Text that Windows-1250 cannot hold is no text to paste.
     QGuiApplication::clipboard()->setText(QStringLiteral("a") + QChar(0x4E2D) + QStringLiteral("b"));
-    EXPECT_EQ(qt().clipboard_text(), "a?b");
+    EXPECT_EQ(qt().clipboard_text(), std::nullopt);
 
     EXPECT_EQ(qt().registry().store_path(), path_join(registry_folder(), "registry.ini"));
     EXPECT_EQ(ExtractFileDir(qt().registry().store_path()), ExcludeTrailingPathDelimiter(home.path()));

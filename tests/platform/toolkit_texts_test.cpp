@@ -1,7 +1,9 @@
-// Texts in the toolkit's controls: look-ups by the program's collation.
+// Texts in the toolkit's controls: look-ups by the program's collation,
+// pastes the code page cannot hold.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/cp1250.h"
 #include "platform/input.h"
@@ -47,6 +49,41 @@ TEST_F(ToolkitTexts, MenuItemsAreFoundByCaptionWithoutRegardToPolishCase) {
     EXPECT_EQ(menu->Items()->Find("USUŃ WĘZEŁ"_cp), remove);
     EXPECT_EQ(menu->Items()->Find("wklej"), paste);
     EXPECT_EQ(menu->Items()->Find("usun wezel"), nullptr);
+}
+
+// A paste of text that Windows-1250 cannot hold changes nothing: a beep and
+// the note instead.
+TEST_F(ToolkitTexts, PasteOfTextTheCodePageCannotHoldIsRefusedWithABeepAndANote) {
+    std::vector<std::string> notes;
+    app->OnNote = [&notes](const std::string& text) { notes.push_back(text); };
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    int changes = 0;
+    edit->OnChange = [&changes](TObject*) { ++changes; };
+    edit->SetText("rura");
+    edit->SelectAll();
+    changes = 0;
+
+    ui().clipboard = std::nullopt;
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), "rura");
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(ui().beeps, 1);
+    EXPECT_EQ(notes, std::vector<std::string>{refused_text_note});
+
+    ui().clipboard = "żwir"_cp;
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), "żwir"_cp);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(ui().beeps, 1);
+    EXPECT_EQ(notes.size(), 1u);
+
+    // Without a taker of notes the beep alone remains.
+    app->OnNote = nullptr;
+    ui().clipboard = std::nullopt;
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), "żwir"_cp);
+    EXPECT_EQ(ui().beeps, 2);
 }
 
 }  // namespace

@@ -11,7 +11,16 @@ class TForm1;
 class main_window_view : public model_view {
 public:
     explicit main_window_view(TForm1& window) : window_(window) {}
+    void profile_count_changed(std::size_t count) override;
+    void czysc_dane() override;
+    void tabs_odswiez(int selected) override;
+    void odswiez_dane(uint16_t profile, bool flag) override;
     std::string item_caption(const std::string& name, const std::string& builtin) override;
+    int current_node() override;
+    void finish_cell_edit() override;
+    void show_flow_direction(uint16_t profile) override;
+    void show_hint(const std::string& text) override;
+    bool sump_list_open() override;
 
 private:
     TForm1& window_;

@@ -2,6 +2,7 @@
 #include "forms/rys1.h"
 
 #include "model/objects.h"
+#include "model/profiles.h"
 #include "model/state.h"
 #include "platform/sysutils.h"
 
@@ -18,6 +19,7 @@ void TForm1::connect_handlers() {
         parent->Add(mi);
     }
     sb_LockTabShifting->OnClick = [this](TObject* s) { sb_LockTabShiftingClick(s); };
+    connect_profile_handlers();
     t_Hints->OnTimer = [this](TObject* s) { t_HintsTimer(s); };
     if (TApplication* app = Application())
         app->OnNote = [](const std::string& text) {
@@ -30,6 +32,8 @@ void TForm1::mi_InspectionChamberClick(TObject* Sender) {
     if (!item) return;
     auto& m = model();
     if (m.current_profile >= m.profiles.size()) return;
+    // As when the user begins to type in the cell: an empty profile gets its first node.
+    if (m.profiles[m.current_profile].nodes.empty()) wstaw(true);
     auto& nodes = m.profiles[m.current_profile].nodes;
     const int node = current_node();
     if (node < 0 || node >= static_cast<int>(nodes.size())) return;
@@ -39,6 +43,7 @@ void TForm1::mi_InspectionChamberClick(TObject* Sender) {
     w.obiekt = caption;
     const object_menu_item* entry = object_menu_item_named(item->Name());
     if (entry && *entry->key) w.obiekt = entry->key;
+    obiekty(caption);
 }
 
 void TForm1::sb_LockTabShiftingClick(TObject*) {

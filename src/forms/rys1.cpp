@@ -16,5 +16,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     mi_ObjectInsert->SetCaption("Wstaw &obiekt");
     MainMenu1->Items()->Add(mi_ObjectInsert);
     build_panels();
+    build_profile_commands();
     SetBounds(0, 0, 1000, 700);
 }

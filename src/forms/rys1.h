@@ -1,6 +1,7 @@
 // The main window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -95,15 +96,92 @@ public:
     TSpinEdit* se_SandFilterMinArea;
     TCheckBox* cb_SandFilterAutoCorrect;
 
+    // The profiles: the tab strip under the node table (the selected tab is
+    // the current profile), its popup menu and the "Profil" menu.
+    TTabControl* tab_profile;
+    TPopupMenu* pm_tabs;
+    TMenuItem* mi_Draw;             // "Uwzględnij": the profiles included in the drawing
+    TMenuItem* mi_that1;
+    TMenuItem* mi_only1;
+    TMenuItem* mi_OnlyTheSameType;  // its caption names the current profile's network type
+    TMenuItem* mi_AllWithout1;
+    TMenuItem* mi_Profile;
+    TMenuItem* mi_ImportCrossingsFromDxfFile;  // hidden until the crossing import exists
+    TAction* a_ProfileNew;
+    TAction* a_ProfileRename;
+    TAction* a_ProfileDelete;
+    TAction* a_ProfileDuplicate;
+    TAction* a_ProfileChangeOrder;
+    TAction* a_ProfileMarkAsMain;
+    TAction* a_ProfileJoin;
+    TAction* a_ProfileSplit;
+    TAction* a_SearchNodeProfil;
+    // The objects: the editor of the current node's object (F3, enabled by
+    // the table when a node with an object is chosen) and the library.
+    TAction* a_ObjectEdit;
+    TAction* a_Objects;
+    TSpeedButton* sb_ObjectParameters;
+    // The pick list shown under a cell of the node table.
+    TListBox* lb_listy;
+    // The position in mi_ObjectInsert of the group submenu whose items the
+    // object pick list shows (the pick list remembers it when a group
+    // entry is chosen).
+    int object_category = 0;
+
     // The object text of the current node before the object menu changed it;
     // an object insertion the user cancels restores it.
     std::string previous_object;
 
     // The click of the object items of mi_ObjectInsert: puts the item's
-    // object on the current node.
+    // object on the current node and inserts it.
     void mi_InspectionChamberClick(TObject* Sender);
-    // The node of the current table row (0 until the node table exists).
-    virtual int current_node() const { return 0; }
+    // The node of the current table row (its row less the two header rows).
+    int current_node() const;
+
+    // The node table: empties the data cells; shows the profile's nodes
+    // (for now its row count: the nodes and the two header rows, at least 3).
+    void czysc_dane();
+    void odswiez_dane(uint16_t profile, bool flag);
+    // A pending cell edit of the node table is finished.
+    void finish_cell_edit();
+
+    // The tab strip: rebuilds every tab and selects `index` (the last tab
+    // when it is past the end), then runs the change handler; re-captions
+    // the tabs in place.
+    void tabs_odswiez(int index);
+    void tabs_odswiez_nazwy();
+    // Makes the selected tab's profile current and shows it.
+    void tab_profileChange(TObject* Sender);
+    // Loads the current profile's settings into the profile panel without
+    // running the handlers that recalculate.
+    void przypisz_wartosci_z_odcinka_do_kontrolek();
+    // The side panel shows the profile's flow direction when it is current.
+    void show_flow_direction(uint16_t profile);
+
+    // The profile commands.
+    void Dodajodcinek1Click(TObject* Sender);
+    void mi_ChangeNameClick(TObject* Sender);
+    void a_ProfileDeleteExecute(TObject* Sender);
+    void a_ProfileDuplicateExecute(TObject* Sender);
+    void a_ProfileChangeOrderExecute(TObject* Sender);
+    void a_ProfileMarkAsMainExecute(TObject* Sender);
+    void a_ProfileJoinExecute(TObject* Sender);
+    void a_ProfileSplitExecute(TObject* Sender);
+    void a_SearchNodeProfilExecute(TObject* Sender);
+    void pm_tabsPopup(TObject* Sender);
+    void mi_ProfileClick(TObject* Sender);
+    // The inclusion of profiles in the drawing.
+    void mi_rysujClick(TObject* Sender);
+    void mi_only1Click(TObject* Sender);
+    void mi_OnlyTheSameTypeClick(TObject* Sender);
+    void mi_AllWithout1Click(TObject* Sender);
+    void mi_AllClick(TObject* Sender);
+
+    // Objects: the pick list's items (".." or a group text ending in
+    // "...") or the insertion of the named object at the current node.
+    void obiekty(const std::string& text);
+    void a_ObjectEditExecute(TObject* Sender);
+    void a_ObjectsExecute(TObject* Sender);
 
     // The tab-moving rule: the profile tabs move only while the button is up.
     void sb_LockTabShiftingClick(TObject* Sender);
@@ -120,6 +198,8 @@ public:
     void connect_handlers();
 private:
     void build_panels();
+    void build_profile_commands();
+    void connect_profile_handlers();
 };
 
 extern TForm1* Form1;

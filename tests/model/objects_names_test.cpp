@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "forms/objects.h"
 #include "forms/rys1.h"
 #include "model/names.h"
 #include "model/objects.h"
@@ -164,9 +165,17 @@ TEST_F(Objects, TheObjectMenuPutsItsKeyOnTheCurrentNode) {
     EXPECT_EQ(pick("mi_Valve"), "zawor");
     EXPECT_EQ(pick("mi_GateValve"), "zasuwa");
     EXPECT_EQ(Form1->previous_object, "zawor");
+    // A tank opens the object library; closing it gives the node its
+    // object of before.
+    std::string offered;
+    ui().on_modal("TtObjects", [&offered](TForm&) {
+        offered = tObjects->l_Found->Hint();
+        EXPECT_EQ(model().profiles[0].nodes[0].obiekt, "osadnik");
+    });
     static_cast<TMenuItem*>(Form1->FindComponent("mi_Tank"))->Click();  // hidden: only code clicks it
-    EXPECT_EQ(model().profiles[0].nodes[0].obiekt, "osadnik");
-    EXPECT_EQ(pick("mi_BuildingEntrance"), "osadnik");  // carries no click
+    EXPECT_EQ(offered, "osadnik");
+    EXPECT_EQ(model().profiles[0].nodes[0].obiekt, "zasuwa");
+    EXPECT_EQ(pick("mi_BuildingEntrance"), "zasuwa");  // carries no click
     EXPECT_EQ(pick("mi_blank"), "");
 }
 

@@ -48,24 +48,30 @@ struct RecordingModelView : model_view {
     }
 };
 
+// The recalculation keeps what a test entered: no interpolation, no
+// automatic values, no lengths from coordinates; numbers use the point and
+// halves round away from zero.
+inline void keep_entered_values() {
+    decimal_separator = '.';
+    euro_rounding = true;
+    model().empty_value = 0;
+    model().slope_sign = 1;
+    Ttopcje& o = *topcje;
+    for (TCheckBox* c : {o.cb_InterpolationGroundExists, o.cb_ExtrapolationGroundExists, o.cb_InterpolationGroundProj,
+                         o.cb_ExtrapolationGroundProj, o.cb_InterpolationLine1, o.cb_InterpolationLine2,
+                         o.cb_InterpolationPipeBottom, o.CalcLengthAngleFromCoords, o.cb_TerrainProj, o.cb_TrenchWidth,
+                         o.cb_AutoTrenchSlope, o.cb_Node, o.cb_Material, o.cb_Drop, o.cb_Diameter,
+                         o.cb_CalculateDepthToProjGroundLevel, Form1->cb_CalculateTerrainFromDepth})
+        c->SetChecked(false);
+}
+
 class ProfileTest : public ProgramTest {
 protected:
     RecordingModelView rec;
     scoped_view use{rec};
 
     ProfileTest() {
-        decimal_separator = '.';
-        euro_rounding = true;
-        model().empty_value = 0;
-        model().slope_sign = 1;
-        Ttopcje& o = *topcje;
-        for (TCheckBox* c : {o.cb_InterpolationGroundExists, o.cb_ExtrapolationGroundExists,
-                             o.cb_InterpolationGroundProj, o.cb_ExtrapolationGroundProj, o.cb_InterpolationLine1,
-                             o.cb_InterpolationLine2, o.cb_InterpolationPipeBottom, o.CalcLengthAngleFromCoords,
-                             o.cb_TerrainProj, o.cb_TrenchWidth, o.cb_AutoTrenchSlope, o.cb_Node, o.cb_Material,
-                             o.cb_Drop, o.cb_Diameter, o.cb_CalculateDepthToProjGroundLevel,
-                             Form1->cb_CalculateTerrainFromDepth})
-            c->SetChecked(false);
+        keep_entered_values();
         set_modes(0, 3, 0);
     }
 

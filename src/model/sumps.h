@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "model/records.h"
+#include "platform/named_bytes.h"
 
 // Ends every link of a link list.
-inline constexpr char link_end = '\x1e';
+inline constexpr char link_end = list_separator;
 // The bottom of a sump not computed in this pass (also: not connected).
 inline constexpr int32_t bottom_not_computed = 5000000;
 

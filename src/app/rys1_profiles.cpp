@@ -92,10 +92,8 @@ void TForm1::connect_profile_handlers() {
 int TForm1::current_node() const { return std::max(sg1->Row() - 2, 0); }
 
 void TForm1::czysc_dane() {
-    sg1->BeginUpdate();
     for (int r = 2; r < sg1->RowCount(); ++r)
         for (int c = sg1->FixedCols(); c < sg1->ColCount(); ++c) sg1->SetCell(c, r, "");
-    sg1->EndUpdate();
 }
 
 void TForm1::odswiez_dane(uint16_t profile, bool) {

@@ -240,14 +240,14 @@ TEST_F(ProfileWindow, MenusEnableTheCommandsThatApplyToTheCurrentProfile) {
     EXPECT_TRUE(Form1->a_ProfileSplit->Enabled());
 
     model().profiles[1].rysuj = false;
-    ui().dismiss_popup();
+    ui().pick_from_popup("Uwzględnij"_cp);  // the submenu: opening it runs nothing
     Form1->pm_tabs->Popup(0, 0);
     EXPECT_FALSE(Form1->mi_Draw->Checked());
     EXPECT_EQ(Form1->mi_OnlyTheSameType->Caption(), "Tylko profile typu: gazociąg"_cp);
     EXPECT_TRUE(Form1->a_ProfileMarkAsMain->Checked());
 
     user::choose_tab(Form1->tab_profile, 0);
-    ui().dismiss_popup();
+    ui().pick_from_popup("Uwzględnij"_cp);  // the submenu: opening it runs nothing
     Form1->pm_tabs->Popup(0, 0);
     EXPECT_TRUE(Form1->mi_Draw->Checked());
     EXPECT_FALSE(Form1->a_ProfileMarkAsMain->Checked());

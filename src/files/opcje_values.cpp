@@ -193,8 +193,8 @@ void var2contr(const std::string& mode) {
         d.cb_DepthAlways2BottomPipe->SetChecked(!s.depth_not_to_bottom);
         d.cb_dokl->SetItemIndex(m.display_decimals);
         d.se_SymbolSize->SetValue(s.symbol_size);
-        if (d.cb_CalculateInvertsAccordToMainSection->OnClick)
-            d.cb_CalculateInvertsAccordToMainSection->OnClick(d.cb_CalculateInvertsAccordToMainSection);
+        fire(d.cb_CalculateInvertsAccordToMainSection, d.cb_CalculateInvertsAccordToMainSection->OnClick,
+             d.cb_CalculateInvertsAccordToMainSection);
         d.cb_AODDependency->SetItemIndex(s.aod_dependency);
         const int list = std::max(0, d.cb_listy->ItemIndex());
         d.mm->SetText(

@@ -381,7 +381,7 @@ public:
         if (!button_) return;
         TToolButton* b = tool();
         TToolBar* t = bar();
-        const QIcon ic = Renderer::icon(t ? t->Images : nullptr, b->ImageIndex);
+        const QIcon ic = Renderer::icon(t ? t->Images.get() : nullptr, b->ImageIndex);
         button_->setIcon(ic);
         button_->setIconSize(QSize(16, 16));
         button_->setText(qs(b->Caption()));

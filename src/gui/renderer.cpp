@@ -67,22 +67,6 @@ QString menu_text(const TMenuItem* m) {
     return t;
 }
 
-// The accelerator letter of a caption ("&Plik" -> 'P'), 0 when none.
-Word accelerator(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        const char c = caption[i + 1];
-        if (c >= 'a' && c <= 'z') return static_cast<Word>(c - 32);
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<Word>(c);
-        return 0;
-    }
-    return 0;
-}
-
 bool item_has_shortcut(const TMenuItem* parent, TShortCut sc) {
     for (int i = 0; i < parent->Count(); ++i) {
         const TMenuItem* m = parent->Items(i);
@@ -90,27 +74,6 @@ bool item_has_shortcut(const TMenuItem* parent, TShortCut sc) {
         if (m->ShortCut() == sc && m->Count() == 0) return true;
         if (item_has_shortcut(m, sc)) return true;
     }
-    return false;
-}
-
-// Controls of a container in tab order (depth first), for Tab.
-void collect_tab_order(TWinControl* parent, std::vector<TWinControl*>& out) {
-    std::vector<TWinControl*> kids;
-    for (TControl* c : parent->children())
-        if (auto* w = dynamic_cast<TWinControl*>(c)) kids.push_back(w);
-    std::stable_sort(kids.begin(), kids.end(), [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
-    for (TWinControl* w : kids) {
-        if (!w->Visible() || !w->Enabled()) continue;
-        if (auto* sheet = dynamic_cast<TTabSheet*>(w); sheet && sheet->PageControl() && sheet->PageControl()->ActivePage() != sheet)
-            continue;
-        if (w->CanFocus() && w->TabStop) out.push_back(w);
-        collect_tab_order(w, out);
-    }
-}
-
-bool wants_tab(TWinControl* c) {
-    if (auto* g = dynamic_cast<TStringGrid*>(c)) return (g->Options & goTabs) != 0;
-    if (auto* m = dynamic_cast<TMemo*>(c)) return m->WantTabs;
     return false;
 }
 
@@ -524,14 +487,14 @@ bool FormWindow::event(QEvent* e) {
             TForm* f = &form_;
             renderer_.input([app, f] {
                 app->set_active_form(f);
-                if (f->OnActivate) f->OnActivate(f);
+                fire(f, f->OnActivate, f);
             });
         }
     } else if (e->type() == QEvent::WindowDeactivate) {
         if (form_.OnDeactivate && form_.Visible()) {
             TForm* f = &form_;
             renderer_.input([f] {
-                if (f->OnDeactivate) f->OnDeactivate(f);
+                fire(f, f->OnDeactivate, f);
             });
         }
     }
@@ -623,6 +586,8 @@ void Renderer::build_children(Binding& parent) {
     QWidget* host = parent.container();
     if (!w || !host) return;
     for (TControl* c : w->children()) {
+        // A control on its way out gets no widget (it has told its observers).
+        if (c->ComponentState() & csDestroying) continue;
         Binding* b = binding_of(c);
         if (!b) {
             b = create_binding(c, host);
@@ -868,6 +833,12 @@ void Renderer::focus_in(QWidget* target) {
     auto* c = dynamic_cast<TWinControl*>(b->control);
     if (!c || dynamic_cast<TForm*>(c) || c->Focused() || !c->CanFocus()) return;
     input([c] { user::focus(c); });
+    // The control the focus was leaving refused to let it go (its exit
+    // handler raised): Qt's focus goes back to it.
+    if (c->Focused()) return;
+    if (TForm* f = c->ParentForm())
+        if (TWinControl* kept = f->ActiveControl())
+            if (Binding* kb = binding_of(kept); kb && kb->focus_widget()) kb->focus_widget()->setFocus(Qt::OtherFocusReason);
 }
 
 bool Renderer::key_press(QWidget* target, QKeyEvent* e) {
@@ -902,27 +873,17 @@ bool Renderer::key_press(QWidget* target, QKeyEvent* e) {
     const bool alt_letter = (shift & ssAlt) && !(shift & ssCtrl) && vk >= '0' && vk <= 'Z';
     const bool shortcut = has_shortcut(form, ShortCut(vk, shift));
 
+    // Tab, Enter, Esc, Space on a button and Alt+letter accelerators are
+    // the toolkit's keyboard navigation.
     input([vk, shift, ch] { user::key(vk, shift, ch); });
 
     if (form.ActiveControl() != focused) return true;
-    // What the toolkit's controls leave to the window system.
-    if (vk == VK_TAB && !(shift & (ssCtrl | ssAlt)) && !(focused && wants_tab(focused))) {
-        focus_next(form, !(shift & ssShift));
-        return true;
-    }
+    // What the toolkit leaves to the window system: a menu bar title's letter.
     if (alt_letter && !shortcut) {
-        mnemonic(form, vk);
+        open_menu_title(form, vk);
         return true;
     }
     if (shortcut || !focused) return true;
-    // Space presses the focused button or check box, Enter the focused button.
-    if (!(shift & (ssCtrl | ssAlt)) && focused->Enabled() &&
-        ((vk == VK_SPACE && (dynamic_cast<TButton*>(focused) || dynamic_cast<TCheckBox*>(focused) ||
-                             dynamic_cast<TRadioButton*>(focused))) ||
-         (vk == VK_RETURN && dynamic_cast<TButton*>(focused)))) {
-        input([focused] { user::click(focused); });
-        return true;
-    }
     if (edit && is_navigation(vk) && !(shift & ssAlt) && !dynamic_cast<TSpinEdit*>(edit)) {
         if (shift & ssShift) {
             // Qt extends the selection from where it was; its change comes back.
@@ -956,69 +917,21 @@ bool Renderer::key_press(QWidget* target, QKeyEvent* e) {
     return true;
 }
 
-void Renderer::focus_next(TForm& form, bool forward) {
-    std::vector<TWinControl*> order;
-    collect_tab_order(&form, order);
-    if (order.empty()) return;
-    const auto it = std::find(order.begin(), order.end(), form.ActiveControl());
-    TWinControl* next = nullptr;
-    if (it == order.end()) next = forward ? order.front() : order.back();
-    else {
-        const auto i = static_cast<std::size_t>(it - order.begin());
-        next = forward ? order[(i + 1) % order.size()] : order[(i + order.size() - 1) % order.size()];
-    }
-    input([next] {
-        user::focus(next);
-        if (auto* e = dynamic_cast<TCustomEdit*>(next); e && e->AutoSelect && !dynamic_cast<TMemo*>(next)) e->SelectAll();
-    });
-}
-
-bool Renderer::mnemonic(TForm& form, Word key) {
-    if (form.Menu)
-        if (FormWindow* fw = existing_window(form); fw && fw->menu_bar()) {
-            TMenuItem* root = form.Menu->Items();
-            const QList<QAction*> actions = fw->menu_bar()->actions();
-            int k = 0;
-            for (int i = 0; i < root->Count(); ++i) {
-                TMenuItem* item = root->Items(i);
-                if (!item->Visible()) continue;
-                if (k < actions.size() && accelerator(item->Caption()) == key && item->Enabled()) {
-                    fw->menu_bar()->setActiveAction(actions[k]);
-                    return true;
-                }
-                ++k;
-            }
-        }
-    // Controls with that accelerator, in creation order.
-    std::vector<TControl*> all;
-    std::function<void(TWinControl*)> walk = [&](TWinControl* p) {
-        for (TControl* c : p->children()) {
-            all.push_back(c);
-            if (auto* w = dynamic_cast<TWinControl*>(c)) walk(w);
-        }
-    };
-    walk(&form);
-    for (TControl* c : all) {
-        if (!c->Showing() || !c->Enabled() || accelerator(c->Caption()) != key) continue;
-        if (auto* label = dynamic_cast<TLabel*>(c)) {
-            if (label->FocusControl && label->FocusControl->CanFocus()) {
-                TWinControl* target = label->FocusControl;
-                input([target] { user::focus(target); });
-                return true;
-            }
-            continue;
-        }
-        if (auto* sheet = dynamic_cast<TTabSheet*>(c); sheet && sheet->PageControl()) {
-            TPageControl* pc = sheet->PageControl();
-            const int index = sheet->PageIndex();
-            input([pc, index] { user::choose_page(pc, index); });
+bool Renderer::open_menu_title(TForm& form, Word key) {
+    if (!form.Menu) return false;
+    FormWindow* fw = existing_window(form);
+    if (!fw || !fw->menu_bar()) return false;
+    TMenuItem* root = form.Menu->Items();
+    const QList<QAction*> actions = fw->menu_bar()->actions();
+    int k = 0;
+    for (int i = 0; i < root->Count(); ++i) {
+        TMenuItem* item = root->Items(i);
+        if (!item->Visible()) continue;
+        if (k < actions.size() && IsAccel(key, item->Caption()) && item->Enabled()) {
+            fw->menu_bar()->setActiveAction(actions[k]);
             return true;
         }
-        if (dynamic_cast<TButton*>(c) || dynamic_cast<TCheckBox*>(c) || dynamic_cast<TRadioButton*>(c) ||
-            dynamic_cast<TSpeedButton*>(c)) {
-            input([c] { user::click(c); });
-            return true;
-        }
+        ++k;
     }
     return false;
 }

@@ -112,10 +112,8 @@ private:
     bool mouse(QWidget* target, QEvent* e);
     bool context_menu(QWidget* target, QPoint global);
     void focus_in(QWidget* target);
-    // Tab and Shift+Tab: the next control in tab order.
-    void focus_next(TForm& form, bool forward);
-    // Alt+letter: a main-menu title or a control's "&" accelerator.
-    bool mnemonic(TForm& form, Word key);
+    // Alt+letter of a main-menu title: the menu bar opens it.
+    bool open_menu_title(TForm& form, Word key);
 };
 
 // Whether the form has a toolkit shortcut for the key (popup menus of the

@@ -9,14 +9,17 @@
 
 // ---------------------------------------------------------------------------
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 45); }
+TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
+    SetBounds(0, 0, 150, 45);
+}
 
 void TTrackBar::SetPosition(int p) {
     p = std::clamp(p, min_, std::max(min_, max_));
     if (p == position_) return;
     position_ = p;
     changed(Prop::Value);
-    if (OnChange) OnChange(this);
+    ::fire(this, OnChange, this);
 }
 
 void TTrackBar::SetMin(int v) { SetRange(v, std::max(v, max_)); }
@@ -56,6 +59,11 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {}
 
 TTabSheet::~TTabSheet() { SetPageControl(nullptr); }
 
+void TTabSheet::Destroying() {
+    SetPageControl(nullptr);
+    TWinControl::Destroying();
+}
+
 void TTabSheet::SetPageControl(TPageControl* pc) {
     if (pc == page_control_) return;
     if (page_control_) {
@@ -86,7 +94,10 @@ void TTabSheet::SetTabVisible(bool v) {
     if (page_control_) page_control_->changed(Prop::Items);
 }
 
-TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 289, 193); }
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
+    SetBounds(0, 0, 289, 193);
+}
 
 TPageControl::~TPageControl() {
     for (TTabSheet* p : pages_) p->page_control_ = nullptr;
@@ -99,8 +110,8 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     TTabSheet* old = active_;
     active_ = page;
     changed(Prop::ActivePage);
-    if (old && old->OnHide) old->OnHide(old);
-    if (page && page->OnShow) page->OnShow(page);
+    if (old) ::fire(old, old->OnHide, old);
+    if (page) ::fire(page, page->OnShow, page);
 }
 
 int TPageControl::ActivePageIndex() const { return active_ ? active_->PageIndex() : -1; }
@@ -112,10 +123,10 @@ void TPageControl::SetActivePageIndex(int i) {
 void TPageControl::user_select(int page_index) {
     if (page_index < 0 || page_index >= PageCount() || pages_[static_cast<std::size_t>(page_index)] == active_) return;
     bool allow = true;
-    if (OnChanging) OnChanging(this, allow);
+    ::fire(this, OnChanging, this, allow);
     if (!allow) return;
     SetActivePageIndex(page_index);
-    if (OnChange) OnChange(this);
+    ::fire(this, OnChange, this);
 }
 
 void TPageControl::SelectNextPage(bool forward) {
@@ -162,8 +173,7 @@ void TTreeNode::SetExpanded(bool e) {
     if (e == expanded_) return;
     bool allow = true;
     if (tree_) {
-        if (e && tree_->OnExpanding) tree_->OnExpanding(tree_, this, allow);
-        if (!e && tree_->OnCollapsing) tree_->OnCollapsing(tree_, this, allow);
+        ::fire(tree_, e ? tree_->OnExpanding : tree_->OnCollapsing, tree_, this, allow);
     }
     if (!allow) return;
     expanded_ = e;
@@ -275,6 +285,7 @@ void TTreeNodes::EndUpdate() {
 }
 
 TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), items_(this) {
+    TabStop = true;
     SetBounds(0, 0, 121, 97);
     color_ = clWindow;
 }
@@ -289,11 +300,11 @@ TTreeView::~TTreeView() {
 void TTreeView::SetSelected(TTreeNode* node) {
     if (node == selected_) return;
     bool allow = true;
-    if (OnChanging && node) OnChanging(this, node, allow);
+    if (node) ::fire(this, OnChanging, this, node, allow);
     if (!allow) return;
     selected_ = node;
     changed(Prop::Selection);
-    if (OnChange) OnChange(this, node);
+    ::fire(this, OnChange, this, node);
 }
 
 TTreeNode* TTreeView::GetNodeAt(int, int y) const {
@@ -404,8 +415,8 @@ void TStatusBar::PaintTo(TCanvas& canvas) {
     canvas_ = &canvas;
     try {
         for (int i = 0; i < PanelCount(); ++i)
-            if (panels_[static_cast<std::size_t>(i)]->Style == TStatusPanelStyle::psOwnerDraw && OnDrawPanel)
-                OnDrawPanel(this, panels_[static_cast<std::size_t>(i)].get(), PanelRect(i));
+            if (panels_[static_cast<std::size_t>(i)]->Style == TStatusPanelStyle::psOwnerDraw)
+                ::fire(this, OnDrawPanel, this, panels_[static_cast<std::size_t>(i)].get(), PanelRect(i));
     } catch (...) {
         canvas_ = nullptr;
         throw;
@@ -464,9 +475,18 @@ TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
 
 // ---------------------------------------------------------------------------
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) { services().timer_changed(*this); }
+namespace {
+unsigned long long g_timers_created = 0;
+}
 
-TTimer::~TTimer() { services().timer_destroyed(*this); }
+TTimer::TTimer(TComponent* owner) : TComponent(owner), creation_order_(++g_timers_created) {
+    services().timer_changed(*this);
+}
+
+TTimer::~TTimer() {
+    // Nothing to tell when the services went first.
+    if (Services* s = installed_services()) s->timer_destroyed(*this);
+}
 
 void TTimer::SetInterval(int ms) {
     if (ms == interval_) return;
@@ -480,5 +500,5 @@ void TTimer::SetEnabled(bool e) {
 }
 
 void TTimer::fire() {
-    if (enabled_ && interval_ > 0 && OnTimer) OnTimer(this);
+    if (enabled_ && interval_ > 0) ::fire(this, OnTimer, this);
 }

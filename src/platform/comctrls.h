@@ -74,6 +74,9 @@ public:
     TNotifyEvent OnHide;
     bool CanFocus() const override { return false; }
 
+protected:
+    void Destroying() override;
+
 private:
     friend class TPageControl;
     TPageControl* page_control_ = nullptr;
@@ -93,7 +96,7 @@ public:
     void SetActivePage(TTabSheet* page);
     int ActivePageIndex() const;
     void SetActivePageIndex(int i);
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
     // The user clicked a tab: OnChanging may refuse; then the page changes and OnChange runs.
@@ -195,7 +198,7 @@ public:
     bool ReadOnly = true;
     bool HideSelection = false;
     bool ShowRoot = true;
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     TTVChangedEvent OnChange;
     TTVChangingEvent OnChanging;
     TTVExpandingEvent OnExpanding;
@@ -288,7 +291,7 @@ public:
     int ImageIndex = -1;
     bool Grouped = false;
     bool AllowAllUp = false;
-    TPopupMenu* DropdownMenu = nullptr;
+    component_ref<TPopupMenu> DropdownMenu{this};
     bool Down() const { return down_; }
     // No event; a grouped check button going down raises the others of its group.
     void SetDown(bool d);
@@ -304,7 +307,7 @@ class TToolBar : public TWinControl {
 public:
     explicit TToolBar(TComponent* owner);
     const char* ClassName() const override { return "TToolBar"; }
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     bool ShowCaptions = false;
     bool Flat = true;
     int ButtonWidth = 23;
@@ -325,8 +328,11 @@ public:
     TNotifyEvent OnTimer;
     // The interval passed (the services call it, guarded).
     void fire();
+    // Timers due at the same moment fire in the order of their creation.
+    unsigned long long creation_order() const { return creation_order_; }
 
 private:
     int interval_ = 1000;
     bool enabled_ = true;
+    unsigned long long creation_order_;
 };

@@ -1,7 +1,9 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "platform/comctrls.h"
 #include "platform/exceptions.h"
 #include "platform/forms.h"
 #include "platform/menus.h"
@@ -10,15 +12,22 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl() {
     if (action_) action_->remove_client(this);
-    if (TForm* f = ParentForm()) f->forget_control(this);
+    SetParent(nullptr);
+}
+
+void TControl::Destroying() {
+    TComponent::Destroying();
     SetParent(nullptr);
 }
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
+    auto* self = dynamic_cast<TWinControl*>(this);
     if (parent_) {
         auto& v = parent_->controls_;
         v.erase(std::remove(v.begin(), v.end(), this), v.end());
+        auto& t = parent_->tab_list_;
+        t.erase(std::remove(t.begin(), t.end(), self), t.end());
         parent_->changed(Prop::Items);
     }
     TWinControl* old = parent_;
@@ -26,6 +35,10 @@ void TControl::SetParent(TWinControl* parent) {
     if (old && align_ != TAlign::alNone) old->AlignControls();
     if (parent_) {
         parent_->controls_.push_back(this);
+        if (self) {
+            parent_->tab_list_.push_back(self);
+            if (self->wanted_tab_order_ >= 0) self->SetTabOrder(std::exchange(self->wanted_tab_order_, -1));
+        }
         parent_->changed(Prop::Items);
         if (align_ != TAlign::alNone) parent_->AlignControls();
     }
@@ -42,7 +55,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (resized)
         if (auto* w = dynamic_cast<TWinControl*>(this)) w->AlignControls();
     if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
-    if (resized && OnResize) OnResize(this);
+    if (resized) fire(this, OnResize, this);
 }
 
 void TControl::SetAlign(TAlign a) {
@@ -124,29 +137,25 @@ void TControl::action_changed() {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
-    else if (action_) action_->Execute();
+    if (OnClick) fire(this, OnClick, this);
+    else if (action_ && events_allowed()) action_->Execute();
 }
 
-void TControl::DblClick() {
-    if (OnDblClick) OnDblClick(this);
-}
+void TControl::DblClick() { fire(this, OnDblClick, this); }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+    fire(this, OnMouseDown, this, button, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+    fire(this, OnMouseUp, this, button, shift, x, y);
 }
 
-void TControl::MouseMove(TShiftState shift, int x, int y) {
-    if (OnMouseMove) OnMouseMove(this, shift, x, y);
-}
+void TControl::MouseMove(TShiftState shift, int x, int y) { fire(this, OnMouseMove, this, shift, x, y); }
 
 bool TControl::MouseWheel(TShiftState shift, int delta, TPoint pos) {
     bool handled = false;
-    if (OnMouseWheel) OnMouseWheel(this, shift, delta, pos, handled);
+    fire(this, OnMouseWheel, this, shift, delta, pos, handled);
     return handled;
 }
 
@@ -172,9 +181,18 @@ TWinControl::~TWinControl() {
     controls_.clear();
 }
 
+void TWinControl::EnableAlign() {
+    if (align_level_ > 0 && --align_level_ == 0) AlignControls();
+}
+
 void TWinControl::AlignControls() {
-    if (aligning_) return;
-    aligning_ = true;
+    // Placing a child asks for alignment again: that request is dropped.
+    if (align_level_ > 0 || (ComponentState() & csDestroying)) return;
+    struct Placing {
+        int& level;
+        explicit Placing(int& l) : level(l) { ++level; }
+        ~Placing() { --level; }
+    } placing(align_level_);
     TRect r = AlignRect();
     auto take = [this](TAlign a) {
         std::vector<TControl*> v;
@@ -208,7 +226,6 @@ void TWinControl::AlignControls() {
     }
     for (TControl* c : take(TAlign::alClient))
         c->SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
-    aligning_ = false;
 }
 
 bool TWinControl::CanFocus() const {
@@ -225,23 +242,84 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::KeyDown(Word& key, TShiftState shift) {
-    if (OnKeyDown) OnKeyDown(this, key, shift);
+    fire(this, OnKeyDown, this, key, shift);
     if (key != 0) KeyDownDefault(key, shift);
 }
 
-void TWinControl::KeyUp(Word& key, TShiftState shift) {
-    if (OnKeyUp) OnKeyUp(this, key, shift);
-}
+void TWinControl::KeyUp(Word& key, TShiftState shift) { fire(this, OnKeyUp, this, key, shift); }
 
 void TWinControl::KeyPress(char& key) {
-    if (OnKeyPress) OnKeyPress(this, key);
+    fire(this, OnKeyPress, this, key);
     if (key != 0) KeyPressDefault(key);
 }
 
-void TWinControl::DoEnter() {
-    if (OnEnter) OnEnter(this);
+void TWinControl::DoEnter() { fire(this, OnEnter, this); }
+
+void TWinControl::DoExit() { fire(this, OnExit, this); }
+
+// --- tab order ---------------------------------------------------------------
+
+int TWinControl::TabOrder() const {
+    if (!parent_) return -1;
+    const auto& t = parent_->tab_list_;
+    return static_cast<int>(std::find(t.begin(), t.end(), this) - t.begin());
 }
 
-void TWinControl::DoExit() {
-    if (OnExit) OnExit(this);
+void TWinControl::SetTabOrder(int order) {
+    if (!parent_) {
+        wanted_tab_order_ = std::max(order, 0);
+        return;
+    }
+    auto& t = parent_->tab_list_;
+    const int current = TabOrder();
+    order = std::clamp(order, 0, static_cast<int>(t.size()) - 1);
+    if (order == current) return;
+    t.erase(t.begin() + current);
+    t.insert(t.begin() + order, this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+    for (TWinControl* c : tab_list_) {
+        if (auto* sheet = dynamic_cast<TTabSheet*>(c); sheet && sheet->PageControl() && sheet->PageControl()->ActivePage() != sheet)
+            continue;
+        list.push_back(c);
+        c->GetTabOrderList(list);
+    }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool check_tab_stop) const {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    if (list.empty()) return nullptr;
+    const auto n = static_cast<std::ptrdiff_t>(list.size());
+    std::ptrdiff_t start = std::find(list.begin(), list.end(), current) - list.begin();
+    if (start == n) start = forward ? n - 1 : 0;
+    std::ptrdiff_t i = start;
+    do {
+        i = forward ? (i + 1) % n : (i + n - 1) % n;
+        TWinControl* c = list[static_cast<std::size_t>(i)];
+        if (c->CanFocus() && (!check_tab_stop || c->TabStop)) return c;
+    } while (i != start);
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward, bool check_tab_stop) {
+    TWinControl* next = FindNextControl(current, forward, check_tab_stop);
+    if (!next || next == current) return;
+    next->SetFocus();
+    if (next->Focused()) next->focused_from_keyboard();
+}
+
+bool IsAccel(Word key, std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        const char c = caption[i + 1];
+        const Word k = c >= 'a' && c <= 'z' ? static_cast<Word>(c - 32) : static_cast<Word>(static_cast<unsigned char>(c));
+        return ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) && k == key;
+    }
+    return false;
 }

@@ -7,7 +7,10 @@
 // - a spin edit or track bar runs OnChange when code sets or clamps its value;
 // - setting ItemIndex of a combo box or list box from code runs nothing;
 // - a handler is a plain std::function: detach it by saving and clearing
-//   the member, put it back by assigning the saved value.
+//   the member, put it back by assigning the saved value; every event runs
+//   through fire() (component.h), so a handler may do so while it runs;
+// - no event runs while the window is being built or destroyed;
+// - an exception in OnExit keeps the focus on the control it was leaving.
 // User input (the Qt front end, or a test playing the user) goes through the
 // functions of platform/input.h, which also catch what a handler raises.
 #pragma once
@@ -85,7 +88,7 @@ public:
     void SetFont(const TFont& f);
     bool ParentFont = true;
     TCursor Cursor = TCursor::crDefault;
-    TPopupMenu* PopupMenu = nullptr;
+    component_ref<TPopupMenu> PopupMenu{this};
 
     // The action whose caption, hint, enabled, visible and checked state the
     // control follows, and which its click executes.
@@ -135,6 +138,7 @@ protected:
     TFont font_;
     // Sets the text without any event (the controls' own use).
     void set_text_silently(std::string_view v);
+    void Destroying() override;
     friend class TAction;
     friend class TWinControl;
 };
@@ -149,16 +153,36 @@ public:
     TControl* Controls(int i) const { return controls_.at(static_cast<std::size_t>(i)); }
     const std::vector<TControl*>& children() const { return controls_; }
 
-    int TabOrder = 0;
-    bool TabStop = true;
+    // The position among the windowed children of the parent that Tab
+    // follows: a control joins at the end; setting it moves the control
+    // there (clamped), the others keep their order. -1 without a parent.
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    // Whether Tab stops here (true for the kinds that take input).
+    bool TabStop = false;
+
+    // The windowed controls inside this one in tab order, each followed by
+    // those inside it (the pages of a page control but the shown one left out).
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    // The control after (or before) `current` in that order that can take
+    // the focus (and has TabStop, when `check_tab_stop`), going round;
+    // nullptr when none.
+    TWinControl* FindNextControl(TWinControl* current, bool forward, bool check_tab_stop) const;
+    // Tab and Shift+Tab: focuses the next control from `current`.
+    void SelectNext(TWinControl* current, bool forward, bool check_tab_stop);
 
     // Places the aligned children as the old toolkit did: top-aligned ones
     // stacked from the top (in the order of their Top), bottom-aligned from
     // the bottom, then left- and right-aligned ones at the sides, and the
     // client-aligned one in what is left. Hidden children take no room.
     // Runs by itself whenever a child's bounds, alignment or visibility or
-    // this control's size change.
+    // this control's size change, unless alignment is disabled.
     void AlignControls();
+    // Alignment waits while disabled (the calls nest); the last EnableAlign
+    // places the children. A handler raising while the children are placed
+    // leaves alignment as it was.
+    void DisableAlign() { ++align_level_; }
+    void EnableAlign();
     // The part of the client area that aligned children share.
     virtual TRect AlignRect() const { return ClientRect(); }
 
@@ -184,15 +208,29 @@ public:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // Whether the control takes this key itself instead of the window's
+    // keyboard navigation (Tab, Enter, Esc): a memo its returns, a grid
+    // with goTabs its tabs.
+    virtual bool wants_key(Word /*key*/) const { return false; }
+    // The focus came here by the keyboard (Tab, an accelerator): an edit
+    // selects its text.
+    virtual void focused_from_keyboard() {}
+
 protected:
     virtual void KeyDownDefault(Word& /*key*/, TShiftState /*shift*/) {}
     virtual void KeyPressDefault(char& /*key*/) {}
 
 private:
     std::vector<TControl*> controls_;
-    bool aligning_ = false;
+    std::vector<TWinControl*> tab_list_;  // the windowed children in tab order
+    int align_level_ = 0;
+    int wanted_tab_order_ = -1;  // a tab order set before the control had a parent
     friend class TControl;
 };
+
+// Whether a caption's accelerator ("&Plik": Alt+P) is the key: a letter or
+// digit after a single "&"; "&&" is a plain "&".
+bool IsAccel(Word key, std::string_view caption);
 
 // A control without a window of its own (label, speed button, paint box):
 // it never takes the focus.

@@ -1,9 +1,12 @@
 #include "platform/forms.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/services.h"
+#include "platform/stdctrls.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -16,11 +19,14 @@ TApplication* Application() {
     return g_application;
 }
 
+TApplication* current_application() { return g_application; }
+
 void set_application(TApplication* app) { g_application = app; }
 
 // ---------------------------------------------------------------------------
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    begin_loading();
     visible_ = false;
     SetBounds(0, 0, 640, 480);
 }
@@ -28,14 +34,13 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 TForm::~TForm() = default;
 
 void TForm::DoCreate() {
+    if (ComponentState() & csLoading) Loaded();
     if (created_) return;
     created_ = true;
-    if (OnCreate) OnCreate(this);
+    fire(this, OnCreate, this);
 }
 
-void TForm::DoDestroy() {
-    if (OnDestroy) OnDestroy(this);
-}
+void TForm::DoDestroy() { fire(this, OnDestroy, this); }
 
 void TForm::SetFormStyle(TFormStyle s) {
     if (s == form_style_) return;
@@ -64,30 +69,59 @@ void TForm::SetActiveControl(TWinControl* c) {
 void TForm::focus_control(TWinControl* c) {
     if (c == active_control_) return;
     TWinControl* old = active_control_;
-    active_control_ = c;
-    if (old) {
-        old->changed(Prop::Focus);
-        old->DoExit();
+    if (old && exiting_ != old) {
+        // The exit handler validates what was typed: when it raises, the
+        // focus stays. A focus change inside it does not run it again.
+        exiting_ = old;
+        try {
+            old->DoExit();
+        } catch (...) {
+            exiting_ = nullptr;
+            throw;
+        }
+        exiting_ = nullptr;
+        // The handler moved the focus itself (or destroyed the control).
+        if (active_control_ != old) return;
     }
-    // An exit handler may move the focus elsewhere; then this enter is moot.
-    if (active_control_ != c) return;
+    active_control_ = c;
+    if (old) old->changed(Prop::Focus);
     c->changed(Prop::Focus);
     c->DoEnter();
 }
 
-void TForm::forget_control(TControl* c) {
-    if (active_control_ == c) active_control_ = nullptr;
+bool TForm::DialogKey(Word key, TShiftState shift) {
+    TWinControl* focused = ActiveControl();
+    if (focused && focused->wants_key(key)) return false;
+    if (key == VK_TAB) {
+        if (shift & (ssCtrl | ssAlt)) return false;
+        SelectNext(focused, !(shift & ssShift), true);
+        return true;
+    }
+    if (key != VK_RETURN && key != VK_ESCAPE) return false;
+    if (auto* b = dynamic_cast<TButton*>(focused); b && key == VK_RETURN) {
+        b->Click();
+        return true;
+    }
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* b = dynamic_cast<TButton*>(Components(i));
+            b && b->Showing() && b->Enabled() && ((key == VK_RETURN && b->Default) || (key == VK_ESCAPE && b->Cancel))) {
+            b->Click();
+            return true;
+        }
+    return false;
 }
 
 void TForm::SetVisible(bool v) {
     if (v == visible_) return;
+    // A form shown is built, whether or not its OnCreate ran.
+    if (v && (ComponentState() & csLoading)) Loaded();
     TControl::SetVisible(v);
     if (v) {
         if (g_application) g_application->set_active_form(this);
         if (!modal_) services().form_shown(*this);
-        if (OnShow) OnShow(this);
+        fire(this, OnShow, this);
     } else {
-        if (OnHide) OnHide(this);
+        fire(this, OnHide, this);
         if (!modal_) services().form_hidden(*this);
         if (g_application && g_application->ActiveForm() == this) g_application->set_active_form(g_application->MainForm());
     }
@@ -95,7 +129,7 @@ void TForm::SetVisible(bool v) {
 
 bool TForm::CloseQuery() {
     bool can = true;
-    if (OnCloseQuery) OnCloseQuery(this, can);
+    fire(this, OnCloseQuery, this, can);
     return can;
 }
 
@@ -106,7 +140,7 @@ void TForm::Close() {
     }
     if (!CloseQuery()) return;
     TCloseAction action = TCloseAction::caHide;
-    if (OnClose) OnClose(this, action);
+    fire(this, OnClose, this, action);
     if (action == TCloseAction::caNone) return;
     if (g_application && this == g_application->MainForm()) {
         SetVisible(false);
@@ -128,6 +162,7 @@ TModalResult TForm::ShowModal() {
         if (g_application) {
             g_application->pop_modal();
             g_application->set_active_form(previous_active);
+            g_application->modal_ended(this);
         }
     };
     try {
@@ -141,7 +176,7 @@ TModalResult TForm::ShowModal() {
                 continue;
             }
             TCloseAction action = TCloseAction::caHide;
-            if (OnClose) OnClose(this, action);
+            fire(this, OnClose, this, action);
             if (action == TCloseAction::caNone) {
                 modal_result_ = mrNone;
                 continue;
@@ -170,7 +205,53 @@ std::string TApplication::ParamStr(int i) const {
 
 std::string TApplication::ExeFolder() const { return IncludeTrailingPathDelimiter(ExtractFilePath(ParamStr(0))); }
 
+void TApplication::push_modal(TForm* f) {
+    modal_stack_.push_back(f);
+    outer_input_depths_.push_back(std::exchange(input_depth_, 0));
+}
+
+void TApplication::pop_modal() {
+    if (modal_stack_.empty()) return;
+    modal_stack_.pop_back();
+    input_depth_ = outer_input_depths_.back();
+    outer_input_depths_.pop_back();
+}
+
 void TApplication::post(std::function<void()> call) { posted_.push_back(std::move(call)); }
+
+void TComponent::Release() { Application()->release(this); }
+
+void TApplication::release(TComponent* c) {
+    if (std::find(released_.begin(), released_.end(), c) != released_.end()) return;
+    // Destroyed meanwhile by its owner, it leaves the list (Notification).
+    FreeNotification(c);
+    released_.push_back(c);
+    post([this] { destroy_released(); });
+}
+
+void TApplication::destroy_released() {
+    std::vector<TComponent*> waiting;
+    while (!released_.empty()) {
+        TComponent* c = released_.front();
+        released_.erase(released_.begin());
+        if (auto* f = dynamic_cast<TForm*>(c); f && f->Modal()) {
+            waiting.push_back(c);
+            continue;
+        }
+        RemoveFreeNotification(c);
+        delete c;
+    }
+    released_.insert(released_.end(), waiting.begin(), waiting.end());
+}
+
+void TApplication::modal_ended(TForm* f) {
+    if (std::find(released_.begin(), released_.end(), f) != released_.end()) post([this] { destroy_released(); });
+}
+
+void TApplication::Notification(TComponent* c, TOperation op) {
+    TComponent::Notification(c, op);
+    if (op == TOperation::opRemove) released_.erase(std::remove(released_.begin(), released_.end(), c), released_.end());
+}
 
 int TApplication::process_pending() {
     int n = 0;
@@ -210,7 +291,10 @@ TForm* TApplication::ActiveForm() const {
     return active_form_ ? active_form_ : main_form_;
 }
 
-void TApplication::ProcessMessages() { services().process_messages(); }
+void TApplication::ProcessMessages() {
+    services().process_messages();
+    process_pending();
+}
 
 void TApplication::Terminate() {
     terminated_ = true;

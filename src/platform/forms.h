@@ -1,9 +1,11 @@
 // Forms, the application object and the screen.
 //
 // Forms are created once at start by the Program, own their controls in
-// creation order and live until the end. ShowModal asks the services to run
-// the form: headless, a test's responder plays the user's part; in the front
-// end it is a real modal window. Modal forms nest.
+// creation order and live until the end. A form is being built (no events
+// run) from its constructor until DoCreate, or until it is first shown.
+// ShowModal asks the services to run the form: headless, a test's responder
+// plays the user's part; in the front end it is a real modal window. Modal
+// forms nest.
 #pragma once
 
 #include <deque>
@@ -32,7 +34,8 @@ public:
     ~TForm() override;
     const char* ClassName() const override { return class_name_.c_str(); }
 
-    // Runs OnCreate; the Program calls it right after construction.
+    // Ends the building of the form, then runs OnCreate; the Program calls
+    // it right after construction.
     void DoCreate();
     // Runs OnDestroy; the Program calls it before it deletes the form.
     void DoDestroy();
@@ -44,7 +47,7 @@ public:
     TPosition Position = TPosition::poDesigned;
     TWindowState WindowState() const { return window_state_; }
     void SetWindowState(TWindowState s);
-    TMainMenu* Menu = nullptr;
+    component_ref<TMainMenu> Menu{this};
 
     TModalResult ModalResult() const { return modal_result_; }
     void SetModalResult(TModalResult r);
@@ -76,9 +79,17 @@ public:
     // The class name the form reports (subclasses set it: "Ttopcje").
     void set_class_name(std::string n) { class_name_ = std::move(n); }
 
-    // Focus bookkeeping, used by TWinControl::SetFocus.
+    // Focus bookkeeping, used by TWinControl::SetFocus: the control that
+    // has the focus runs OnExit (which may raise: the focus then stays),
+    // then `c` takes the focus and runs OnEnter.
     void focus_control(TWinControl* c);
-    void forget_control(TControl* c);
+
+    // The window's keyboard navigation, once the key went past the message
+    // hook, the shortcuts and the key preview, unless the focused control
+    // wants the key itself: Tab and Shift+Tab move the focus in tab order;
+    // Enter presses the focused button, else the default button; Esc the
+    // cancel button. True when the key was used.
+    bool DialogKey(Word key, TShiftState shift);
 
 private:
     std::string class_name_ = "TForm";
@@ -87,7 +98,8 @@ private:
     TModalResult modal_result_ = mrNone;
     bool modal_ = false;
     bool created_ = false;
-    TWinControl* active_control_ = nullptr;
+    component_ref<TWinControl> active_control_{this};
+    TWinControl* exiting_ = nullptr;  // the control whose OnExit runs
 };
 
 // What the message hook sees: a key going down or up, or a character.
@@ -108,7 +120,7 @@ public:
     // The program's display name: caption of message boxes.
     std::string Title = "Halvoren";
     // The first form created.
-    TForm* MainForm() const { return main_form_; }
+    TForm* MainForm() const { return main_form_.get(); }
     void set_main_form(TForm* f) { main_form_ = f; }
 
     // Sees every key before anything else.
@@ -137,6 +149,11 @@ public:
     // Runs the queued calls (also those that they queue); returns how many ran.
     int process_pending();
     bool has_pending() const { return !posted_.empty(); }
+    // Queues the destruction of a component (TComponent::Release). A form
+    // that shows modally goes once its modal run is over.
+    void release(TComponent* c);
+    // A form's modal run ended: a release it waited for is queued now.
+    void modal_ended(TForm* f);
 
     // Runs fn; an exception that escapes is shown in the standard error box
     // (EAbort silently; ScriptError passes through).
@@ -150,24 +167,41 @@ public:
     // active form.
     TForm* ActiveForm() const;
     void set_active_form(TForm* f) { active_form_ = f; }
-    void push_modal(TForm* f) { modal_stack_.push_back(f); }
-    void pop_modal() { if (!modal_stack_.empty()) modal_stack_.pop_back(); }
+    void push_modal(TForm* f);
+    void pop_modal();
     int modal_depth() const { return static_cast<int>(modal_stack_.size()); }
 
+    // User input being handled (platform/input.h): the calls nest; a modal
+    // run starts afresh, as its loop takes input of its own. end_input is
+    // true when the outermost input of the current loop ended.
+    void begin_input() { ++input_depth_; }
+    bool end_input() { return --input_depth_ == 0; }
+
+    // Lets the window system handle its pending events, then runs the
+    // queued calls.
     void ProcessMessages();
     void Terminate();
     bool Terminated() const { return terminated_; }
 
+protected:
+    void Notification(TComponent* c, TOperation op) override;
+
 private:
-    TForm* main_form_ = nullptr;
-    TForm* active_form_ = nullptr;
+    component_ref<TForm> main_form_{this};
+    component_ref<TForm> active_form_{this};
     std::vector<TForm*> modal_stack_;
+    std::vector<int> outer_input_depths_;  // input_depth_ of each loop a modal run interrupts
+    int input_depth_ = 0;
     std::deque<std::function<void()>> posted_;
+    std::vector<TComponent*> released_;  // released components not yet destroyed
     bool terminated_ = false;
+    void destroy_released();
 };
 
 // The application of the running Program.
 TApplication* Application();
+// The same, nullptr when none is running.
+TApplication* current_application();
 void set_application(TApplication* app);
 
 // Text that Windows-1250 cannot hold, typed or pasted, is refused, never

@@ -9,6 +9,7 @@ const std::string empty_text;
 }
 
 TStringGrid::TStringGrid(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
     SetBounds(0, 0, 320, 120);
     color_ = clWindow;
     resize_storage();
@@ -176,7 +177,7 @@ bool TStringGrid::FocusCell(int col, int row, bool move_anchor) {
     if (col < 0 || row < 0 || col >= col_count_ || row >= row_count_) throw Exception("Grid index out of range");
     if (col == col_ && row == row_ && (!move_anchor || (anchor_col_ == col && anchor_row_ == row))) return true;
     bool can = true;
-    if (OnSelectCell) OnSelectCell(this, col, row, can);
+    fire(this, OnSelectCell, this, col, row, can);
     if (!can) return false;
     if (editor_mode_ && !(Options & goAlwaysShowEditor)) editor_mode_ = false;
     col_ = col;
@@ -206,7 +207,7 @@ void TStringGrid::SetTopRow(int r) {
     if (r == top_row_) return;
     top_row_ = r;
     changed(Prop::Selection);
-    if (OnTopLeftChanged) OnTopLeftChanged(this);
+    fire(this, OnTopLeftChanged, this);
 }
 
 void TStringGrid::SetLeftCol(int c) {
@@ -214,7 +215,7 @@ void TStringGrid::SetLeftCol(int c) {
     if (c == left_col_) return;
     left_col_ = c;
     changed(Prop::Selection);
-    if (OnTopLeftChanged) OnTopLeftChanged(this);
+    fire(this, OnTopLeftChanged, this);
 }
 
 int TStringGrid::VisibleRowCount() const {
@@ -300,7 +301,7 @@ bool TStringGrid::CanEditShow() const {
 void TStringGrid::ShowEditor() {
     if (!CanEditShow()) return;
     std::string value = Cells(col_, row_);
-    if (OnGetEditText) OnGetEditText(this, col_, row_, value);
+    fire(this, OnGetEditText, this, col_, row_, value);
     editor_text_ = value;
     editor_mode_ = true;
     changed(Prop::Style);
@@ -320,7 +321,7 @@ void TStringGrid::SetEditorMode(bool on) {
 void TStringGrid::SetEditorText(std::string_view t) {
     if (!editor_mode_) return;
     editor_text_ = std::string(t);
-    if (OnSetEditText) OnSetEditText(this, col_, row_, editor_text_);
+    fire(this, OnSetEditText, this, col_, row_, editor_text_);
     SetCell(col_, row_, editor_text_);
 }
 
@@ -345,7 +346,7 @@ void TStringGrid::MoveColumn(int from, int to) {
     col_widths_.erase(col_widths_.begin() + from);
     col_widths_.insert(col_widths_.begin() + to, w);
     changed(Prop::Value);
-    if (OnColumnMoved) OnColumnMoved(this, from, to);
+    fire(this, OnColumnMoved, this, from, to);
 }
 
 void TStringGrid::MoveRow(int from, int to) {
@@ -363,7 +364,7 @@ void TStringGrid::MoveRow(int from, int to) {
     row_heights_.erase(row_heights_.begin() + from);
     row_heights_.insert(row_heights_.begin() + to, h);
     changed(Prop::Value);
-    if (OnRowMoved) OnRowMoved(this, from, to);
+    fire(this, OnRowMoved, this, from, to);
 }
 
 void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state) {
@@ -380,7 +381,7 @@ void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState s
         canvas_->FillRect(rect);
         canvas_->TextRect(rect, rect.Left + 2, rect.Top + 2, Cells(col, row));
     }
-    if (OnDrawCell) OnDrawCell(this, col, row, rect, state);
+    fire(this, OnDrawCell, this, col, row, rect, state);
 }
 
 void TStringGrid::PaintTo(TCanvas& canvas) {
@@ -508,7 +509,10 @@ bool TStringGrid::MouseWheel(TShiftState shift, int delta, TPoint pos) {
 
 // ---------------------------------------------------------------------------
 
-TTabControl::TTabControl(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 289, 24); }
+TTabControl::TTabControl(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
+    SetBounds(0, 0, 289, 24);
+}
 
 void TTabControl::AddTab(std::string_view text, intptr_t data, int image) { InsertTab(TabCount(), text, data, image); }
 
@@ -611,7 +615,7 @@ void TTabControl::PaintTo(TCanvas& canvas) {
             if (r.Left >= width_) break;
             const bool active = i == tab_index_;
             if (OwnerDraw && OnDrawTab) {
-                OnDrawTab(this, i, r, active);
+                fire(this, OnDrawTab, this, i, r, active);
             } else {
                 canvas.Brush.Color = active ? clWindow : clBtnFace;
                 canvas.Pen.Color = clGray;
@@ -630,10 +634,10 @@ void TTabControl::PaintTo(TCanvas& canvas) {
 void TTabControl::user_select(int i) {
     if (i < 0 || i >= TabCount() || i == tab_index_) return;
     bool allow = true;
-    if (OnChanging) OnChanging(this, allow);
+    fire(this, OnChanging, this, allow);
     if (!allow) return;
     SetTabIndex(i);
-    if (OnChange) OnChange(this);
+    fire(this, OnChange, this);
 }
 
 void TTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -109,6 +109,12 @@ public:
     // Valid while painting.
     TCanvas* Canvas() const { return canvas_; }
     void PaintTo(TCanvas& canvas) override;
+
+    // Changes between these (they nest) reach the observers once, at the
+    // last EndUpdate: filling every cell of a table is one notification.
+    void BeginUpdate() { hold_changes(); }
+    void EndUpdate() { release_changes(); }
+
     // Paints one cell the default way (background, text with a margin of 2).
     virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
 
@@ -138,6 +144,10 @@ protected:
     void scroll_into_view();
     // Whether the cell may take a value typed by the user.
     virtual bool CanEditShow() const;
+
+public:
+    // Tab moves between the cells with goTabs.
+    bool wants_key(Word key) const override { return key == VK_TAB && (Options & goTabs); }
 
 private:
     int col_count_ = 5, row_count_ = 5, fixed_cols_ = 1, fixed_rows_ = 1;
@@ -188,7 +198,7 @@ public:
     bool MultiLine = false;
     int TabHeight = 0;  // 0: from the font
     int TabWidth = 0;   // 0: from the text
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
     TDrawTabEvent OnDrawTab;

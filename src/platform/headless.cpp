@@ -40,10 +40,31 @@ void HeadlessServices::choose_folder(std::string folder) { folder_answers_.push_
 void HeadlessServices::cancel_folder_dialog() { folder_answers_.push_back(std::nullopt); }
 void HeadlessServices::confirm_printer_setup(bool ok) { printer_answers_.push_back(ok); }
 void HeadlessServices::pick_from_popup(std::string caption) { popup_answers_.push_back(std::move(caption)); }
+void HeadlessServices::dismiss_popup() { popup_answers_.push_back(std::nullopt); }
 
-bool HeadlessServices::script_used_up() const {
-    return answers_.empty() && responders_.empty() && file_answers_.empty() && color_answers_.empty() &&
-           font_answers_.empty() && folder_answers_.empty() && printer_answers_.empty() && popup_answers_.empty();
+bool HeadlessServices::script_used_up() const { return unused_script().empty(); }
+
+std::string HeadlessServices::unused_script() const {
+    std::string out;
+    auto add = [&out](std::size_t n, const char* what, std::string detail = {}) {
+        if (n == 0) return;
+        if (!out.empty()) out += ", ";
+        out += std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+        if (!detail.empty()) out += " (" + detail + ")";
+    };
+    std::string names;
+    for (const auto& [name, responder] : responders_) names += (names.empty() ? "" : ", ") + name;
+    std::string popups_left;
+    for (const auto& p : popup_answers_) popups_left += (popups_left.empty() ? "" : ", ") + p.value_or("dismiss");
+    add(answers_.size(), "question answer");
+    add(responders_.size(), "modal responder", names);
+    add(file_answers_.size(), "file dialog answer");
+    add(color_answers_.size(), "colour dialog answer");
+    add(font_answers_.size(), "font dialog answer");
+    add(folder_answers_.size(), "folder dialog answer");
+    add(printer_answers_.size(), "printer set-up answer");
+    add(popup_answers_.size(), "popup menu choice", popups_left);
+    return out;
 }
 
 int HeadlessServices::message_box(std::string_view text, std::string_view caption, unsigned flags) {
@@ -74,6 +95,8 @@ void HeadlessServices::run_modal(TForm& form) {
     responders_.pop_front();
     if (!SameText(name, form.ClassName()) && !SameText(name, form.Name()))
         throw ScriptError("modal form " + std::string(form.ClassName()) + " shown, responder expects " + name);
+    // The modal loop runs the calls posted so far before the user acts.
+    if (TApplication* app = current_application()) app->process_pending();
     responder(form);
 }
 
@@ -133,7 +156,7 @@ TMenuItem* find_item(TMenuItem* parent, const std::string& caption) {
 
 void HeadlessServices::popup_menu(TPopupMenu& menu, int, int) {
     popups.push_back(menu.Name());
-    if (popup_answers_.empty()) return;
+    if (popup_answers_.empty()) throw ScriptError("popup menu " + menu.Name() + " shown with no scripted choice");
     const auto a = popup_answers_.front();
     popup_answers_.pop_front();
     if (!a) return;
@@ -149,13 +172,18 @@ void HeadlessServices::timer_changed(TTimer& timer) {
 
 void HeadlessServices::timer_destroyed(TTimer& timer) { timers_.erase(&timer); }
 
+void HeadlessServices::unreachable_input(std::string_view what) {
+    throw ScriptError("no user can reach " + cp1250_to_utf8(what));
+}
+
 void HeadlessServices::advance(int64_t ms) {
     const int64_t target = clock_ms_ + ms;
     for (;;) {
+        // The earliest due; of those due at the same moment, the first created.
         const TTimer* next = nullptr;
         int64_t due = target + 1;
         for (const auto& [t, d] : timers_)
-            if (d < due) {
+            if (d < due || (d == due && next && t->creation_order() < next->creation_order())) {
                 due = d;
                 next = t;
             }

@@ -59,10 +59,15 @@ public:
     void cancel_folder_dialog();
     void confirm_printer_setup(bool ok);
     // The item the user picks from the next popup menu (by caption without
-    // "&", or nullptr to dismiss it).
+    // "&"), or that the user closes it without a choice. A popup menu shown
+    // without either raises ScriptError, as every dialog does.
     void pick_from_popup(std::string caption);
+    void dismiss_popup();
     // Everything scripted was used.
     bool script_used_up() const;
+    // What of the script is left unused ("1 question answer, 1 modal
+    // responder (Ttopcje)"), empty when nothing is.
+    std::string unused_script() const;
 
     // --- the world ------------------------------------------------------
     // nullopt plays a clipboard holding text that Windows-1250 cannot hold.
@@ -94,6 +99,7 @@ public:
     void set_clipboard_text(std::string_view text) override { clipboard = std::string(text); }
     void timer_changed(TTimer& timer) override;
     void timer_destroyed(TTimer& timer) override;
+    void unreachable_input(std::string_view what) override;
     int64_t tick_count() override { return clock_ms_; }
     bool key_held(Word key) override;
     void set_cursor(TCursor c) override { cursor = c; }

@@ -1,14 +1,74 @@
 #include "platform/input.h"
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/comctrls.h"
 #include "platform/forms.h"
 #include "platform/grids.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
+#include "platform/sysutils.h"
 
 namespace {
 
-void guarded(const std::function<void()>& fn) { Application()->run_guarded(fn); }
+// Runs a user's action guarded. When the outermost action ends (of the
+// program's loop, or of a modal form's), the calls it posted run (and those
+// that they post), as after every input in the window.
+void guarded(const std::function<void()>& fn) {
+    TApplication* app = Application();
+    app->begin_input();
+    try {
+        app->run_guarded(fn);
+    } catch (...) {
+        app->end_input();
+        throw;
+    }
+    if (app->end_input()) app->process_pending();
+}
+
+// Whether a user can reach the control: it and its parents up to the form
+// are visible and enabled, and so is the form (a test may drive a form it
+// did not show).
+bool reachable(const TControl* c) {
+    for (const TControl* p = c; p; p = p->Parent()) {
+        if (dynamic_cast<const TForm*>(p)) return p->Enabled();
+        if (!p->Visible() || !p->Enabled()) return false;
+    }
+    return true;
+}
+
+// False, after telling the services, when no user can reach the control.
+bool reach(const TControl* c, const char* action) {
+    if (reachable(c)) return true;
+    const std::string name = c->Name().empty() ? std::string(c->ClassName()) : c->Name();
+    services().unreachable_input(std::string(action) + " " + name);
+    return false;
+}
+
+// A menu item a user can choose: it and the items above it are visible
+// and enabled.
+bool reach(const TMenuItem* m) {
+    for (const TMenuItem* p = m; p; p = p->Parent())
+        if (!p->Visible() || !p->Enabled()) {
+            services().unreachable_input("the menu item " + StringReplace(m->Caption(), "&", "", rfReplaceAll));
+            return false;
+        }
+    return true;
+}
+
+// A click: a control that takes the focus takes it first (its exit
+// handler may refuse), then the control's click behaviour.
+void press(TControl* c) {
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->CanFocus() && !dynamic_cast<TForm*>(c)) {
+        w->SetFocus();
+        if (!w->Focused()) return;
+    }
+    if (auto* cb = dynamic_cast<TCheckBox*>(c)) cb->Toggle();
+    else if (auto* rb = dynamic_cast<TRadioButton*>(c)) rb->SetChecked(true);
+    else c->Click();
+}
 
 // Shortcuts: popup menus of the focused control and its parents, then the
 // form's main menu, then the form's action lists in creation order.
@@ -21,6 +81,55 @@ bool dispatch_shortcut(TForm* form, TWinControl* focused, TShortCut sc) {
     return false;
 }
 
+// The windowed and graphic controls inside `parent`, depth first in child
+// order; the contents of the pages of a page control but the shown one are
+// left out.
+void shown_controls(TWinControl* parent, std::vector<TControl*>& out) {
+    for (TControl* c : parent->children()) {
+        out.push_back(c);
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!w) continue;
+        if (auto* sheet = dynamic_cast<TTabSheet*>(w); sheet && sheet->PageControl() && sheet->PageControl()->ActivePage() != sheet)
+            continue;
+        shown_controls(w, out);
+    }
+}
+
+// Alt and a letter: the first control (in child order) whose caption has
+// that accelerator acts. A label focuses its FocusControl; a tab sheet is
+// chosen; a button, check box, radio button or speed button is clicked.
+// A title of the main menu with that letter is the window system's (it
+// opens the menu): the controls are then left alone.
+bool accelerator(TForm* form, Word key) {
+    if (form->Menu)
+        for (int i = 0; i < form->Menu->Items()->Count(); ++i) {
+            const TMenuItem* m = form->Menu->Items()->Items(i);
+            if (m->Visible() && m->Enabled() && IsAccel(key, m->Caption())) return false;
+        }
+    std::vector<TControl*> all;
+    shown_controls(form, all);
+    for (TControl* c : all) {
+        if (!reachable(c) || !IsAccel(key, c->Caption())) continue;
+        if (auto* label = dynamic_cast<TLabel*>(c)) {
+            TWinControl* target = label->FocusControl;
+            if (!target || !target->CanFocus()) continue;
+            target->SetFocus();
+            if (target->Focused()) target->focused_from_keyboard();
+            return true;
+        }
+        if (auto* sheet = dynamic_cast<TTabSheet*>(c); sheet && sheet->PageControl()) {
+            sheet->PageControl()->user_select(sheet->PageIndex());
+            return true;
+        }
+        if (dynamic_cast<TButton*>(c) || dynamic_cast<TCheckBox*>(c) || dynamic_cast<TRadioButton*>(c) ||
+            dynamic_cast<TSpeedButton*>(c)) {
+            press(c);
+            return true;
+        }
+    }
+    return false;
+}
+
 void key_down(Word key, TShiftState shift, char ch, bool has_char) {
     TForm* form = Application()->ActiveForm();
     if (!form) return;
@@ -29,30 +138,23 @@ void key_down(Word key, TShiftState shift, char ch, bool has_char) {
     Word k = key;
     if (key != 0) {
         TMsg msg{TMsg::KeyDown, key, shift, focused};
-        if (Application()->OnMessage) Application()->OnMessage(msg, handled);
+        fire(Application(), Application()->OnMessage, msg, handled);
         if (handled) return;
         if (dispatch_shortcut(form, focused, ShortCut(key, shift))) return;
-        if (form->KeyPreview && form->OnKeyDown) form->OnKeyDown(form, k, shift);
+        if (form->KeyPreview) fire(form, form->OnKeyDown, form, k, shift);
         if (k == 0) return;
-    }
-    // A dialog's Enter and Esc go to its default and cancel buttons unless the
-    // focused control is itself a button.
-    if ((k == VK_RETURN || k == VK_ESCAPE) && !dynamic_cast<TButton*>(focused) && !dynamic_cast<TMemo*>(focused)) {
-        for (int i = 0; i < form->ComponentCount(); ++i)
-            if (auto* b = dynamic_cast<TButton*>(form->Components(i));
-                b && b->Showing() && b->Enabled() && ((k == VK_RETURN && b->Default) || (k == VK_ESCAPE && b->Cancel))) {
-                b->Click();
-                return;
-            }
+        // Tab, Enter and Esc, unless the focused control wants them.
+        if (form->DialogKey(k, shift)) return;
     }
     if (focused && k != 0) focused->KeyDown(k, shift);
+    if (k != 0 && (shift & ssAlt) && !(shift & ssCtrl) && accelerator(form, k)) return;
     if ((key != 0 && k == 0) || !has_char) return;
     TMsg cmsg{TMsg::Char, static_cast<Word>(static_cast<unsigned char>(ch)), shift, focused};
     handled = false;
-    if (Application()->OnMessage) Application()->OnMessage(cmsg, handled);
+    fire(Application(), Application()->OnMessage, cmsg, handled);
     if (handled) return;
     char c = ch;
-    if (form->KeyPreview && form->OnKeyPress) form->OnKeyPress(form, c);
+    if (form->KeyPreview) fire(form, form->OnKeyPress, form, c);
     if (c != 0 && focused) focused->KeyPress(c);
 }
 
@@ -62,113 +164,110 @@ namespace user {
 
 void click(TControl* c) {
     guarded([c] {
-        if (!c->Enabled() || !c->Visible()) return;
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->CanFocus() && !dynamic_cast<TForm*>(c)) w->SetFocus();
-        if (auto* cb = dynamic_cast<TCheckBox*>(c)) cb->Toggle();
-        else if (auto* rb = dynamic_cast<TRadioButton*>(c)) rb->SetChecked(true);
-        else c->Click();
+        if (reach(c, "click")) press(c);
     });
 }
 
 void double_click(TControl* c) {
     guarded([c] {
-        if (c->Enabled()) c->DblClick();
+        if (reach(c, "double-click")) c->DblClick();
     });
 }
 
 void choose(TRadioGroup* g, int index) {
     guarded([g, index] {
-        if (g->Enabled()) g->SetItemIndex(index);
+        if (reach(g, "choose in")) g->SetItemIndex(index);
     });
 }
 
 void choose(TComboBox* c, int index) {
     guarded([c, index] {
-        if (c->Enabled()) c->user_select(index);
+        if (reach(c, "choose in")) c->user_select(index);
     });
 }
 
 void choose(TListBox* l, int index, TShiftState shift) {
     guarded([l, index, shift] {
-        if (l->Enabled()) l->user_select(index, shift);
+        if (reach(l, "choose in")) l->user_select(index, shift);
     });
 }
 
 void toggle_check(TCheckListBox* l, int index) {
     guarded([l, index] {
-        if (l->Enabled()) l->user_toggle(index);
+        if (reach(l, "tick in")) l->user_toggle(index);
     });
 }
 
 void type(TWinControl* c, std::string_view text) {
-    guarded([c] {
+    guarded([c, text] {
+        if (!reach(c, "type into")) return;
         if (c->CanFocus()) c->SetFocus();
+        for (const char ch : text) {
+            // The virtual key of the character: letters and digits are their
+            // own codes; punctuation gets the keyboard's codes; other
+            // characters (letters typed with AltGr) come as characters only.
+            Word vk = 0;
+            TShiftState shift = 0;
+            if (ch >= 'a' && ch <= 'z') vk = static_cast<Word>(ch - 32);
+            else if (ch >= 'A' && ch <= 'Z') { vk = static_cast<Word>(ch); shift = ssShift; }
+            else if ((ch >= '0' && ch <= '9') || ch == ' ') vk = static_cast<Word>(ch);
+            else if (ch == '\r') vk = VK_RETURN;
+            else if (ch == '\b') vk = VK_BACK;
+            else if (ch == '.') vk = 0xBE;
+            else if (ch == ',') vk = 0xBC;
+            else if (ch == '-') vk = 0xBD;
+            else if (ch == '/') vk = 0xBF;
+            key(vk, shift, ch);
+        }
     });
-    for (const char ch : text) {
-        // The virtual key of the character: letters and digits are their own
-        // codes; punctuation gets the keyboard's codes; other characters
-        // (letters typed with AltGr) come as characters only.
-        Word vk = 0;
-        TShiftState shift = 0;
-        if (ch >= 'a' && ch <= 'z') vk = static_cast<Word>(ch - 32);
-        else if (ch >= 'A' && ch <= 'Z') { vk = static_cast<Word>(ch); shift = ssShift; }
-        else if ((ch >= '0' && ch <= '9') || ch == ' ') vk = static_cast<Word>(ch);
-        else if (ch == '\r') vk = VK_RETURN;
-        else if (ch == '\b') vk = VK_BACK;
-        else if (ch == '.') vk = 0xBE;
-        else if (ch == ',') vk = 0xBC;
-        else if (ch == '-') vk = 0xBD;
-        else if (ch == '/') vk = 0xBF;
-        key(vk, shift, ch);
-    }
 }
 
 void set_text(TCustomEdit* e, std::string_view text) {
     guarded([e, text] {
-        if (e->Enabled() && !e->ReadOnly()) e->SetText(text);
+        if (reach(e, "paste into") && !e->ReadOnly()) e->SetText(text);
     });
 }
 
 void set_text(TComboBox* c, std::string_view text) {
     guarded([c, text] {
-        if (c->Enabled()) c->user_edit(text);
+        if (reach(c, "paste into")) c->user_edit(text);
     });
 }
 
 void set_value(TSpinEdit* s, int value) {
     guarded([s, value] {
-        if (s->Enabled()) s->SetValue(value);
+        if (reach(s, "set")) s->SetValue(value);
     });
 }
 
 void set_position(TTrackBar* t, int position) {
     guarded([t, position] {
-        if (t->Enabled()) t->SetPosition(position);
+        if (reach(t, "move")) t->SetPosition(position);
     });
 }
 
 void choose_page(TPageControl* p, int index) {
     guarded([p, index] {
-        if (p->Enabled()) p->user_select(index);
+        if (reach(p, "choose a page of")) p->user_select(index);
     });
 }
 
 void choose_tab(TTabControl* t, int index) {
     guarded([t, index] {
-        if (t->Enabled()) t->user_select(index);
+        if (reach(t, "choose a tab of")) t->user_select(index);
     });
 }
 
 void choose_node(TTreeView* t, TTreeNode* n) {
     guarded([t, n] {
-        if (t->Enabled()) t->SetSelected(n);
+        if (reach(t, "choose in")) t->SetSelected(n);
     });
 }
 
 void choose_menu(TMenuItem* m) {
     guarded([m] {
         if (m->Action()) m->Action()->Update();
-        if (m->Enabled() && m->Visible()) m->Click();
+        if (reach(m)) m->Click();
     });
 }
 
@@ -196,7 +295,9 @@ void key(Word k, TShiftState shift, char ch) {
 }
 
 void focus(TWinControl* c) {
-    guarded([c] { c->SetFocus(); });
+    guarded([c] {
+        if (reach(c, "focus")) c->SetFocus();
+    });
 }
 
 void close(TForm* f) {
@@ -205,37 +306,46 @@ void close(TForm* f) {
 
 void mouse_down(TControl* c, TMouseButton b, TShiftState shift, int x, int y) {
     guarded([=] {
-        if (!c->Enabled()) return;
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->CanFocus() && !w->Focused()) w->SetFocus();
+        if (!reach(c, "press the mouse on")) return;
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->CanFocus() && !w->Focused() && !dynamic_cast<TForm*>(c)) {
+            w->SetFocus();
+            if (!w->Focused()) return;
+        }
         c->MouseDown(b, shift, x, y);
     });
 }
 
 void mouse_move(TControl* c, TShiftState shift, int x, int y) {
-    guarded([=] { c->MouseMove(shift, x, y); });
+    guarded([=] {
+        if (reach(c, "move the mouse over")) c->MouseMove(shift, x, y);
+    });
 }
 
 void mouse_up(TControl* c, TMouseButton b, TShiftState shift, int x, int y) {
     guarded([=] {
-        if (c->Enabled()) c->MouseUp(b, shift, x, y);
+        if (reach(c, "release the mouse on")) c->MouseUp(b, shift, x, y);
     });
 }
 
 void mouse_wheel(TControl* c, TShiftState shift, int delta, int x, int y) {
     guarded([=] {
-        if (c->Enabled()) c->MouseWheel(shift, delta, TPoint{x, y});
+        if (reach(c, "turn the wheel over")) c->MouseWheel(shift, delta, TPoint{x, y});
     });
 }
 
 void drag_splitter(TSplitter* s, int delta) {
-    guarded([=] { s->user_move(delta); });
+    guarded([=] {
+        if (reach(s, "drag")) s->user_move(delta);
+    });
 }
 
 void click_cell(TStringGrid* g, int col, int row, TShiftState shift) {
-    const TRect r = g->CellRect(col, row);
-    mouse_down(g, TMouseButton::mbLeft, shift | ssLeft, r.Left + 1, r.Top + 1);
-    mouse_up(g, TMouseButton::mbLeft, shift, r.Left + 1, r.Top + 1);
-    guarded([g] { g->Click(); });
+    guarded([=] {
+        const TRect r = g->CellRect(col, row);
+        mouse_down(g, TMouseButton::mbLeft, shift | ssLeft, r.Left + 1, r.Top + 1);
+        mouse_up(g, TMouseButton::mbLeft, shift, r.Left + 1, r.Top + 1);
+        if (reach(g, "click")) g->Click();
+    });
 }
 
 void timer(TTimer* t) {

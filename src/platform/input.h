@@ -1,6 +1,10 @@
 // User input: what the front end does when the user acts, and what a test
 // does to play the user. Each call runs guarded: an exception that a handler
-// raises is shown in the standard error box and the program goes on.
+// raises is shown in the standard error box and the program goes on. When
+// the outermost call ends, the calls posted meanwhile run. A call aimed at a
+// control no user can reach (hidden or disabled, itself or a parent up to
+// the form) or at a menu item that cannot be chosen does nothing; headless
+// it raises ScriptError.
 #pragma once
 
 #include <string>

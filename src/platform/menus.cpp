@@ -74,17 +74,13 @@ void TAction::SetShortCut(TShortCut sc) {
     notify_clients();
 }
 
-void TAction::Update() {
-    if (OnUpdate) OnUpdate(this);
-}
+void TAction::Update() { fire(this, OnUpdate, this); }
 
 bool TAction::Execute() {
     Update();
     if (!enabled_) return false;
     if (AutoCheck) SetChecked(!checked_);
-    if (!OnExecute) return false;
-    OnExecute(this);
-    return true;
+    return fire(this, OnExecute, this);
 }
 
 void TAction::add_client(TControl* c) { clients_.push_back(c); }
@@ -236,8 +232,8 @@ TMenuItem* TMenuItem::Find(std::string_view caption) const {
 void TMenuItem::Click() {
     if (!enabled_) return;
     if (AutoCheck && !action_) SetChecked(!checked_);
-    if (OnClick) OnClick(this);
-    else if (action_) action_->Execute();
+    if (OnClick) fire(this, OnClick, this);
+    else if (action_ && events_allowed()) action_->Execute();
 }
 
 TMenu* TMenuItem::menu() const {
@@ -279,7 +275,7 @@ void update_actions(TMenuItem* parent) {
 bool TMenu::IsShortCut(TShortCut sc) { return sc != 0 && find_shortcut(items_, sc); }
 
 void TPopupMenu::Popup(int x, int y) {
-    if (OnPopup) OnPopup(this);
+    fire(this, OnPopup, this);
     update_actions(Items());
     services().popup_menu(*this, x, y);
 }

@@ -78,7 +78,7 @@ public:
     const char* ClassName() const override { return "TActionList"; }
     int ActionCount() const { return static_cast<int>(actions_.size()); }
     TAction* Actions(int i) const { return actions_.at(static_cast<std::size_t>(i)); }
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     // Executes the first action (in list order) with this shortcut; true when one did.
     bool IsShortCut(TShortCut sc);
     // Runs OnUpdate of every action.
@@ -158,7 +158,7 @@ public:
     ~TMenu() override;
     const char* ClassName() const override { return "TMenu"; }
     TMenuItem* Items() const { return items_; }
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     // Clicks the first visible, enabled item (depth first) with this shortcut.
     bool IsShortCut(TShortCut sc);
 
@@ -178,7 +178,7 @@ public:
     const char* ClassName() const override { return "TPopupMenu"; }
     TNotifyEvent OnPopup;
     // The control whose menu this is, while it shows.
-    TComponent* PopupComponent = nullptr;
+    component_ref<TComponent> PopupComponent{this};
     bool AutoPopup = true;
     // Runs OnPopup and the linked actions' updates, then shows the menu.
     void Popup(int x, int y);

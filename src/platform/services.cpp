@@ -12,4 +12,6 @@ process_slot<Services> g_services("services");
 
 Services& services() { return *g_services; }
 
+Services* installed_services() { return g_services.get(); }
+
 void set_services(Services* s) { g_services.set(s); }

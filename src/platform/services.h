@@ -93,10 +93,19 @@ public:
     virtual void process_messages() {}
     // Ends the application's event loop.
     virtual void terminate() {}
+
+    // A user's action was aimed at a control no user can reach (disabled or
+    // hidden, itself or a parent): the action is dropped. The window system
+    // delivers no such input, so the front end needs nothing here; the
+    // headless services raise ScriptError (a test pressed what a user
+    // cannot).
+    virtual void unreachable_input(std::string_view /*what*/) {}
 };
 
 // The services in use (set by the Program or the test fixture).
 Services& services();
+// The same, nullptr when none is installed (a destructor must not raise).
+Services* installed_services();
 void set_services(Services* s);
 
 // A mistake in a test's script (a question nobody answers, a modal form

@@ -11,11 +11,23 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { color_ = clBtnFace;
 
 // ---------------------------------------------------------------------------
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 75, 25); }
+namespace {
+// Space without Ctrl or Alt: the key that presses a focused button.
+bool pressing_space(Word key, TShiftState shift) { return key == VK_SPACE && !(shift & (ssCtrl | ssAlt)); }
+}  // namespace
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
+    SetBounds(0, 0, 75, 25);
+}
 
 void TButton::Click() {
     if (TForm* f = ParentForm(); f && ModalResult != mrNone) f->SetModalResult(ModalResult);
     TWinControl::Click();
+}
+
+void TButton::KeyDownDefault(Word& key, TShiftState shift) {
+    if (pressing_space(key, shift)) Click();
 }
 
 // ---------------------------------------------------------------------------
@@ -53,7 +65,14 @@ void TSpeedButton::Click() {
 
 // ---------------------------------------------------------------------------
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 97, 17); }
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
+    SetBounds(0, 0, 97, 17);
+}
+
+void TCheckBox::KeyDownDefault(Word& key, TShiftState shift) {
+    if (pressing_space(key, shift)) Toggle();
+}
 
 void TCheckBox::SetChecked(bool c) {
     SetState(c ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
@@ -80,7 +99,14 @@ void TCheckBox::Click() { TWinControl::Click(); }
 
 // ---------------------------------------------------------------------------
 
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 113, 17); }
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
+    SetBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::KeyDownDefault(Word& key, TShiftState shift) {
+    if (pressing_space(key, shift)) SetChecked(true);
+}
 
 void TRadioButton::SetChecked(bool c) {
     if (c == checked_) return;
@@ -101,6 +127,7 @@ void TRadioButton::Click() { TWinControl::Click(); }
 // ---------------------------------------------------------------------------
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
     SetBounds(0, 0, 185, 105);
     items_.OnChange = [this] {
         if (item_index_ >= items_.Count()) item_index_ = items_.Count() - 1;
@@ -119,6 +146,7 @@ void TRadioGroup::SetItemIndex(int i) {
 // ---------------------------------------------------------------------------
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
     SetBounds(0, 0, 121, 21);
     color_ = clWindow;
 }
@@ -138,7 +166,11 @@ void TCustomEdit::SetText(std::string_view v) {
 
 void TCustomEdit::Change() {
     Modified = true;
-    if (OnChange) OnChange(this);
+    fire(this, OnChange, this);
+}
+
+void TCustomEdit::focused_from_keyboard() {
+    if (AutoSelect) SelectAll();
 }
 
 void TCustomEdit::SetReadOnly(bool r) {
@@ -269,6 +301,11 @@ void TMemo::SetText(std::string_view v) {
     TCustomEdit::SetText(v);
 }
 
+bool TMemo::wants_key(Word key) const {
+    if (key == VK_TAB) return WantTabs;
+    return (key == VK_RETURN || key == VK_ESCAPE) && WantReturns;
+}
+
 void TMemo::KeyPressDefault(char& key) {
     if (key == '\r') {
         if (!WantReturns || ReadOnly()) return;
@@ -294,6 +331,7 @@ int find_item(const TStringList& items, std::string_view text) {
 }  // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
     SetBounds(0, 0, 145, 21);
     color_ = clWindow;
     items_.OnChange = [this] {
@@ -330,8 +368,8 @@ void TComboBox::user_select(int i) {
     TControl::SetText(items_[i]);
     changed(Prop::ItemIndex);
     Click();
-    if (OnSelect) OnSelect(this);
-    else if (OnChange) OnChange(this);
+    if (OnSelect) fire(this, OnSelect, this);
+    else fire(this, OnChange, this);
 }
 
 void TComboBox::user_edit(std::string_view text) {
@@ -345,7 +383,7 @@ void TComboBox::user_edit(std::string_view text) {
         item_index_ = i;
         changed(Prop::ItemIndex);
     }
-    if (OnChange) OnChange(this);
+    fire(this, OnChange, this);
 }
 
 void TComboBox::KeyPressDefault(char& key) {
@@ -372,6 +410,7 @@ void TComboBox::KeyPressDefault(char& key) {
 // ---------------------------------------------------------------------------
 
 TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
+    TabStop = true;
     SetBounds(0, 0, 121, 97);
     color_ = clWindow;
     items_.OnChange = [this] { items_changed(); };
@@ -423,6 +462,10 @@ void TListBox::Clear() {
     items_.Clear();
     item_index_ = -1;
 }
+
+void TListBox::BeginUpdate() { hold_changes(); }
+
+void TListBox::EndUpdate() { release_changes(); }
 
 int TListBox::ItemAtPos(int x, int y) const {
     if (x < 0 || x >= width_ || y < 0 || ItemHeight <= 0) return -1;
@@ -503,7 +546,7 @@ void TCheckListBox::SetItemEnabled(int i, bool e) {
 void TCheckListBox::user_toggle(int i) {
     if (!ItemEnabled(i)) return;
     SetChecked(i, !Checked(i));
-    if (OnClickCheck) OnClickCheck(this);
+    fire(this, OnClickCheck, this);
 }
 
 void TCheckListBox::KeyPressDefault(char& key) {
@@ -577,7 +620,7 @@ void TSplitter::user_move(int delta) {
         case TAlign::alBottom: target->SetHeight(std::max(MinSize, target->Height() - delta)); break;
         default: return;
     }
-    if (OnMoved) OnMoved(this);
+    fire(this, OnMoved, this);
 }
 
 // ---------------------------------------------------------------------------
@@ -587,7 +630,7 @@ TPaintBox::TPaintBox(TComponent* owner) : TGraphicControl(owner) {}
 void TPaintBox::PaintTo(TCanvas& canvas) {
     canvas_ = &canvas;
     try {
-        if (OnPaint) OnPaint(this);
+        fire(this, OnPaint, this);
     } catch (...) {
         canvas_ = nullptr;
         throw;

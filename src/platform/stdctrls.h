@@ -20,7 +20,8 @@ public:
     bool WordWrap = false;
     bool AutoSize = true;
     bool Transparent = true;
-    TWinControl* FocusControl = nullptr;
+    // The control its accelerator focuses.
+    component_ref<TWinControl> FocusControl{this};
 };
 
 class TButton : public TWinControl {
@@ -32,6 +33,10 @@ public:
     bool Default = false;  // Enter
     bool Cancel = false;   // Esc
     void Click() override;
+
+protected:
+    // Space presses the focused button.
+    void KeyDownDefault(Word& key, TShiftState shift) override;
 };
 
 class TSpeedButton : public TGraphicControl {
@@ -43,7 +48,7 @@ public:
     bool AllowAllUp = false;
     bool Flat = false;
     int ImageIndex = -1;
-    TImageList* Images = nullptr;
+    component_ref<TImageList> Images{this};
     bool Down() const { return down_; }
     // Setting Down runs no event; a button going down raises the others of its group.
     void SetDown(bool d);
@@ -71,6 +76,10 @@ public:
     void Toggle();
     void Click() override;
 
+protected:
+    // Space toggles the focused check box.
+    void KeyDownDefault(Word& key, TShiftState shift) override;
+
 private:
     TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
 };
@@ -84,6 +93,10 @@ public:
     // event) and runs OnClick; unchecking runs nothing.
     void SetChecked(bool c);
     void Click() override;
+
+protected:
+    // Space checks the focused radio button.
+    void KeyDownDefault(Word& key, TShiftState shift) override;
 
 private:
     bool checked_ = false;
@@ -134,6 +147,8 @@ public:
     bool Modified = false;
     TNotifyEvent OnChange;
     bool CanFocus() const override { return TWinControl::CanFocus(); }
+    // Entered by the keyboard, an edit with AutoSelect selects its text.
+    void focused_from_keyboard() override;
 
 protected:
     // Typed characters go into the text at the selection.
@@ -168,6 +183,10 @@ public:
     bool WordWrap = true;
     bool WantReturns = true;
     bool WantTabs = false;
+    // Tab with WantTabs; Enter and Esc with WantReturns.
+    bool wants_key(Word key) const override;
+    // A memo keeps its selection when entered.
+    void focused_from_keyboard() override {}
 
 protected:
     void KeyPressDefault(char& key) override;
@@ -255,6 +274,10 @@ public:
     int Columns = 0;
     TDrawItemEvent OnDrawItem;
     void Clear();
+    // Changes between these (they nest) reach the observers once, at the
+    // last EndUpdate: a refresh of every item is one notification.
+    void BeginUpdate();
+    void EndUpdate();
     // The item at a client point, -1 when none.
     int ItemAtPos(int x, int y) const;
     TRect ItemRect(int i) const;

@@ -850,7 +850,7 @@ bool Renderer::key_press(QWidget* target, QKeyEvent* e) {
     const char ch = char_from_event(*e, representable);
     if (!representable) {
         // Windows-1250 cannot hold the character: it is refused, not stored as garbage.
-        services().beep();
+        refuse_unrepresentable_text();
         return true;
     }
     const Word vk = vk_from_qt(e->key(), e->modifiers() & Qt::KeypadModifier);

@@ -726,7 +726,12 @@ void Renderer::fill_menu(QMenu* menu, TMenuItem* parent, TImageList* images) {
     for (QObject* child : menu->children())
         if (auto* sub = qobject_cast<QMenu*>(child)) sub->deleteLater();
     menu->clear();
-    input([parent] { update_item_actions(parent); });
+    input([parent] {
+        // Opening a menu or a submenu clicks its item, as the old toolkit
+        // did: handlers set the states of the items there.
+        if (parent->Parent()) user::choose_menu(parent);
+        update_item_actions(parent);
+    });
     std::map<int, QActionGroup*> groups;
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* item = parent->Items(i);

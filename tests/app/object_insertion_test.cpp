@@ -228,7 +228,9 @@ TEST_F(ObjectWindow, ASumpIsNewOrConnectedToAnExistingOneAndTheCopiedNodeStays) 
                   "Wstawić nową studzienkę? \r\nWybierz [Nie] jeżeli chcesz podłączyć do już istniejącej."_cp);
         EXPECT_EQ(ui().boxes[0].buttons(), static_cast<unsigned>(MB_YESNOCANCEL));
         EXPECT_EQ(ui().modal_forms, *c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{});
-        if (c.answer == IDYES) EXPECT_EQ(offered, "sump");
+        if (c.answer == IDYES) {
+            EXPECT_EQ(offered, "sump");
+        }
         EXPECT_EQ(nodes()[0].obiekt, c.object) << c.answer;
         EXPECT_EQ(model().node_buffer.id, 7);
         EXPECT_EQ(model().node_buffer.wez, "kopia");

@@ -43,6 +43,7 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     menu = new TMainMenu(this);
     menu->Images = images;
     TMenuItem* file = item(this, menu->Items(), "&Plik");
+    file->OnClick = logger("menu file opened");
     mi_new = item(this, file, "&Nowy", ShortCut('N', ssCtrl));
     mi_new->ImageIndex = 0;
     mi_new->OnClick = logger("menu new");
@@ -50,6 +51,7 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     mi_save = item(this, file, "&Zapisz", ShortCut('S', ssCtrl));
     mi_save->SetChecked(true);
     mi_recent = item(this, file, "Ostatnie");
+    mi_recent->OnClick = logger("menu recent opened");
     item(this, mi_recent, "a.hlv");
     item(this, mi_recent, "b.hlv");
     TMenuItem* view = item(this, menu->Items(), "&Widok");

@@ -442,6 +442,8 @@ TEST_F(Renderer, ChangesFromCodeUpdateWidgetsWithoutEchoingEvents) {
     QMenu* file = window(*demo)->menu_bar()->actions()[0]->menu();
     ASSERT_NE(file, nullptr);
     emit file->aboutToShow();
+    // Opening a menu or a submenu clicks its item, as the old toolkit did.
+    EXPECT_EQ(count("menu file opened"), 1);
     const auto acts = file->actions();
     ASSERT_GE(acts.size(), 4);
     EXPECT_EQ(acts[0]->text(), QStringLiteral("&Nowy\tCtrl+N"));
@@ -449,6 +451,8 @@ TEST_F(Renderer, ChangesFromCodeUpdateWidgetsWithoutEchoingEvents) {
     EXPECT_TRUE(acts[1]->isSeparator());
     EXPECT_TRUE(acts[2]->isChecked());
     EXPECT_NE(acts[3]->menu(), nullptr);
+    emit acts[3]->menu()->aboutToShow();
+    EXPECT_EQ(count("menu recent opened"), 1);
     EXPECT_TRUE(acts[0]->shortcut().isEmpty());  // the toolkit dispatches shortcuts
 }
 

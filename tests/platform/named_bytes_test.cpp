@@ -27,7 +27,9 @@ TEST(NamedBytes, ItemsSplitJoinAndFirst) {
     for (const Case& c : cases) {
         EXPECT_EQ(split_items(c.text), c.items) << c.text;
         EXPECT_EQ(first_item(c.text), c.first) << c.text;
-        if (!c.items.empty()) EXPECT_EQ(join_items(c.items), c.text) << c.text;
+        if (!c.items.empty()) {
+            EXPECT_EQ(join_items(c.items), c.text) << c.text;
+        }
     }
     EXPECT_EQ(join_items({}), "");
     // Another separator: the lists of one field.

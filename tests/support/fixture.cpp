@@ -17,8 +17,9 @@ ProgramTest::ProgramTest() {
 ProgramTest::~ProgramTest() {
     prog.reset();
     // Also what the program's end asked for counts.
-    if (check_script_)
+    if (check_script_) {
         EXPECT_TRUE(services_->script_used_up()) << "scripted but never used: " << cp1250_to_utf8(services_->unused_script());
+    }
     services_.reset();
     unsetenv("HALVOREN_HOME");
 }

@@ -3,6 +3,7 @@
 // set; tests set the modes they depend on and never restore them by hand.
 #include <gtest/gtest.h>
 
+#include "model/drawing_palette.h"
 #include "model/messages.h"
 #include "platform/ini.h"
 #include "platform/sysutils.h"
@@ -14,6 +15,7 @@ class ResetRuntimeBeforeEachTest : public ::testing::EmptyTestEventListener {
         reset_runtime_settings();
         language_file.clear();
         ini_cache_clear();
+        reset_drawing_palette();
     }
 };
 

@@ -70,6 +70,12 @@ private:
 
 // --- page control and tab sheets -----------------------------------------------
 
+// A sheet's own font colour colours its tab's caption.
+QColor tab_text_color(const TTabSheet* sheet) {
+    const TColor c = sheet->Font().Color;
+    return c == clWindowText || c == clDefault ? QColor() : qcolor(c);
+}
+
 class PageControlBinding : public Binding {
 public:
     PageControlBinding(Renderer& r, TPageControl* p, QWidget* parent) : Binding(r, p), tabs_(new QTabWidget(parent)) {
@@ -110,6 +116,7 @@ public:
             if (!page) continue;
             const int k = tabs_->addTab(page, Renderer::icon(pc->Images, sheet->ImageIndex), qs(sheet->Caption()));
             tabs_->setTabEnabled(k, sheet->Enabled());
+            tabs_->tabBar()->setTabTextColor(k, tab_text_color(sheet));
         }
         update_tab_visibility();
     }
@@ -161,6 +168,9 @@ public:
     void sync(Prop p) override {
         if (p == Prop::Enabled)
             if (QTabWidget* t = tab_widget(); t && t->indexOf(page_) >= 0) t->setTabEnabled(t->indexOf(page_), sheet()->Enabled());
+        if (p == Prop::Font)
+            if (QTabWidget* t = tab_widget(); t && t->indexOf(page_) >= 0)
+                t->tabBar()->setTabTextColor(t->indexOf(page_), tab_text_color(sheet()));
         Binding::sync(p);
     }
 

@@ -1,6 +1,7 @@
 // Bindings of the standard controls: labels, buttons, check boxes, radio
 // buttons and groups, edits, memos, combo, list and check-list boxes, spin
-// edits, panels, group boxes, splitters, paint boxes and pictures.
+// edits, panels, group boxes, scroll boxes, splitters, paint boxes and
+// pictures.
 #include <QAbstractSpinBox>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,10 +15,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 #include <qdrawutil.h>
 
@@ -371,6 +374,9 @@ int core_position(const std::string& text, int q) {
 class MemoBinding : public FieldBinding {
 public:
     MemoBinding(Renderer& r, TMemo* m, QWidget* parent) : FieldBinding(r, m), text_(new QPlainTextEdit(parent)) {
+        // The narrow margin of the system's edit control: a memo one line
+        // high shows its line.
+        text_->document()->setDocumentMargin(1);
         on(text_, &QPlainTextEdit::textChanged, [this] {
             QString t = text_->toPlainText();
             if (!acceptable(t)) return;
@@ -683,6 +689,85 @@ private:
     void paint(QPainter& p) { paint_group_frame(p, box_, control->Caption(), control->Enabled()); }
 };
 
+// The children stand on a surface inside a scroll area; the surface is as
+// large as the box's ranges (at least the visible part), and follows the
+// children as they come, go, move and change size.
+class ScrollBoxBinding : public Binding {
+public:
+    ScrollBoxBinding(Renderer& r, TScrollBox* b, QWidget* parent)
+        : Binding(r, b), area_(new QScrollArea(parent)), surface_(new HookWidget(nullptr)) {
+        area_->setWidgetResizable(false);
+        area_->setWidget(surface_);
+        surface_->installEventFilter(&watcher_);
+        area_->viewport()->installEventFilter(&watcher_);
+        watcher_.on_change = [this] { schedule_fit(); };
+        on(area_->horizontalScrollBar(), &QScrollBar::valueChanged, [this](int v) { box()->HorzScrollBar().SetPosition(v); });
+        on(area_->verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) { box()->VertScrollBar().SetPosition(v); });
+        attach(area_);
+    }
+    TScrollBox* box() const { return static_cast<TScrollBox*>(control); }
+    QWidget* container() const override { return surface_; }
+    void children_built() override { fit(); }
+    void sync(Prop p) override {
+        Binding::sync(p);
+        if (p == Prop::Color) {
+            surface_->setPalette(area_->palette());
+            surface_->setAutoFillBackground(area_->autoFillBackground());
+            area_->viewport()->setPalette(area_->palette());
+            area_->viewport()->setAutoFillBackground(area_->autoFillBackground());
+        }
+    }
+    void sync_state(Prop p) override {
+        if (p != Prop::Selection) return;
+        fit();
+        area_->horizontalScrollBar()->setValue(box()->HorzScrollBar().Position());
+        area_->verticalScrollBar()->setValue(box()->VertScrollBar().Position());
+    }
+    bool passive_mouse() const override { return false; }
+
+private:
+    // Child widgets added, removed, moved or resized, or the view resized.
+    class Watcher : public QObject {
+    public:
+        std::function<void()> on_change;
+        bool eventFilter(QObject* obj, QEvent* e) override {
+            switch (e->type()) {
+                case QEvent::ChildAdded:
+                    if (auto* w = qobject_cast<QWidget*>(static_cast<QChildEvent*>(e)->child())) w->installEventFilter(this);
+                    [[fallthrough]];
+                case QEvent::ChildRemoved:
+                case QEvent::Move:
+                case QEvent::Resize:
+                case QEvent::Show:
+                case QEvent::Hide:
+                    if (on_change) on_change();
+                    break;
+                default: break;
+            }
+            return QObject::eventFilter(obj, e);
+        }
+    };
+    QScrollArea* area_;
+    HookWidget* surface_;
+    Watcher watcher_;
+    bool fit_scheduled_ = false;
+
+    void schedule_fit() {
+        if (fit_scheduled_) return;
+        fit_scheduled_ = true;
+        QTimer::singleShot(0, lifetime(), [this] {
+            fit_scheduled_ = false;
+            fit();
+        });
+    }
+    void fit() {
+        const QSize view = area_->viewport()->size();
+        const QSize size(std::max(box()->HorzScrollBar().Range(), view.width()),
+                         std::max(box()->VertScrollBar().Range(), view.height()));
+        if (surface_->size() != size) surface_->resize(size);
+    }
+};
+
 class SplitterBinding : public Binding {
 public:
     SplitterBinding(Renderer& r, TSplitter* s, QWidget* parent) : Binding(r, s), bar_(new HookWidget(parent)) {
@@ -759,6 +844,7 @@ Binding* make_standard_binding(Renderer& r, TControl* c, QWidget* parent) {
     if (auto* x = dynamic_cast<TListBox*>(c)) return new ListBinding(r, x, parent);
     if (auto* x = dynamic_cast<TPanel*>(c)) return new PanelBinding(r, x, parent);
     if (auto* x = dynamic_cast<TGroupBox*>(c)) return new GroupBoxBinding(r, x, parent);
+    if (auto* x = dynamic_cast<TScrollBox*>(c)) return new ScrollBoxBinding(r, x, parent);
     if (auto* x = dynamic_cast<TSplitter*>(c)) return new SplitterBinding(r, x, parent);
     if (auto* x = dynamic_cast<TPaintBox*>(c)) return new PaintBinding(r, x, parent, false);
     if (auto* x = dynamic_cast<TImage*>(c)) return new PaintBinding(r, x, parent, false);

@@ -312,6 +312,11 @@ void TMemo::KeyPressDefault(char& key) {
         SetSelText("\r\n");
         return;
     }
+    // With WantTabs a TAB is text.
+    if (key == '\t') {
+        if (WantTabs && !ReadOnly()) SetSelText("\t");
+        return;
+    }
     TCustomEdit::KeyPressDefault(key);
 }
 
@@ -591,6 +596,45 @@ void TSpinEdit::KeyPressDefault(char& key) {
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41); }
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 105); }
+
+// ---------------------------------------------------------------------------
+// Scroll box
+
+int TControlScrollBar::Range() const {
+    if (!box_->AutoScroll) return range_;
+    int range = 0;
+    for (const TControl* c : box_->children()) {
+        if (!c->Visible() || c->Align() != TAlign::alNone) continue;
+        range = std::max(range, horizontal_ ? c->Left() + c->Width() : c->Top() + c->Height());
+    }
+    return range;
+}
+
+void TControlScrollBar::SetRange(int r) {
+    range_ = std::max(0, r);
+    SetPosition(position_);
+}
+
+void TControlScrollBar::SetPosition(int p) {
+    const int client = horizontal_ ? box_->ClientWidth() : box_->ClientHeight();
+    p = std::clamp(p, 0, std::max(0, Range() - client));
+    if (p == position_) return;
+    position_ = p;
+    box_->changed(Prop::Selection);
+}
+
+TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41); }
+
+void TScrollBox::ScrollInView(const TControl* c) {
+    if (!c || c->Parent() != this) return;
+    auto shown = [](TControlScrollBar& bar, int start, int size, int client) {
+        const int pos = bar.Position();
+        if (start < pos) bar.SetPosition(start);
+        else if (start + size > pos + client) bar.SetPosition(std::min(start, start + size - client));
+    };
+    shown(horz_, c->Left(), c->Width(), ClientWidth());
+    shown(vert_, c->Top(), c->Height(), ClientHeight());
+}
 
 TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 3, 100);

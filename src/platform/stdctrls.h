@@ -1,6 +1,6 @@
 // The standard controls: labels, buttons, check boxes, radio buttons and
 // groups, edits, memos, combo, list and check-list boxes, spin edits,
-// panels, group boxes, splitters and paint boxes.
+// panels, group boxes, scroll boxes, splitters and paint boxes.
 #pragma once
 
 #include <memory>
@@ -360,6 +360,54 @@ public:
     bool CanFocus() const override { return false; }
     // Below the caption, inside the frame.
     TRect AlignRect() const override { return {2, 16, width_ - 2, height_ - 2}; }
+};
+
+class TScrollBox;
+
+// One scroll bar of a scroll box: how far the box's surface reaches in its
+// direction (Range) and how far it is scrolled (Position).
+class TControlScrollBar {
+public:
+    // With the box's AutoScroll, the farthest right (or bottom) edge of the
+    // box's visible children that are not aligned; else the range set.
+    int Range() const;
+    void SetRange(int r);
+    // 0 up to the range less the box's client size; setting it clamps.
+    int Position() const { return position_; }
+    void SetPosition(int p);
+    int Increment = 8;
+
+private:
+    friend class TScrollBox;
+    TControlScrollBar(TScrollBox* box, bool horizontal) : box_(box), horizontal_(horizontal) {}
+    TScrollBox* box_;
+    bool horizontal_;
+    int range_ = 0;
+    int position_ = 0;
+};
+
+// A scrolled area: its children stand at their bounds on a surface as large
+// as their range, and the box shows the part of it at the scroll position;
+// scrolling moves the surface with all its children and leaves their
+// bounds as they are.
+class TScrollBox : public TWinControl {
+public:
+    explicit TScrollBox(TComponent* owner);
+    const char* ClassName() const override { return "TScrollBox"; }
+    TControlScrollBar& HorzScrollBar() { return horz_; }
+    const TControlScrollBar& HorzScrollBar() const { return horz_; }
+    TControlScrollBar& VertScrollBar() { return vert_; }
+    const TControlScrollBar& VertScrollBar() const { return vert_; }
+    // The ranges follow the children.
+    bool AutoScroll = true;
+    bool CanFocus() const override { return false; }
+    // Scrolls the least that shows the child whole (its top-left corner
+    // when it is larger than the box).
+    void ScrollInView(const TControl* c);
+
+private:
+    TControlScrollBar horz_{this, true};
+    TControlScrollBar vert_{this, false};
 };
 
 class TSplitter : public TGraphicControl {

@@ -657,6 +657,8 @@ TEST_F(Events, TabAndShiftTabFollowTheTabOrder) {
     user::key(VK_TAB);
     EXPECT_EQ(focused(), "notes");
     EXPECT_EQ(notes->Text(), "");  // a typed tab would need the character; the key stays in the memo
+    user::key(VK_TAB, 0, '\t');
+    EXPECT_EQ(notes->Text(), "\t");  // with it, the memo takes the TAB as text
     name->TabStop = false;
     ok->SetFocus();
     user::key(VK_TAB);

@@ -32,6 +32,12 @@ void otworz_tabele(const IniFile& ini);
 void zapisz_tabele(std::string_view file);
 void zapisz_tabele(IniFile& ini);
 
+// A title-block template: the boxes written into a new file beside `file`
+// that then replaces it, so that no section of an older template stays and
+// a failed write leaves the old file as it was; the file then goes to the
+// top of the recent templates. Raises EInOutError or EIniFileException.
+void zapisz_szablon(std::string_view file);
+
 // Removes every box ("tabs0" to "tabs" + last_busy("last")); when the
 // preview page is showing, its profile sheet is chosen and drawn again.
 void czysc_tabele();

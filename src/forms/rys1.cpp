@@ -17,5 +17,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     MainMenu1->Items()->Add(mi_ObjectInsert);
     build_panels();
     build_profile_commands();
+    build_info_table();
     SetBounds(0, 0, 1000, 700);
 }

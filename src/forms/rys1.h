@@ -186,6 +186,71 @@ public:
     // The tab-moving rule: the profile tabs move only while the button is up.
     void sb_LockTabShiftingClick(TObject* Sender);
 
+    // The title block: the page "&Metryka" with its editing area, where the
+    // boxes "tabs0" (the title list) and "tabs1", "tabs2", ... stand (they
+    // are made at run time, owned by this window); its tool bar, its menu
+    // and their actions.
+    TTabSheet* ts_InfoTable;
+    TScrollBox* ScrollBox1;  // the editing area
+    TPaintBox* Shape1;       // its cross-hatched ground
+    TToolBar* tb_InfoTable;
+    TMenuItem* mi_InfoTable;  // "&Metryka"
+    TAction* a_it_TemplateNew;
+    TAction* a_it_TemplateOpen;
+    TAction* a_it_TemplateSave;
+    TAction* a_it_TitleList;
+    TAction* a_it_TextboxInsert;
+    TAction* a_it_TextboxDelete;
+    // The arrows: their names end, after eleven characters, in the direction.
+    TAction* a_it_Arrow_Left;
+    TAction* a_it_Arrow_Right;
+    TAction* a_it_Arrow_Up;
+    TAction* a_it_Arrow_Down;
+    // The arrows move or size the selected box, as one of these is chosen.
+    TMenuItem* mi_Location;  // "Zmień &położenie"
+    TMenuItem* mi_Size;      // "Zmień &rozmiar"
+    TToolButton* tb_mprzesun;
+    TToolButton* tb_mrozmiar;
+    TToolButton* tb_m10;     // every arrow step times 10 while down
+    TOpenDialog* OD_InfoTable;
+    TSaveDialog* SD_InfoTable;
+    // The name of the box that last received or lost the focus.
+    std::string selected_title_box;
+
+    // A text box "tabs" + n on the editing area: navy text, tabs kept as
+    // text, no word wrap, the box handlers below; empty.
+    TMemo* make_text_box(int n, int left, int top, int width, int height);
+    // The title list "tabs0" on the editing area, flat, with the focus handler.
+    TComboBox* make_title_list(int left, int top, int width);
+    // What connect_handlers() gives every box: the focus (entering and
+    // leaving), the mouse going down and moving.
+    TNotifyEvent title_box_focus;
+    TMouseEvent title_box_mouse_down;
+    TMouseMoveEvent title_box_mouse_move;
+
+    // Whether to keep the title block as a template first (IDYES, IDNO,
+    // IDCANCEL); on Yes the template is saved.
+    int czy_zapis_metryka();
+    void a_it_TemplateNewExecute(TObject* Sender);
+    void a_it_TemplateOpenExecute(TObject* Sender);
+    void a_it_TemplateSaveExecute(TObject* Sender);
+    void a_it_WithoutInfoTableExecute(TObject* Sender);
+    void a_it_TitleListExecute(TObject* Sender);
+    void a_it_TextboxInsertExecute(TObject* Sender);
+    void a_it_TextboxDeleteExecute(TObject* Sender);
+    void sb_r_Click(TObject* Sender);
+    void mi_LocationClick(TObject* Sender);
+    void mi_SizeClick(TObject* Sender);
+    void tb_mprzesunClick(TObject* Sender);
+    void tb_mrozmiarClick(TObject* Sender);
+    // A box records its name as the selected one.
+    void test(TObject* Sender);
+    void Edit1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void Edit1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void ts_InfoTableShow(TObject* Sender);
+    // The main pages changed: the commands and tool bars of each page.
+    void PageControl1Change(TObject* Sender);
+
     // The program's short note: the text in the first panel of the status
     // bar on a yellow ground; t_Hints restores the bar four seconds after
     // the last note.
@@ -199,7 +264,11 @@ public:
 private:
     void build_panels();
     void build_profile_commands();
+    void build_info_table();
     void connect_profile_handlers();
+    void connect_info_table_handlers();
+    // Where the mouse went down in the box being dragged.
+    TPoint drag_start_;
 };
 
 extern TForm1* Form1;

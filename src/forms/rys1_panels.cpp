@@ -36,8 +36,6 @@ void TForm1::build_panels() {
     ToolBar1 = new TToolBar(this);
     ToolBar1->SetName("ToolBar1");
     ToolBar1->SetParent(this);
-    tb_bezmetryki = add_tool_button(this, ToolBar1, "tb_bezmetryki", "Bez metryki");
-    tb_bezmetryki->SetAction(a_it_WithoutInfoTable);
     tb_HideCrossing = add_tool_button(this, ToolBar1, "tb_HideCrossing", "Ukryj kolizje");
     tb_HideProtectingPipes = add_tool_button(this, ToolBar1, "tb_HideProtectingPipes", "Ukryj rury osłonowe"_cp);
     tb_HideCrossSections = add_tool_button(this, ToolBar1, "tb_HideCrossSections", "Ukryj przekroje");

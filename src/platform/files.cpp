@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -423,6 +424,32 @@ std::string read_file(std::string_view path) {
 }
 
 std::vector<std::string> read_lines(std::string_view path) { return split_lines(read_file(path)); }
+
+mapped_file::mapped_file(std::string_view path) {
+    const fs::path os = to_os_path(path);
+    const int fd = ::open(os.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) raise_io("Cannot open file", path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        void* p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+        if (p != MAP_FAILED) {
+            ::madvise(p, static_cast<std::size_t>(st.st_size), MADV_SEQUENTIAL);
+            data_ = static_cast<const char*>(p);
+            size_ = static_cast<std::size_t>(st.st_size);
+            mapped_ = true;
+        }
+    }
+    ::close(fd);
+    if (!mapped_) {
+        copy_ = read_file(path);
+        data_ = copy_.data();
+        size_ = copy_.size();
+    }
+}
+
+mapped_file::~mapped_file() {
+    if (mapped_) ::munmap(const_cast<char*>(data_), size_);
+}
 
 void write_file(std::string_view path, std::string_view bytes) {
     const fs::path target = resolve_target(to_os_path(path));

@@ -60,6 +60,23 @@ std::vector<std::string> list_folder(std::string_view folder, std::string_view p
 std::string read_file(std::string_view path);
 // Lines split at CR LF, LF or lone CR; a final line ending gives no empty line.
 std::vector<std::string> read_lines(std::string_view path);
+// A whole file mapped into memory for reading (a file that cannot be
+// mapped, such as a pipe, is read into memory instead). Raises EInOutError
+// when the file cannot be opened or read.
+class mapped_file {
+public:
+    explicit mapped_file(std::string_view path);
+    ~mapped_file();
+    mapped_file(const mapped_file&) = delete;
+    mapped_file& operator=(const mapped_file&) = delete;
+    std::string_view bytes() const { return {data_, size_}; }
+
+private:
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool mapped_ = false;
+    std::string copy_;
+};
 // Writes through a temporary file and a rename; raises EInOutError.
 void write_file(std::string_view path, std::string_view bytes);
 // Each line followed by CR LF.

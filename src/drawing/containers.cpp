@@ -1,0 +1,180 @@
+#include "drawing/containers.h"
+
+#include "drawing/dxf_reader.h"
+#include "platform/exceptions.h"
+#include "platform/files.h"
+#include "platform/strings.h"
+
+// ---------------------------------------------------------------------------
+// Entity_List
+
+Entity_List::Entity_List(std::string name_, DXF_Layer* owner_) : name(std::move(name_)), owner(owner_) {}
+
+void Entity_List::add(std::unique_ptr<DXF_Entity> entity) {
+    if (blocks_valid_)
+        if (const auto* b = dynamic_cast<const Block_*>(entity.get())) blocks_.try_emplace(b->name, b);
+    entities_.push_back(std::move(entity));
+}
+
+std::unique_ptr<DXF_Entity> Entity_List::take_last() {
+    std::unique_ptr<DXF_Entity> e = std::move(entities_.back());
+    entities_.pop_back();
+    if (dynamic_cast<const Block_*>(e.get())) {
+        blocks_.clear();
+        blocks_valid_ = false;
+    }
+    return e;
+}
+
+void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner_) const {
+    for (const auto& e : entities_) e->draw(canvas, t, projection, owner_);
+}
+
+void Entity_List::update_extents(point3& max, point3& min) const {
+    for (const auto& e : entities_) e->update_extents(max, min);
+}
+
+const Block_* Entity_List::find_block(std::string_view block_name) const {
+    if (!blocks_valid_) {
+        for (const auto& e : entities_)
+            if (const auto* b = dynamic_cast<const Block_*>(e.get())) blocks_.try_emplace(b->name, b);
+        blocks_valid_ = true;
+    }
+    const auto it = blocks_.find(block_name);
+    return it == blocks_.end() ? nullptr : it->second;
+}
+
+// ---------------------------------------------------------------------------
+// DXF_Layer
+
+DXF_Layer::DXF_Layer(std::string name_) : name(std::move(name_)) {}
+
+Entity_List* DXF_Layer::find_entity_list(std::string_view list_name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == list_name) return lists_[i].get();
+    return nullptr;
+}
+
+Entity_List& DXF_Layer::entity_list(std::string_view list_name) {
+    if (Entity_List* found = find_entity_list(list_name)) return *found;
+    lists_.push_back(std::make_unique<Entity_List>(std::string(list_name), this));
+    names_.emplace_back(list_name);
+    if (lists_.size() != names_.size()) throw Exception("Entity list ID mismatch");
+    return *lists_.back();
+}
+
+bool DXF_Layer::add_entity(std::unique_ptr<DXF_Entity> entity) {
+    const char* class_name = entity->class_name();
+    Entity_List* list = last_list_ && last_list_->name == class_name ? last_list_ : &entity_list(class_name);
+    last_list_ = list;
+    if (entity->colour_index == 0 || entity->colour_index == 256) entity->set_colour_index(colour_index);
+    list->add(std::move(entity));
+    return true;
+}
+
+std::vector<std::unique_ptr<Entity_List>> DXF_Layer::remove_entity_list(std::string_view list_name, bool release) {
+    std::vector<std::unique_ptr<Entity_List>> removed;
+    for (std::size_t i = names_.size(); i-- > 0;) {
+        if (names_[i] != list_name) continue;
+        if (last_list_ == lists_[i].get()) last_list_ = nullptr;
+        if (!release) removed.push_back(std::move(lists_[i]));
+        lists_.erase(lists_.begin() + static_cast<std::ptrdiff_t>(i));
+        names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    return removed;
+}
+
+void DXF_Layer::update_extents(point3& max, point3& min) const {
+    for (const auto& list : lists_) list->update_extents(max, min);
+}
+
+// ---------------------------------------------------------------------------
+// DXF_Object
+
+DXF_Object::DXF_Object(std::string name_) : name(name_.empty() ? std::string("Untitled") : std::move(name_)) {}
+
+std::unique_ptr<DXF_Object> DXF_Object::create_from_file(std::string_view path) {
+    auto drawing = std::make_unique<DXF_Object>();
+    DXF_Reader reader(path);
+    if (reader.read_file()) {
+        drawing->name = ExtractFileName(path);
+        drawing->set_extents(reader.extents_max(), reader.extents_min());
+        drawing->take_layers(reader.take_layers());
+    } else {
+        drawing->name = std::string(path);
+    }
+    return drawing;
+}
+
+DXF_Layer* DXF_Object::find_layer(std::string_view layer_name) const {
+    const auto it = index_.find(layer_name);
+    return it == index_.end() ? nullptr : it->second;
+}
+
+DXF_Layer& DXF_Object::append_layer(std::string_view layer_name) {
+    layers_.push_back(std::make_unique<DXF_Layer>(std::string(layer_name)));
+    DXF_Layer& l = *layers_.back();
+    index_.try_emplace(l.name, &l);
+    return l;
+}
+
+DXF_Layer& DXF_Object::create_layer(std::string_view layer_name, bool allow_existing) {
+    if (DXF_Layer* existing = find_layer(layer_name)) {
+        if (allow_existing) return *existing;
+        throw Exception("Attempted to create layer with existing name");
+    }
+    return append_layer(layer_name);
+}
+
+bool DXF_Object::add_entity_to_layer(std::unique_ptr<DXF_Entity> entity, std::string_view layer_name) {
+    DXF_Layer* l = find_layer(layer_name);
+    if (!l) throw Exception("Attempted to add to unnamed layer");
+    return l->add_entity(std::move(entity));
+}
+
+DXF_Layer& DXF_Object::layer(std::string_view layer_name) {
+    if (DXF_Layer* existing = find_layer(layer_name)) return *existing;
+    return append_layer(layer_name);
+}
+
+bool DXF_Object::merge(DXF_Object& other) {
+    Entity_List& blocks = layer("0").entity_list("Block_");
+    for (const auto& other_layer : other.layers_) {
+        DXF_Layer& mine = layer(other_layer->name);
+        for (const auto& other_list : other_layer->entity_lists()) {
+            Entity_List& target = mine.entity_list(other_list->name);
+            while (other_list->count() > 0) {
+                std::unique_ptr<DXF_Entity> e = other_list->take_last();
+                DXF_Entity* moved = e.get();
+                target.add(std::move(e));
+                if (dynamic_cast<Insert_*>(moved)) moved->bind_block_list(&blocks);
+            }
+        }
+    }
+    return false;
+}
+
+void DXF_Object::fill_names(TStringList& strings) const {
+    strings.Add(name);
+    for (const auto& l : layers_) {
+        strings.AddObject("  " + l->name, reinterpret_cast<intptr_t>(l.get()));
+        for (const auto& list : l->entity_lists())
+            strings.AddObject("    " + list->name, reinterpret_cast<intptr_t>(list.get()));
+    }
+}
+
+void DXF_Object::set_extents(const point3& max, const point3& min) {
+    max_extents_ = max;
+    min_extents_ = min;
+}
+
+void DXF_Object::update_extents(point3& max, point3& min) const {
+    for (const auto& l : layers_) l->update_extents(max, min);
+}
+
+void DXF_Object::take_layers(std::vector<std::unique_ptr<DXF_Layer>> layers) {
+    for (auto& l : layers) {
+        index_.try_emplace(l->name, l.get());
+        layers_.push_back(std::move(l));
+    }
+}

@@ -103,9 +103,7 @@ void TForm1::odswiez_dane(uint16_t profile, bool) {
     sg1->SetRowCount(std::max(3, static_cast<int>(m.profiles[profile].nodes.size()) + 2));
 }
 
-void TForm1::finish_cell_edit() {
-    if (sg1->EditorMode()) sg1->HideEditor();
-}
+void TForm1::finish_cell_edit() { sg1->end_edit(false); }
 
 // --- the tab strip ---------------------------------------------------------------
 

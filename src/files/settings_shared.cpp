@@ -32,6 +32,7 @@
 #include "platform/stdctrls.h"
 #include "platform/sysutils.h"
 #include "platform/types.h"
+#include "widgets/aligrid.h"
 
 #ifndef HALVOREN_VERSION
 #define HALVOREN_VERSION "4.11_testowa"
@@ -294,23 +295,23 @@ constexpr std::size_t list_node_with_sump_description = 11;
 
 // The six trench marks of a sump table: character k is "1" when the cell of
 // trench k (row k - 1) is green.
-std::string trench_marks(const TStringGrid* grid) {
+std::string trench_marks(const TStringAlignGrid* grid) {
     std::string marks = "000000";
     const TTrackBar* amount = Form1->tb_DrainageTrenchAmount;
     for (int k = std::max(1, amount->Min()); k <= std::min(6, amount->Max()); ++k)
-        if (k - 1 < grid->RowCount() && grid->CellColor(0, k - 1) == clGreen) marks[static_cast<std::size_t>(k - 1)] = '1';
+        if (k - 1 < grid->RowCount() && grid->cell_colour(0, k - 1) == clGreen) marks[static_cast<std::size_t>(k - 1)] = '1';
     return marks;
 }
 
-void set_trench_marks(TStringGrid* grid, const std::string& marks) {
+void set_trench_marks(TStringAlignGrid* grid, const std::string& marks) {
     const TTrackBar* amount = Form1->tb_DrainageTrenchAmount;
     for (int k = std::max(1, amount->Min()); k <= amount->Max() && k <= grid->RowCount(); ++k) {
         const bool marked = static_cast<std::size_t>(k) <= marks.size() && marks[static_cast<std::size_t>(k - 1)] == '1';
-        grid->SetCellColor(0, k - 1, marked ? clGreen : clWhite);
+        grid->set_cell_colour(0, k - 1, marked ? clGreen : clWhite);
     }
 }
 
-setting_key marks_key(const char* key, TStringGrid* grid) {
+setting_key marks_key(const char* key, TStringAlignGrid* grid) {
     return text_key(
         "uklad", key, fixed("000000"), [grid] { return trench_marks(grid); },
         [grid](const std::string& v) { set_trench_marks(grid, v); });

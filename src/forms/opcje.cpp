@@ -17,8 +17,12 @@ TTabSheet* page(TForm* f, TPageControl* pc, const char* name, std::string_view c
     return t;
 }
 
-TStringGrid* grid(form_builder& b, const char* name, int cols, int rows, int fixed_cols, int width, int height) {
-    auto* g = b.string_grid(name, cols, rows, fixed_cols, 1, width, height);
+TStringAlignGrid* grid(form_builder& b, const char* name, int cols, int rows, int fixed_cols, int width, int height) {
+    auto* g = b.add<TStringAlignGrid>(name, {}, width, height);
+    g->SetColCount(cols);
+    g->SetRowCount(rows);
+    g->SetFixedCols(fixed_cols);
+    g->SetFixedRows(1);
     g->SetDefaultRowHeight(18);
     g->Options |= goEditing;
     return g;

@@ -13,6 +13,7 @@
 #include "platform/grids.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
+#include "widgets/aligrid.h"
 
 // The items of the precision chooser of the settings tables' column of
 // decimals.
@@ -62,7 +63,7 @@ public:
 
     // "Rysunek"
     TComboBox* cb_jedn;
-    TStringGrid* sag_DrawingProperties;
+    TStringAlignGrid* sag_DrawingProperties;
     TGroupBox* gb_dopasuj;
     TCheckBox* cb_Fit2Page;
     TEdit* e_skala_krot;
@@ -78,7 +79,7 @@ public:
     TSpeedButton* sb_ClearSettingsFile;
 
     // "Tabela"
-    TStringGrid* sag_TableContent;
+    TStringAlignGrid* sag_TableContent;
     TComboBox* cb_Distance;
     TEdit* e_GradientPrefix;
     TComboBox* cb_GradientModeDrawing;
@@ -90,7 +91,7 @@ public:
     TCheckBox* cb_AutoProjGroundLevel;
 
     // "Linie"
-    TStringGrid* sag_Lines;
+    TStringAlignGrid* sag_Lines;
     TCheckBox* cb_1PipeLine;
     TEdit* e_DrawAxisFrom;
     TRadioGroup* rg_PipeLineColor;
@@ -99,10 +100,10 @@ public:
     TComboBox* cb_fonts;
     TLabel* lab_kat;
     TSpeedButton* sb_Folder;
-    TStringGrid* sag_Fonts;
+    TStringAlignGrid* sag_Fonts;
     TCheckBox* cb_DescriptionOnLeft;
     TCheckBox* cb_CrossingsColorByMediumType;
-    TStringGrid* sag_CrossingsFonts;
+    TStringAlignGrid* sag_CrossingsFonts;
     TCheckBox* cb_TextHeightInTableLikeForType;
     TCheckBox* cb_TextColorInTableLikeForType;
 
@@ -121,7 +122,7 @@ public:
     TCheckBox* cb_RoundingModeE;
 
     // "Kolumny"
-    TStringGrid* sag_DataTable;
+    TStringAlignGrid* sag_DataTable;
     TComboBox* cb_GradientMode;
     TComboBox* cb_FlowUnitV;
     TComboBox* cb_FlowUnitT;
@@ -137,7 +138,7 @@ public:
     TEdit* e_Slope;
 
     // "Warstwy" and the in-cell choosers of the tables
-    TStringGrid* sag_Layers;
+    TStringAlignGrid* sag_Layers;
     TComboBox* cb_warstwy;
     TComboBox* cb_LineType;
     TComboBox* cb_LineName;
@@ -169,8 +170,8 @@ public:
     TCheckBox* cb_CrossingEditorAutoDescription;
 
     // "Użytkownik", "Kadra"
-    TStringGrid* sag_Company;
-    TStringGrid* sag_Workers;
+    TStringAlignGrid* sag_Company;
+    TStringAlignGrid* sag_Workers;
 
     // "Listy danych"
     TComboBox* cb_listy;
@@ -253,7 +254,7 @@ public:
     // "Ostrzeżenia"
     TPageControl* pc_Rules;
     TTabSheet* ts_OwnRules;
-    TStringGrid* sag_Rules;
+    TStringAlignGrid* sag_Rules;
 
     // Each opening fills the controls from the process-wide values.
     void FormShow(TObject* Sender);

@@ -11,6 +11,8 @@
 #include "platform/grids.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
+#include "widgets/aligrid.h"
+#include "widgets/comctrls95.h"
 
 class TForm1 : public TForm {
 public:
@@ -41,7 +43,7 @@ public:
     TTabSheet* ts_SewageTreatment;
     TTabSheet* ts_Data;
     TTabSheet* ts_DrawingPreview;
-    TStringGrid* sg1;     // the node table
+    TStringAlignGrid* sg1;  // the node table
     TPaintBox* Zoombox;   // the drawing preview
 
     // The side panel: the current profile's drawing parameters.
@@ -89,8 +91,8 @@ public:
     TEdit* e_GravelLayerHeight;
     TCheckBox* cb_MarkDrainageLayersOnDrawing;
     TCheckBox* cb_DrainagePiezometer;
-    TStringGrid* sg_FirstSump;
-    TStringGrid* sg_LastSump;
+    TStringAlignGrid* sg_FirstSump;
+    TStringAlignGrid* sg_LastSump;
     TTrackBar* tb_SandFilterWidth;
     TTrackBar* tb_SandFilterLength;
     TSpinEdit* se_SandFilterMinArea;
@@ -98,7 +100,7 @@ public:
 
     // The profiles: the tab strip under the node table (the selected tab is
     // the current profile), its popup menu and the "Profil" menu.
-    TTabControl* tab_profile;
+    TTab95Control* tab_profile;
     TPopupMenu* pm_tabs;
     TMenuItem* mi_Draw;             // "Uwzględnij": the profiles included in the drawing
     TMenuItem* mi_that1;

@@ -6,11 +6,15 @@
 
 namespace {
 
-TStringGrid* sump_cells(form_builder& b, const char* name) {
-    auto* g = b.string_grid(name, 1, 6, 0, 0, 10, 6 * 8);
+TStringAlignGrid* sump_cells(form_builder& b, const char* name) {
+    auto* g = b.add<TStringAlignGrid>(name, {}, 10, 6 * 8);
+    g->SetColCount(1);
+    g->SetRowCount(6);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
     g->SetDefaultColWidth(7);
     g->SetDefaultRowHeight(7);
-    for (int r = 0; r < 6; ++r) g->SetCellColor(0, r, clWhite);
+    for (int r = 0; r < 6; ++r) g->set_cell_colour(0, r, clWhite);
     return g;
 }
 
@@ -96,7 +100,7 @@ void TForm1::build_panels() {
     ts_DrawingPreview = add_sheet(this, PageControl1, "ts_DrawingPreview", "&Podgląd"_cp);
     PageControl1->SetActivePage(ts_Data);
 
-    sg1 = new TStringGrid(this);
+    sg1 = new TStringAlignGrid(this);
     sg1->SetName("sg1");
     sg1->SetFixedRows(2);
     sg1->SetRowCount(3);

@@ -81,10 +81,29 @@ void TForm1::build_profile_commands() {
     mi_ImportCrossingsFromDxfFile->SetVisible(false);
 
     // Under the node table.
-    tab_profile = new TTabControl(this);
+    tab_profile = new TTab95Control(this);
     tab_profile->SetName("tab_profile");
     tab_profile->SetHeight(24);
     tab_profile->SetAlign(TAlign::alBottom);
+    tab_profile->SetTabPosition(tpBottomRight);
+    // A tab moves only once moving it moves its profile too; until then a
+    // moved caption would stand on another profile.
+    tab_profile->AllowTabShifting = false;
+    tab_profile->HotTrack = false;
+    tab_profile->SetColor(clWhite);
+    tab_profile->TabInactiveColor = clBtnFace;
+    TFont active;
+    active.Name = "Tahoma";
+    active.SetSize(8);
+    tab_profile->SetFont(active);
+    TFont inactive;
+    inactive.Name = "MS Sans Serif";
+    inactive.SetSize(8);
+    tab_profile->SetTabInactiveFont(inactive);
+    tab_profile->ShowHint = false;
+    tab_profile->Tabs.Add("profil1");
+    tab_profile->ImageIndexes.SetString(0, "-1");
+    tab_profile->set_tab_index(0);
     tab_profile->SetParent(ts_Data);
     tab_profile->PopupMenu = pm_tabs;
 

@@ -148,6 +148,9 @@ protected:
 // The bindings of each control kind.
 Binding* make_standard_binding(Renderer& r, TControl* c, QWidget* parent);
 Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent);
+// The string grids (the table component included) and the tab strip;
+// nullptr for any other control.
+Binding* make_grid_binding(Renderer& r, TControl* c, QWidget* parent);
 
 // Paints a control through a QPainter canvas; an exception from the
 // control's painting is shown after the paint event.

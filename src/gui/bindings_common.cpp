@@ -1,6 +1,7 @@
 // Bindings of the common controls (track and progress bars, page control
-// and tab sheets, tree view, status bar, tool bar and tool buttons), the
-// custom-painted hosts (string grid, tab control) and any other control.
+// and tab sheets, tree view, status bar, tool bar and tool buttons) and any
+// other control (a surface that paints itself); the grids and the tab strip
+// have theirs in bindings_grid.cpp.
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -418,85 +419,6 @@ private:
 
 // --- custom-painted hosts ------------------------------------------------------------
 
-class GridBinding : public Binding {
-public:
-    GridBinding(Renderer& r, TStringGrid* g, QWidget* parent) : Binding(r, g), area_(new HookWidget(parent)) {
-        area_->setFocusPolicy(Qt::StrongFocus);
-        area_->setMouseTracking(true);
-        area_->on_paint = [this](QPainter& p) { paint(p); };
-        editor_ = new QLineEdit(area_);
-        editor_->setFrame(false);
-        editor_->hide();
-        on(editor_, &QLineEdit::textEdited, [this](const QString& text) {
-            if (acceptable(text)) grid()->SetEditorText(cp(text));
-        });
-        attach(area_);
-    }
-    TStringGrid* grid() const { return static_cast<TStringGrid*>(control); }
-    void resync() override { sync_editor(); }
-    void sync_caption() override { area_->update(); }
-    void sync_state(Prop) override {
-        area_->update();
-        sync_editor();
-    }
-    void sync(Prop p) override {
-        Binding::sync(p);
-        if (p == Prop::Focus || p == Prop::Font) {
-            sync_editor();
-            area_->update();
-        }
-    }
-    QWidget* focus_widget() const override { return editor_->isVisible() ? static_cast<QWidget*>(editor_) : area_; }
-    TColor default_color() const override { return clWindow; }
-
-private:
-    HookWidget* area_;
-    QLineEdit* editor_;
-    // The grid's lines show between the cells the core paints; the current
-    // cell of a focused grid gets a focus frame.
-    void paint(QPainter& p) {
-        TStringGrid* g = grid();
-        p.fillRect(area_->rect(), qcolor(g->Color()));
-        int right = 0, bottom = 0;
-        for (int c = 0; c < g->ColCount(); ++c) right = std::max(right, g->CellRect(c, 0).Right);
-        for (int r = 0; r < g->RowCount(); ++r) bottom = std::max(bottom, g->CellRect(0, r).Bottom);
-        if (g->GridLineWidth > 0)
-            p.fillRect(QRect(0, 0, right + g->GridLineWidth, bottom + g->GridLineWidth), qcolor(clSilver));
-        paint_control(g, p, false);
-        if (g->Focused() && !g->EditorMode() && !(g->Options & goRowSelect)) {
-            const TRect r = g->CellRect(g->Col(), g->Row());
-            if (r.Width() > 0) {
-                QPen pen(qcolor(clBlack));
-                pen.setStyle(Qt::DotLine);
-                p.setPen(pen);
-                p.setBrush(Qt::NoBrush);
-                p.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
-            }
-        }
-    }
-    void sync_editor() {
-        TStringGrid* g = grid();
-        if (!g->EditorMode()) {
-            if (editor_->isVisible()) {
-                const bool had_focus = editor_->hasFocus();
-                editor_->hide();
-                if (had_focus) area_->setFocus(Qt::OtherFocusReason);
-            }
-            return;
-        }
-        const TRect r = g->CellRect(g->Col(), g->Row());
-        editor_->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-        editor_->setFont(qfont(g->Font()));
-        const QString t = qs(g->EditorText());
-        if (editor_->text() != t) {
-            editor_->setText(t);
-            editor_->setCursorPosition(static_cast<int>(t.size()));
-        }
-        if (!editor_->isVisible()) editor_->show();
-        if (g->Focused() && !editor_->hasFocus()) editor_->setFocus(Qt::OtherFocusReason);
-    }
-};
-
 class CanvasBinding : public Binding {
 public:
     CanvasBinding(Renderer& r, TControl* c, QWidget* parent) : Binding(r, c), area_(new HookWidget(parent)) {
@@ -523,7 +445,7 @@ Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent) {
     if (auto* x = dynamic_cast<TStatusBar*>(c)) return new StatusBarBinding(r, x, parent);
     if (auto* x = dynamic_cast<TToolBar*>(c)) return new ToolBarBinding(r, x, parent);
     if (auto* x = dynamic_cast<TToolButton*>(c)) return new ToolButtonBinding(r, x, parent);
-    if (auto* x = dynamic_cast<TStringGrid*>(c)) return new GridBinding(r, x, parent);
+    if (Binding* b = make_grid_binding(r, c, parent)) return b;
     // The tab control, and any other control: a surface that paints itself
     // (when it can) and holds its children.
     return new CanvasBinding(r, c, parent);

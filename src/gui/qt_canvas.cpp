@@ -1,6 +1,8 @@
 #include "gui/qt_canvas.h"
 
+#include <QFile>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -154,6 +156,14 @@ void QtCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void QtCanvas::SetPixel(int x, int y, TColor c) { painter_.fillRect(QRect(x, y, 1, 1), qcolor(c)); }
 
+void QtCanvas::DrawImage(int x, int y, int width, int height, std::string_view name) {
+    // The theme's icon of that name, or a picture file.
+    const QString n = qs(name);
+    QIcon icon = QIcon::fromTheme(n);
+    if (icon.isNull() && QFile::exists(n)) icon = QIcon(n);
+    if (!icon.isNull()) icon.paint(&painter_, QRect(x, y, width, height));
+}
+
 int QtCanvas::draw_aligned_text(int x, int y, const QString& text) {
     const QFont f = current_font();
     const QFontMetrics fm(f, painter_.device());
@@ -168,7 +178,7 @@ int QtCanvas::draw_aligned_text(int x, int y, const QString& text) {
     painter_.save();
     painter_.translate(x, y);
     if (Font.Orientation != 0) painter_.rotate(-Font.Orientation / 10.0);
-    if (Brush.Style != TBrushStyle::bsClear)
+    if (Brush.Style != TBrushStyle::bsClear && !TextTransparent)
         painter_.fillRect(QRect(dx, baseline - fm.ascent(), w, fm.height()), qcolor(Brush.Color));
     painter_.setFont(f);
     painter_.setPen(qcolor(Font.Color));
@@ -185,7 +195,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
 void QtCanvas::TextRect(const TRect& rc, int x, int y, std::string_view text) {
     painter_.save();
     painter_.setClipRect(qrect(rc), painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    if (Brush.Style != TBrushStyle::bsClear) painter_.fillRect(qrect(rc), qcolor(Brush.Color));
+    if (Brush.Style != TBrushStyle::bsClear && !TextTransparent) painter_.fillRect(qrect(rc), qcolor(Brush.Color));
     const TBrushStyle saved = Brush.Style;
     Brush.Style = TBrushStyle::bsClear;
     draw_aligned_text(x, y, qs(text));
@@ -250,7 +260,7 @@ int QtCanvas::DrawText(std::string_view raw, TRect& rc, unsigned flags) {
         int x = rc.Left;
         if (flags & DT_CENTER) x = rc.Left + (rc.Width() - w) / 2;
         else if (flags & DT_RIGHT) x = rc.Right - w;
-        if (Brush.Style != TBrushStyle::bsClear) painter_.fillRect(QRect(x, y, w, lh), qcolor(Brush.Color));
+        if (Brush.Style != TBrushStyle::bsClear && !TextTransparent) painter_.fillRect(QRect(x, y, w, lh), qcolor(Brush.Color));
         painter_.drawText(QPoint(x, y + fm.ascent()), l);
         y += lh;
     }

@@ -25,6 +25,7 @@ public:
     void Polygon(const std::vector<TPoint>& points) override;
     void Polyline(const std::vector<TPoint>& points) override;
     void SetPixel(int x, int y, TColor c) override;
+    void DrawImage(int x, int y, int width, int height, std::string_view name) override;
     void TextOut(int x, int y, std::string_view text) override;
     void TextRect(const TRect& rc, int x, int y, std::string_view text) override;
     int DrawText(std::string_view text, TRect& rc, unsigned flags) override;

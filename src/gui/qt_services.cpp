@@ -190,8 +190,14 @@ bool QtServices::select_folder(std::string_view caption, std::string& folder) {
 void QtServices::popup_menu(TPopupMenu& menu, int x, int y) { renderer_->popup(menu, QPoint(x, y)); }
 
 std::optional<std::string> QtServices::clipboard_text() {
+    // Other programs here end lines with LF (or CR alone); the program's
+    // readers count CR LF, as the window system of the old program gave.
+    QString t = QGuiApplication::clipboard()->text();
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    t.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     bool lossy = false;
-    std::string text = cp(QGuiApplication::clipboard()->text(), &lossy);
+    std::string text = cp(t, &lossy);
     if (lossy) return std::nullopt;
     return text;
 }
@@ -247,6 +253,7 @@ void QtServices::set_cursor(TCursor cursor) {
         case TCursor::crSizeAll: shape = Qt::SizeAllCursor; break;
         case TCursor::crDrag: shape = Qt::DragMoveCursor; break;
         case TCursor::crIBeam: shape = Qt::IBeamCursor; break;
+        case TCursor::crNo: shape = Qt::ForbiddenCursor; break;
     }
     if (override_cursor_) QApplication::changeOverrideCursor(QCursor(shape));
     else QApplication::setOverrideCursor(QCursor(shape));

@@ -158,6 +158,8 @@ void Binding::sync_all() {
         case TCursor::crSizeAll: widget->setCursor(Qt::SizeAllCursor); break;
         case TCursor::crDrag: widget->setCursor(Qt::DragMoveCursor); break;
         case TCursor::crIBeam: widget->setCursor(Qt::IBeamCursor); break;
+        case TCursor::crArrow: widget->setCursor(Qt::ArrowCursor); break;
+        case TCursor::crNo: widget->setCursor(Qt::ForbiddenCursor); break;
         default: break;
     }
     sync_visible();

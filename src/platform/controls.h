@@ -114,6 +114,11 @@ public:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual bool MouseWheel(TShiftState shift, int delta, TPoint pos);
+    // The mouse left the control.
+    virtual void MouseLeave() {}
+    // Alt and a letter that no caption of the window took before this
+    // control: true when the control used it (a tab strip's tab captions).
+    virtual bool DialogChar(Word /*key*/) { return false; }
 
     // The form this control stands on (through its parents; else its owner).
     TForm* ParentForm() const;

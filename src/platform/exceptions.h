@@ -47,6 +47,12 @@ public:
     using Exception::Exception;
 };
 
+// A list or a control's item list refused an operation.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // The silent exception: it unwinds the current command and shows nothing.
 class EAbort : public Exception {
 public:

@@ -197,6 +197,7 @@ RecordingCanvas::Op RecordingCanvas::make(std::string kind, std::vector<int> arg
     op.brush = Brush;
     op.font = Font;
     op.flags = flags;
+    op.transparent = TextTransparent;
     return op;
 }
 
@@ -243,6 +244,9 @@ void RecordingCanvas::SetPixel(int x, int y, TColor c) {
     auto op = make("pixel", {x, y});
     op.pen.Color = c;
     ops.push_back(op);
+}
+void RecordingCanvas::DrawImage(int x, int y, int width, int height, std::string_view name) {
+    ops.push_back(make("image", {x, y, width, height}, std::string(name)));
 }
 void RecordingCanvas::TextOut(int x, int y, std::string_view text) {
     ops.push_back(make("text", {x, y}, std::string(text), text_align_));

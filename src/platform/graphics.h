@@ -101,6 +101,9 @@ public:
     TPen Pen;
     TBrush Brush;
     TFont Font;
+    // Text is drawn without filling its background, whatever the brush (the
+    // window system's transparent background mode).
+    bool TextTransparent = false;
 
     TPoint PenPos() const { return pen_pos_; }
     virtual void MoveTo(int x, int y) { pen_pos_ = {x, y}; }
@@ -119,6 +122,9 @@ public:
     virtual void Polygon(const std::vector<TPoint>& points) = 0;
     virtual void Polyline(const std::vector<TPoint>& points) = 0;
     virtual void SetPixel(int x, int y, TColor c) = 0;
+    // A named picture of an image list (TImageList::ImageName) in the box
+    // at (x, y); nothing where the canvas has no pictures.
+    virtual void DrawImage(int /*x*/, int /*y*/, int /*width*/, int /*height*/, std::string_view /*name*/) {}
     // Text at (x, y) with the current alignment (SetTextAlign) and Font,
     // including its escapement; the background is filled with the brush
     // unless the brush is clear.
@@ -147,13 +153,14 @@ class RecordingCanvas : public TCanvas {
 public:
     struct Op {
         std::string kind;         // "line", "rect", "fill", "frame", "ellipse", "arc", "polygon",
-                                  // "polyline", "pixel", "text", "textrect", "drawtext", "clip", "noclip"
+                                  // "polyline", "pixel", "image", "text", "textrect", "drawtext", "clip", "noclip"
         std::vector<int> args;    // coordinates in call order
         std::string text;
         TPen pen;
         TBrush brush;
         TFont font;
         unsigned flags = 0;       // text alignment or DrawText flags
+        bool transparent = false; // TextTransparent when the op ran
         std::string describe() const;
     };
     std::vector<Op> ops;
@@ -167,6 +174,7 @@ public:
     void Polygon(const std::vector<TPoint>& points) override;
     void Polyline(const std::vector<TPoint>& points) override;
     void SetPixel(int x, int y, TColor c) override;
+    void DrawImage(int x, int y, int width, int height, std::string_view name) override;
     void TextOut(int x, int y, std::string_view text) override;
     void TextRect(const TRect& rc, int x, int y, std::string_view text) override;
     int DrawText(std::string_view text, TRect& rc, unsigned flags) override;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/stdctrls.h"
 
 class TImageList;
 
@@ -24,6 +25,23 @@ using TGridDrawState = unsigned;
 struct TGridRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;  // columns Left..Right, rows Top..Bottom
     bool operator==(const TGridRect&) const = default;
+};
+
+// Where a hint shows: the top-left corner of the hint window and the area
+// the mouse may move in before the hint is asked for again (client
+// coordinates of the control).
+struct THintInfo {
+    TPoint HintPos;
+    TRect CursorRect;
+};
+
+// How the in-place editor shows; the front end's line edit follows it.
+struct TEditorLook {
+    TAlignment Alignment = TAlignment::taLeftJustify;
+    TFont Font;
+    TColor Color = clWindow;
+    // Enter and the arrow keys stay in the editor.
+    bool Multiline = false;
 };
 
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
@@ -50,15 +68,22 @@ public:
     const std::string& Cells(int col, int row) const;
     void SetCell(int col, int row, std::string_view text);
     intptr_t Objects(int col, int row) const;
-    // A cell's own background colour; clNone = the grid's colour.
-    TColor CellColor(int col, int row) const;
-    void SetCellColor(int col, int row, TColor c);
     void SetObject(int col, int row, intptr_t o);
     // The texts of a column or row (growing the grid as needed).
     std::vector<std::string> Cols(int col) const;
     std::vector<std::string> Rows(int row) const;
     void SetRow(int row, const std::vector<std::string>& texts);
     void SetCol(int col, const std::vector<std::string>& texts);
+
+    // An empty row (column) of texts and objects before `row` (`col`, which
+    // may be RowCount or ColCount: at the end); the later ones move down
+    // (right) and so does the current cell. Heights and widths stay with
+    // their positions. Delete removes one, the later ones moving up (left);
+    // a grid keeps at least one row and column.
+    void InsertRow(int row);
+    void DeleteRow(int row);
+    void InsertColumn(int col);
+    void DeleteColumn(int col);
 
     int DefaultColWidth() const { return default_col_width_; }
     int DefaultRowHeight() const { return default_row_height_; }
@@ -80,6 +105,8 @@ public:
     void SetCol(int c) { FocusCell(c, row_, true); }
     void SetRow(int r) { FocusCell(col_, r, true); }
     // Moves the current cell (and, with `move_anchor`, the whole selection).
+    // Leaving a cell that is being edited ends its edit first
+    // (LeavingCell); false when the move was refused.
     bool FocusCell(int col, int row, bool move_anchor);
     TGridRect Selection() const { return selection_; }
     void SetSelection(const TGridRect& r);
@@ -91,23 +118,61 @@ public:
     void SetLeftCol(int c);
     int VisibleRowCount() const;
     int VisibleColCount() const;
+    // The largest TopRow (LeftCol) that still shows the last row (column)
+    // whole: the end of the scroll bar's range.
+    int MaxTopRow() const;
+    int MaxLeftCol() const;
+
+    // Scroll bars: which ones the grid may show; a bar shows when it is
+    // allowed and the cells do not fit. The bars take their width from the
+    // cells' area.
+    TScrollStyle ScrollBars = TScrollStyle::ssBoth;
+    static constexpr int ScrollBarSize = 16;
+    bool ScrollBarShown(bool vertical) const;
+    int CellAreaWidth() const;
+    int CellAreaHeight() const;
+    // Whether dragging a scroll bar's thumb scrolls the cells at once.
+    virtual bool TracksThumb() const { return (Options & goThumbTracking) != 0; }
 
     // The in-place editor.
     bool EditorMode() const { return editor_mode_; }
     void SetEditorMode(bool on);
-    // The editor's text while it shows.
+    // The editor's text while it shows; setting it writes the cell
+    // (OnSetEditText) and puts the caret at its end.
     const std::string& EditorText() const { return editor_text_; }
     void SetEditorText(std::string_view t);
-    // The editor applies its text to the cell (OnSetEditText) and hides.
+    // The text the editor opened with.
+    const std::string& EditorStartText() const { return editor_start_text_; }
+    // The editor's selection (the caret at SelStart when SelLength is 0).
+    int EditorSelStart() const { return editor_sel_start_; }
+    int EditorSelLength() const { return editor_sel_length_; }
+    void SetEditorSelection(int start, int length);
+    // Replaces the editor's selection, as typing or a paste does.
+    void EditorReplaceSelection(std::string_view text);
+    const TEditorLook& EditorLook() const { return editor_look_; }
+    // The editor closes (its text is already in the cell).
     void HideEditor();
+    // Opens the editor on the current cell when CanEditShow allows, with its
+    // whole text selected.
     void ShowEditor();
 
     // Geometry: the cell at a client point (-1 outside) and a cell's rectangle.
     void MouseToCell(int x, int y, int& col, int& row) const;
+    // The same for each axis alone: the column under x and the row under y,
+    // each -1 when the point lies outside the columns (rows).
+    void MouseCoord(int x, int y, int& col, int& row) const;
     TRect CellRect(int col, int row) const;
+
+    // The hint for the mouse resting at a client point: false when none
+    // shows. The grid's own Hint, unless a derived grid has hints per cell.
+    virtual bool HintAt(int x, int y, std::string& text, THintInfo& info);
+    // Hides the hint that shows now (the front end hears Prop::Hint).
+    void CancelHint() { changed(Prop::Hint); }
 
     // Valid while painting.
     TCanvas* Canvas() const { return canvas_; }
+    // The cells that show, each cell's grid lines (or the grid's colour
+    // where Options leave a line out) first.
     void PaintTo(TCanvas& canvas) override;
 
     // Changes between these (they nest) reach the observers once, at the
@@ -126,8 +191,12 @@ public:
     TMovedEvent OnColumnMoved;
     TMovedEvent OnRowMoved;
 
+    // A column (row) moves to another index, the others between shifting
+    // by one; the current cell stays on its column (row).
     void MoveColumn(int from, int to);
     void MoveRow(int from, int to);
+    // The index that `index` has after an item moved from `from` to `to`.
+    static int MovedIndex(int index, int from, int to);
 
     // Mouse: a click on a scrollable cell makes it current (Shift extends
     // the range when goRangeSelect is on).
@@ -136,18 +205,50 @@ public:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool MouseWheel(TShiftState shift, int delta, TPoint pos) override;
 
+    // A character: with goEditing, Backspace and printable characters open
+    // the editor first (which takes them); while the editor is open they go
+    // to it (EditorKeyPress); otherwise OnKeyPress and KeyPressDefault.
+    void KeyPress(char& key) override;
+
 protected:
-    // Arrows, Tab, Home, End, PgUp, PgDn move the current cell; F2 and Enter
-    // open the editor when goEditing is on.
+    // Without the editor: arrows, Tab, Home, End, PgUp, PgDn move the
+    // current cell; F2 opens the editor with the caret at the end. With the
+    // editor open: Up, Down, PgUp, PgDn (and Tab with goTabs) move the
+    // cell; Left, Right, Home, End, Delete and the clipboard keys work on
+    // the editor's text.
     void KeyDownDefault(Word& key, TShiftState shift) override;
+    // Without the editor: Enter opens it (goEditing).
     void KeyPressDefault(char& key) override;
+    // A character typed into the open editor: OnKeyPress sees it first;
+    // Enter closes the editor, Esc puts the text it opened with back and
+    // closes it, other characters replace the selection.
+    virtual void EditorKeyPress(char& key);
+    // The current cell is about to change while the cell may be edited:
+    // false keeps the cell. The editor closes here.
+    virtual bool LeavingCell();
+    // Column widths (row heights) changed.
+    virtual void ColWidthsChanged() {}
+    virtual void RowHeightsChanged() {}
+    // A row (column) moves from one index to another; called before the
+    // texts move.
+    virtual void MovingRow(int /*from*/, int /*to*/) {}
+    virtual void MovingColumn(int /*from*/, int /*to*/) {}
     void scroll_into_view();
-    // Whether the cell may take a value typed by the user.
-    virtual bool CanEditShow() const;
+    // Moves the current cell and the selection's anchor there, with no
+    // event: for operations that move the cell's contents with it.
+    void MoveCurrent(int col, int row);
+    // Whether the editor may open on the current cell.
+    virtual bool CanEditShow();
+    // The editor has opened with its text selected.
+    virtual void EditorShown() {}
+    void SetEditorLook(const TEditorLook& look) { editor_look_ = look; }
 
 public:
-    // Tab moves between the cells with goTabs.
-    bool wants_key(Word key) const override { return key == VK_TAB && (Options & goTabs); }
+    // Tab moves between the cells with goTabs; Enter and Esc belong to the
+    // open editor.
+    bool wants_key(Word key) const override {
+        return (key == VK_TAB && (Options & goTabs)) || (editor_mode_ && (key == VK_RETURN || key == VK_ESCAPE));
+    }
 
 private:
     int col_count_ = 5, row_count_ = 5, fixed_cols_ = 1, fixed_rows_ = 1;
@@ -155,17 +256,24 @@ private:
     std::vector<int> col_widths_, row_heights_;
     std::vector<std::vector<std::string>> cells_;   // [row][col]
     std::vector<std::vector<intptr_t>> objects_;    // [row][col]
-    std::vector<std::vector<TColor>> cell_colors_;  // [row][col]
     int col_ = 1, row_ = 1;
     int anchor_col_ = 1, anchor_row_ = 1;
     TGridRect selection_{1, 1, 1, 1};
     int top_row_ = 1, left_col_ = 1;
     bool editor_mode_ = false;
     std::string editor_text_;
+    std::string editor_start_text_;
+    int editor_sel_start_ = 0;
+    int editor_sel_length_ = 0;
+    TEditorLook editor_look_;
     TCanvas* canvas_ = nullptr;
     bool selecting_ = false;
     void resize_storage();
     void update_selection();
+    void editor_key_down(Word& key, TShiftState shift);
+    void write_editor_text(std::string text, int caret);
+    int content_width() const;
+    int content_height() const;
 };
 
 struct TTabItem {
@@ -205,7 +313,8 @@ public:
 
     // The tab under a client point, -1 when none.
     int IndexOfTabAt(int x, int y) const;
-    TRect TabRect(int i) const;
+    // The rectangle of a tab that shows (empty otherwise): along the top.
+    virtual TRect TabRect(int i) const;
     // The first tab shown (tabs scroll when they do not fit).
     int FirstVisibleTab() const { return first_visible_; }
     void ScrollTabs(int delta);
@@ -217,12 +326,16 @@ public:
     void user_select(int i);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
+protected:
+    // A tab's length along the strip and the strip's thickness.
+    int tab_width(int i) const;
+    int tab_height() const;
+    void set_canvas(TCanvas* canvas) { canvas_ = canvas; }
+
 private:
     std::vector<TTabItem> tabs_;
     int tab_index_ = -1;
     int first_visible_ = 0;
     TCanvas* canvas_ = nullptr;
-    int tab_width(int i) const;
-    int tab_height() const;
 };
 

@@ -109,7 +109,9 @@ bool accelerator(TForm* form, Word key) {
     std::vector<TControl*> all;
     shown_controls(form, all);
     for (TControl* c : all) {
-        if (!reachable(c) || !IsAccel(key, c->Caption())) continue;
+        if (!reachable(c)) continue;
+        if (c->DialogChar(key)) return true;
+        if (!IsAccel(key, c->Caption())) continue;
         if (auto* label = dynamic_cast<TLabel*>(c)) {
             TWinControl* target = label->FocusControl;
             if (!target || !target->CanFocus()) continue;
@@ -333,6 +335,12 @@ void mouse_wheel(TControl* c, TShiftState shift, int delta, int x, int y) {
     });
 }
 
+void mouse_leave(TControl* c) {
+    guarded([=] {
+        if (reach(c, "leave")) c->MouseLeave();
+    });
+}
+
 void drag_splitter(TSplitter* s, int delta) {
     guarded([=] {
         if (reach(s, "drag")) s->user_move(delta);
@@ -345,6 +353,14 @@ void click_cell(TStringGrid* g, int col, int row, TShiftState shift) {
         mouse_down(g, TMouseButton::mbLeft, shift | ssLeft, r.Left + 1, r.Top + 1);
         mouse_up(g, TMouseButton::mbLeft, shift, r.Left + 1, r.Top + 1);
         if (reach(g, "click")) g->Click();
+    });
+}
+
+void scroll(TStringGrid* g, bool vertical, int position) {
+    guarded([=] {
+        if (!reach(g, "scroll")) return;
+        if (vertical) g->SetTopRow(position);
+        else g->SetLeftCol(position);
     });
 }
 

@@ -71,9 +71,13 @@ void mouse_down(TControl* c, TMouseButton b, TShiftState shift, int x, int y);
 void mouse_move(TControl* c, TShiftState shift, int x, int y);
 void mouse_up(TControl* c, TMouseButton b, TShiftState shift, int x, int y);
 void mouse_wheel(TControl* c, TShiftState shift, int delta, int x, int y);
+// The mouse leaves the control.
+void mouse_leave(TControl* c);
 void drag_splitter(TSplitter* s, int delta);
 // A grid's cell click.
 void click_cell(TStringGrid* g, int col, int row, TShiftState shift = 0);
+// A grid's scroll bar moved: the first row (vertical bar) or column shown.
+void scroll(TStringGrid* g, bool vertical, int position);
 // Timer interval passed.
 void timer(TTimer* t);
 

@@ -32,6 +32,7 @@ inline constexpr TColor clCream = 0xF0FBFF;
 inline constexpr TColor clMedGray = 0xA4A0A0;
 inline constexpr TColor clLtGray = 0xC0C0C0;
 inline constexpr TColor clDkGray = 0x808080;
+inline constexpr TColor clActiveCaption = 0x80000002;
 inline constexpr TColor clInfoBk = 0x80000018;
 inline constexpr TColor clInfoText = 0x80000017;
 inline constexpr TColor clBtnFace = 0x8000000F;
@@ -149,4 +150,4 @@ inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
 // Mouse cursors.
-enum class TCursor { crDefault, crHourGlass, crArrow, crCross, crHandPoint, crSizeAll, crDrag, crIBeam };
+enum class TCursor { crDefault, crHourGlass, crArrow, crCross, crHandPoint, crSizeAll, crDrag, crIBeam, crNo };

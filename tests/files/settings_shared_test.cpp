@@ -373,14 +373,14 @@ TEST_F(SettingsShared, BandRowTitlesAreWrittenForTheRowsThereAre) {
 
 // --- project block --------------------------------------------------------------
 
-void mark(TStringGrid* g, std::initializer_list<int> rows) {
-    for (int r = 0; r < 6; ++r) g->SetCellColor(0, r, clWhite);
-    for (int r : rows) g->SetCellColor(0, r, clGreen);
+void mark(TStringAlignGrid* g, std::initializer_list<int> rows) {
+    for (int r = 0; r < 6; ++r) g->set_cell_colour(0, r, clWhite);
+    for (int r : rows) g->set_cell_colour(0, r, clGreen);
 }
 
-std::string marks(const TStringGrid* g) {
+std::string marks(const TStringAlignGrid* g) {
     std::string s;
-    for (int r = 0; r < 6; ++r) s += g->CellColor(0, r) == clGreen ? '1' : '0';
+    for (int r = 0; r < 6; ++r) s += g->cell_colour(0, r) == clGreen ? '1' : '0';
     return s;
 }
 

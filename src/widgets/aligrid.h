@@ -144,6 +144,10 @@ public:
     ~TStringAlignGrid() override;
     const char* ClassName() const override { return "TStringAlignGrid"; }
 
+    // Empty stores, the fixed-cell font and the grid-wide defaults; the
+    // constructor runs it.
+    virtual void init_properties();
+
     // --- grid-wide properties ------------------------------------------------
     // Alignment and word wrap of cells that no record decides (the default
     // value here reads as alLeft and ww_none).

@@ -60,6 +60,7 @@ std::unique_ptr<TCellProperties> TCellProperties::clone() const {
 // --- the grid --------------------------------------------------------------------
 
 TStringAlignGrid::TStringAlignGrid(TComponent* owner) : TStringGrid(owner) {
+    init_properties();
     create_editor();
     // The built-in comparisons: the texts' bytes, unsigned, a text before
     // the longer texts it begins.
@@ -72,6 +73,34 @@ TStringAlignGrid::TStringAlignGrid(TComponent* owner) : TStringGrid(owner) {
 }
 
 TStringAlignGrid::~TStringAlignGrid() = default;
+
+void TStringAlignGrid::init_properties() {
+    col_props_.clear();
+    row_props_.clear();
+    fixed_col_props_.clear();
+    fixed_row_props_.clear();
+    cell_props_.clear();
+    cell_hints_.clear();
+    // The fixed cells' font is the platform's default font, not the grid's.
+    fixed_font_ = TFont{};
+    alignment_ = alLeft;
+    wordwrap_ = ww_none;
+    Editable = true;
+    selected_cell_colour_ = clActiveCaption;
+    selected_font_colour_ = clWhite;
+    ShowCellHints = true;
+    draw_selection_ = true;
+    SelectEditText = true;
+    EditMultiline = false;
+    AutoEditNextCell = false;
+    NextCellEdit = nc_rightdown;
+    NextCellTab = nc_rightdown;
+    AfterLastCellEdit = lc_newcolrow;
+    AfterLastCellTab = lc_first;
+    auto_adjust_last_col_ = false;
+    RedrawWhileScroll = false;
+    hint_col_ = hint_row_ = -1;
+}
 
 const TCellProperties* TStringAlignGrid::at(const Store& s, int i) {
     if (i < 0 || i >= static_cast<int>(s.size())) return nullptr;

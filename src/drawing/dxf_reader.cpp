@@ -61,6 +61,27 @@ bool real_number(std::string_view s, double& out) {
     return true;
 }
 
+// A group code: a whole number of 0 or more. Codes of up to three digits,
+// right-aligned or not, are taken at once.
+inline bool group_code(std::string_view s, int32_t& out) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    const std::size_t digits = s.size() - i;
+    if (digits >= 1 && digits <= 3) {
+        int32_t v = 0;
+        for (; i < s.size(); ++i) {
+            const char c = s[i];
+            if (c < '0' || c > '9') break;
+            v = v * 10 + (c - '0');
+        }
+        if (i == s.size()) {
+            out = v;
+            return true;
+        }
+    }
+    return whole_number(s, out) && out >= 0;
+}
+
 std::string entity_error(std::string_view keyword) { return "Error reading " + std::string(keyword) + " entity"; }
 
 }  // namespace
@@ -104,25 +125,32 @@ std::vector<std::unique_ptr<DXF_Layer>> DXF_Reader::take_layers() {
 bool DXF_Reader::read_line() {
     if (pos_ >= end_) return false;
     const char* start = pos_;
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', static_cast<std::size_t>(end_ - start)));
-    if (!lf) {
+    // Lines are short as a rule: the line end and any CR are found in one
+    // walk over the line.
+    const char* p = start;
+    int crs = 0;
+    while (p < end_ && *p != '\n') crs += *p++ == '\r';
+    if (p == end_) {
         // A line that no line end closes is not read.
         pos_ = end_;
         return false;
     }
-    pos_ = lf + 1;
+    pos_ = p + 1;
     ++line_count_;
-    const char* stop = lf;
-    if (stop > start && stop[-1] == '\r') --stop;
-    const std::size_t length = static_cast<std::size_t>(stop - start);
-    if (!std::memchr(start, '\r', length)) {
+    const char* stop = p;
+    if (stop > start && stop[-1] == '\r') {
+        --stop;
+        --crs;
+    }
+    if (crs == 0) {
+        const std::size_t length = static_cast<std::size_t>(stop - start);
         line_ = std::string_view(start, length < max_line_length ? length : max_line_length);
         return true;
     }
     // A lone CR is dropped and the line goes on.
     std::string mended;
-    for (const char* p = start; p < stop && mended.size() < max_line_length; ++p)
-        if (*p != '\r') mended += *p;
+    for (const char* q = start; q < stop && mended.size() < max_line_length; ++q)
+        if (*q != '\r') mended += *q;
     mended_lines_.push_back(std::move(mended));
     line_ = mended_lines_.back();
     return true;
@@ -137,7 +165,7 @@ int DXF_Reader::next_group() {
         if (!read_line()) return -2;
     } while (line_.empty());
     int32_t code = 0;
-    if (!whole_number(line_, code) || code < 0) fail(invalid_group_code, true);
+    if (!group_code(line_, code)) fail(invalid_group_code, true);
     if (!read_line()) fail(unexpected_end, true);
     code_ = code;
     value_ = line_;
@@ -409,7 +437,10 @@ void DXF_Reader::read_entity_record(abstract_entity& r) {
     for (;;) {
         const int code = next_group_within();
         switch (code) {
-            case 0: push_back(); r.extrusion = point3_normalise(r.extrusion); return;
+            case 0:
+                push_back();
+                if (!point3_equal(r.extrusion, point3_unit_z)) r.extrusion = point3_normalise(r.extrusion);
+                return;
             case 1: r.s1 = value_; break;
             case 2: r.s2 = value_; break;
             case 3: r.s3 = value_; break;

@@ -237,6 +237,30 @@ TEST_F(DxfReader, ValuesConvertByTheFileFormatsRules) {
     }
 }
 
+TEST_F(DxfReader, GroupCodesAreWholeNumbersWithBlanksAroundAndOneSign) {
+    const struct {
+        const char* code;
+        bool ok;
+    } codes[] = {
+        {"8", true},    {"  8", true},  {"     8", true}, {"8  ", true},   {"\t8", true}, {"+8", true},
+        {"008", true},  {"0008", true}, {"-8", false},    {"8x", false},   {"1 0", false}, {"x8", false},
+        {"+", false},   {" - 8", false}, {"99999999999", false},
+    };
+    for (const auto& c : codes) {
+        ui().boxes.clear();
+        const auto d = read_dxf(dxf_text({"0", "SECTION", "2", "ENTITIES", "0", "LINE", c.code, "L", "10", "1", "0",
+                                          "ENDSEC", "0", "EOF"}));
+        if (c.ok) {
+            EXPECT_TRUE(ui().boxes.empty()) << c.code;
+            EXPECT_EQ(dxf_summary(*d), (std::vector<std::string>{"L: Line_ 1"})) << c.code;
+        } else {
+            ASSERT_EQ(ui().boxes.size(), 1u) << c.code;
+            EXPECT_EQ(ui().boxes[0].text, at_line(DXF_Reader::invalid_group_code, 7)) << c.code;
+            EXPECT_TRUE(dxf_summary(*d).empty()) << c.code;
+        }
+    }
+}
+
 TEST_F(DxfReader, MessagesCountTheLinesOfTheFileAlsoAfterARewind) {
     // The HEADER search reads the TABLES section's first lines, fails and
     // rewinds; the error in the layer table is still on line 14.

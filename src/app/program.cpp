@@ -127,6 +127,8 @@ Program::Program(Services& services, std::vector<std::string> arguments) : servi
     reset_runtime_settings();
     init_locale_settings();
     language_file.clear();
+    help_file.clear();
+    program_title = "Halvoren";
     ini_cache_clear();
     set_services(&services_);
     set_model(&state_);
@@ -159,6 +161,8 @@ Program::~Program() {
     set_cost_data(nullptr);
     folders() = {};
     language_file.clear();
+    help_file.clear();
+    program_title = "Halvoren";
     ini_cache_clear();
     reset_runtime_settings();
     if (g_program == this) g_program = nullptr;
@@ -189,5 +193,7 @@ void Program::create_windows() {
 }
 
 void Program::show_main_window() {
+    // The language is applied when the main window is first shown.
+    app_->run_guarded([] { topcje->cb_LanguageChange(nullptr); });
     if (TForm* f = app_->MainForm()) f->Show();
 }

@@ -37,24 +37,32 @@ void czytaj_opcje(const std::string& path, const std::string& mode_text) {
     if (mode == mode_opcje) read_cost_options(ini);
     if (mode == mode_opcje || (mode == mode_koszt && !params_in_project) || (mode == mode_plik && params_in_project))
         read_cost_params(ini);
-    if (mode == mode_opcje || mode == mode_plik || mode == mode_lang) {
-        if (mode != mode_lang) {
-            read_next_typosz_id(ini);
-            read_keys(ini, calc_switch_keys());
-        }
+    if (mode == mode_opcje || mode == mode_plik) {
+        read_next_typosz_id(ini);
+        read_keys(ini, calc_switch_keys());
         read_shared_scalars(ini, mode);
         read_layers(ini);
         read_line_defs(ini, mode);
-        if (mode != mode_lang) read_font_texts(ini);
+        read_font_texts(ini);
         read_bwezel(ini);
-        read_band_rows(ini, mode);
+    }
+    // A language applied to a running program changes texts, not settings:
+    // it reads only what depends on the language (the sections with the
+    // language's suffix, the sheet titles and what the language file gives
+    // when they are missing); the shared settings stay as the open project
+    // brought them.
+    if (mode == mode_opcje || mode == mode_plik || mode == mode_lang) read_band_rows(ini, mode);
+    if (mode == mode_opcje) {
+        read_infotable_and_pattern(ini);
+    } else if (mode == mode_lang) {
+        read_default_infotable(ini);
     }
     if (mode == mode_opcje || mode == mode_lang) {
-        read_infotable_and_pattern(ini);
         read_check_rules(ini);
         read_data_lists(ini);
         read_drawing_titles(ini);
-        read_columns(ini);
+        if (mode == mode_opcje) read_columns(ini);
+        else read_column_titles(ini);
         read_crossing_colors(ini);
     }
     if (mode == mode_opcje) read_program_options(ini);

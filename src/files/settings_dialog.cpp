@@ -17,6 +17,7 @@ void Ttopcje::connect_handlers() {
         if (n) PageControl1->SetActivePageIndex(n->SelectedIndex);
     };
     OnShow = [this](TObject* s) { FormShow(s); };
+    cb_Language->OnChange = [this](TObject* s) { cb_LanguageChange(s); };
     b_OK->OnClick = [this](TObject* s) { b_OKClick(s); };
     cb_Fit2Page->OnClick = [this](TObject*) { e_skala_krot->SetEnabled(cb_Fit2Page->Checked()); };
     rg_NodePrefix->OnClick = [this](TObject*) { e_wez->SetEnabled(rg_NodePrefix->ItemIndex() == 1); };

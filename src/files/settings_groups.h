@@ -53,6 +53,10 @@ void read_next_typosz_id(const IniFile& ini);
 void write_program_options(IniFile& ini);
 // "default_infotable_"<lang> and "file_name_pattern" (modes "opcje", "lang").
 void read_infotable_and_pattern(const IniFile& ini);
+// "default_infotable_"<lang> alone (mode "lang").
+void read_default_infotable(const IniFile& ini);
+// The column titles of "Columns_"<lang> alone (mode "lang").
+void read_column_titles(const IniFile& ini);
 // "autofilling_"<lang> (modes "opcje", "lang").
 void read_data_lists(const IniFile& ini);
 // "Columns_"<lang>, "Dane", "Dane_szer", "Dane_prec" (modes "opcje", "lang");

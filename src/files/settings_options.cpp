@@ -561,6 +561,18 @@ void read_infotable_and_pattern(const IniFile& ini) {
     read_in_order(ini, t, inne, {default_infotable_key(), "file_name_pattern"});
 }
 
+void read_default_infotable(const IniFile& ini) {
+    const key_table t = option_keys();
+    read_in_order(ini, t, inne, {default_infotable_key()});
+}
+
+void read_column_titles(const IniFile& ini) {
+    key_table titles;
+    for (setting_key& k : column_keys())
+        if (SameText(k.section, "Columns_")) titles.push_back(std::move(k));
+    read_keys(ini, titles);
+}
+
 void read_data_lists(const IniFile& ini) { read_keys(ini, data_list_table()); }
 
 void read_columns(IniFile& ini) {

@@ -323,6 +323,7 @@ void Ttopcje::build_other_pages() {
     form_builder b(this, ts_Other);
     cb_Language = b.labelled<TComboBox>("cb_Language", "Język:"_cp, 160);
     cb_Language->Style = TComboBoxStyle::csDropDownList;
+    set_items(cb_Language->Items(), {"english", "polski"});
     e_FileNamePattern = b.labelled<TEdit>("e_FileNamePattern", "Wzorzec nazwy pliku:", 260);
     e_FileNamePattern->SetText("@_inwestor-@_inwestycja_miejscowosc");
     cb_dokl = b.labelled<TComboBox>("cb_dokl", "Dokładność wyświetlanych liczb:"_cp, 90);

@@ -256,6 +256,11 @@ public:
     TTabSheet* ts_OwnRules;
     TStringAlignGrid* sag_Rules;
 
+    // Chooses the language of `cb_Language` (with no sender: the user's
+    // stored choice, else the system's language) and applies it: the
+    // column texts, the language-dependent settings, every window's texts
+    // and the main window's caption.
+    void cb_LanguageChange(TObject* Sender);
     // Each opening fills the controls from the process-wide values.
     void FormShow(TObject* Sender);
     // OK: the confirmation (the values copied in, the slope sign, the

@@ -253,6 +253,20 @@ public:
     // The main pages changed: the commands and tool bars of each page.
     void PageControl1Change(TObject* Sender);
 
+    // Documents from templates: the command "Dokumenty skojarzone" (Ctrl+D)
+    // in the menu "&Narzędzia" shows the template chooser.
+    TAction* a_Templates;
+    TMenuItem* mi_Tools;
+    void a_TemplatesExecute(TObject* Sender);
+    // The preview's sheet buttons (exactly one is down; the sump button's
+    // tag is 100 + the index of the sump its sheet shows) and the chooser
+    // of the current profile's cross-section for the cross-section sheet.
+    TToolButton* tb_PreviewProfile;
+    TToolButton* tb_PreviewCrossSection;
+    TToolButton* tb_PreviewScheme;
+    TToolButton* tb_PreviewSump;
+    TComboBox* cb_CrossSections;
+
     // The program's short note: the text in the first panel of the status
     // bar on a yellow ground; t_Hints restores the bar four seconds after
     // the last note.
@@ -265,6 +279,8 @@ public:
     void connect_handlers();
 private:
     void build_panels();
+    void build_template_controls();
+    void connect_template_handlers();
     void build_profile_commands();
     void build_info_table();
     void connect_profile_handlers();

@@ -4,6 +4,8 @@
 #include "platform/sysutils.h"
 
 std::string language_file;
+std::string help_file;
+std::string program_title = "Halvoren";
 
 std::string lang_text(std::string_view section, std::string_view key, std::string_view builtin) {
     if (language_file.empty()) return std::string(builtin);

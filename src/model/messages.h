@@ -11,6 +11,10 @@
 // The language file in use; empty until a language is chosen (then every
 // look-up gives the built-in text).
 extern std::string language_file;
+// The help file of the chosen language.
+extern std::string help_file;
+// The product name in the chosen language's form; the application's title.
+extern std::string program_title;
 
 // The text of `key` in `section` of the language file, or `builtin`.
 std::string lang_text(std::string_view section, std::string_view key, std::string_view builtin);

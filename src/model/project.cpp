@@ -95,3 +95,16 @@ uint16_t prof_kreator(uint16_t position, const std::string& name, bool append, b
     if (refresh_tabs) view().tabs_odswiez(static_cast<int>(index));
     return static_cast<uint16_t>(index);
 }
+
+node_place znajdz_wezel(const std::string& name, bool own_profile_too, int own_profile, int own_node) {
+    const auto& profiles = model().profiles;
+    for (std::size_t p = 0; p < profiles.size(); ++p) {
+        const int pi = static_cast<int>(p);
+        if (pi == own_profile && !own_profile_too) continue;
+        const auto& nodes = profiles[p].nodes;
+        for (std::size_t n = 0; n < nodes.size(); ++n)
+            if (nodes[n].wez == name && !(pi == own_profile && static_cast<int>(n) == own_node))
+                return {pi, static_cast<int>(n)};
+    }
+    return {};
+}

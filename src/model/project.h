@@ -28,3 +28,13 @@ uint16_t next_profile_id();
 // display settings of the profile it displaces; returns its index. Raises
 // Exception when no 16-bit profile id is left.
 uint16_t prof_kreator(uint16_t position, const std::string& name, bool append, bool refresh_tabs);
+
+// Where a node stands: profile and node index, -1 and -1 for none.
+struct node_place {
+    int profile = -1;
+    int node = -1;
+};
+// The first node of that name (exact comparison) in profile order, the node
+// (own_profile, own_node) itself excepted and the whole own profile unless
+// `own_profile_too`.
+node_place znajdz_wezel(const std::string& name, bool own_profile_too, int own_profile, int own_node);

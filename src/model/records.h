@@ -268,6 +268,24 @@ struct mat_osadnik {
 
 // --- node and profile -------------------------------------------------------
 
+// The earthwork quantities of a node (`wezel.volumes`, accumulated over the
+// work attributed to it) and the totals of a profile (`odcinek.volume_totals`,
+// the two widths unused there): areas in m2, volumes in m3, lengths in m.
+enum volume_slot : int {
+    vs_turf_area = 0,
+    vs_walls_area = 1,
+    vs_volume_excavation = 2,
+    vs_volume_sidefill = 3,
+    vs_volume_bedding = 4,
+    vs_width_bedding_top = 5,
+    vs_width_sidefill_top = 6,
+    vs_drainage_beds_length = 7,
+    vs_volume_cut = 8,
+    vs_volume_embankment = 11,
+    vs_volume_to_exchange = 12,
+    vs_infrastructure_area = 13,
+};
+
 // One node of a profile: one row of the main table.
 struct wezel {
     uint16_t id = 0;
@@ -364,7 +382,7 @@ struct odcinek {
     double length = 0;
     double drawn_width = 0;
     double sheet_x = 0;
-    std::array<double, 2> tank_volumes{};
+    std::array<double, 2> tank_volumes{};  // the tanks' volume and their excavation
     bool poziom = false;
     bool pskala = false;
     bool rysuj = false;
@@ -422,6 +440,45 @@ struct projekt_dane {
     std::string wlas3;
 };
 
+// The statistics of the whole project: the totals, extremes and counts of
+// the profiles included in the drawing, with the node and profile of each
+// extreme (indices held as reals).
+struct project_statistics {
+    double depth_max = 0;
+    double depth_min = 0;
+    double slope_max = 0;
+    double slope_min = 0;
+    double length = 0;
+    double sections_quantity = 0;
+    double section_max = 0;
+    double depth_max_node = 0;
+    double depth_min_node = 0;
+    double slope_max_node = 0;
+    double slope_min_node = 0;
+    double section_max_node = 0;
+    double depth_max_profile = 0;
+    double depth_min_profile = 0;
+    double slope_max_profile = 0;
+    double slope_min_profile = 0;
+    double section_max_profile = 0;
+    double volume_excavation = 0;
+    double volume_sidefill = 0;
+    double volume_bedding = 0;
+    double volume_embankment = 0;
+    double volume_cut = 0;
+    double volume_to_exchange = 0;
+    double turf_area = 0;
+    double walls_area = 0;
+    double infrastructure_area = 0;
+    double drainage_beds_length = 0;
+    double tanks_volume = 0;
+    double tank_excavation_volume = 0;
+    uint16_t crossings_count = 0;
+    uint16_t joints_count = 0;
+    uint16_t wall_passages_count = 0;
+    uint16_t pumpstations_count = 0;
+};
+
 // The network type letters, in the order of the per-type bills.
 inline constexpr char network_letters[] = "wkdgcmi";
 
@@ -430,7 +487,7 @@ struct projekt {
     projekt_dane dane;
     std::vector<mat_stat> bill;
     std::array<std::vector<mat_stat>, 7> network_bills;  // by network_letters
-    std::vector<double> statistics;
+    project_statistics statistics;
     std::vector<mat_studzienka> sumps;
     std::vector<mat_rura_typosz> pipe_series;  // at most 100
     // The object editor's working copies, one per object kind.

@@ -40,12 +40,16 @@ struct model_state {
     uint8_t empty_value = 0;         // [inne] "zero": the value that means "not entered"
     int8_t slope_sign = 1;           // -1 while slopes of rising pipes are shown positive
     bool project_modified = false;
+    std::string project_path;        // the project's file; empty for a project never saved
     std::vector<uint16_t> visited_profiles;  // reached by one flow summation
     std::vector<error_spec> warnings;
     std::deque<tundo> undo_list;     // newest first
     std::deque<tundo> redo_list;     // newest first
     TStringList scratch;             // the shared working list (a join's id map)
     uint8_t display_decimals = 2;    // [format] "zaokrag": decimals of the annotation editors
+    // Set by the drawing-length pass when the profiles' horizontal drawing
+    // factors differ (the templates then show the scale as "różne").
+    bool scales_differ = false;
 
     // The column model of the node table.
     std::array<uint8_t, column_kind_count> column_map{};  // position of each kind

@@ -77,6 +77,8 @@ public:
     int ppi = 96;
     std::string dxf_program_path;
     std::vector<FontInfo> font_list;
+    // The system's locale ("pl_PL.UTF-8", "en_GB.UTF-8", ...).
+    std::string locale = "pl_PL.UTF-8";
     RecordingPrinter printer_;
 
     // The virtual clock: advances and fires the timers that fall due, in
@@ -110,6 +112,7 @@ public:
     bool open_in_editor(std::string_view path) override;
     std::string dxf_program() override { return dxf_program_path; }
     std::vector<FontInfo> fonts() override { return font_list; }
+    std::string system_language() override { return locale; }
     TPrinter& printer() override { return printer_; }
     Registry& registry() override { return registry_; }
 

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/process_slot.h"
@@ -15,3 +16,11 @@ Services& services() { return *g_services; }
 Services* installed_services() { return g_services.get(); }
 
 void set_services(Services* s) { g_services.set(s); }
+
+std::string Services::system_language() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return value;
+    }
+    return {};
+}

@@ -89,6 +89,10 @@ public:
     virtual TPrinter& printer() = 0;
     virtual Registry& registry() = 0;
 
+    // The system's language: the locale named by LC_ALL, LC_MESSAGES or
+    // LANG (the first one set and not empty), "" when none is.
+    virtual std::string system_language();
+
     // Processes pending window-system events (a long operation's progress).
     virtual void process_messages() {}
     // Ends the application's event loop.

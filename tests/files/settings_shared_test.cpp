@@ -621,13 +621,18 @@ TEST_F(SettingsShared, SettingsReaderInLanguageModeLeavesFontTextsAndSwitches) {
                                                         "next_typosz_id=9", "[font]", "kol_kol=3"});
     topcje->sag_Fonts->SetCell(2, 4, "84");
     model().project.next_typosz_id = 4;
+    // A language switch reads only what depends on the language: the shared
+    // scale stays as the open project brought it.
+    const std::string scale = cell(1, 2);
+    ASSERT_NE(scale, "250");
     czytaj_opcje(path, "lang");
-    EXPECT_EQ(cell(1, 2), "250");
+    EXPECT_EQ(cell(1, 2), scale);
     EXPECT_EQ(font(2, 4), "84");
     EXPECT_FALSE(topcje->cb_CalculateTerrainAccordToMainSection->Checked());
     EXPECT_EQ(model().project.next_typosz_id, 4);
 
     czytaj_opcje(path, "plik");
+    EXPECT_EQ(cell(1, 2), "250");
     EXPECT_EQ(font(2, 4), "3");
     EXPECT_TRUE(topcje->cb_CalculateTerrainAccordToMainSection->Checked());
     EXPECT_EQ(model().project.next_typosz_id, 9);

@@ -80,8 +80,9 @@ TEST_F(Renderer, EveryWindowOfTheProgramOpensAsARealWindow) {
             EXPECT_FALSE(w->isVisible()) << f->ClassName();
         }
     }
-    // The main window is titled with the program's name while its caption is empty.
-    EXPECT_EQ(window(*app().MainForm())->windowTitle(), gui::qs(app().Title));
+    // The language applied when the main window is first shown gives it the
+    // program's caption.
+    EXPECT_EQ(window(*app().MainForm())->windowTitle(), QString("___Halvoren___"));
 
     // A window opened modally: a timer closes it through its title bar.
     TForm* dialog = forms.back();

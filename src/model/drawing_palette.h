@@ -22,3 +22,8 @@ void reset_drawing_palette();
 
 // The rendered colour of colour number n (1 to 256); `fallback` for any other number.
 TColor drawing_palette_colour(int n, TColor fallback);
+
+// The drawing colour number of each network type, in the order of
+// `network_letters` (water main, storm drain, sewer, gas, heating, land
+// drainage, other).
+inline constexpr std::array<int, 7> network_colours{5, 34, 84, 2, 200, 112, 9};

@@ -17,8 +17,9 @@ void form_builder::place(TControl* c, std::string_view name, std::string_view ca
     top_ += height + 4;
 }
 
-void form_builder::add_label(std::string_view caption) {
+void form_builder::add_label(std::string_view caption, std::string_view name) {
     auto* l = new TLabel(form_);
+    if (!name.empty()) l->SetName(std::string(name));
     l->SetCaption(caption);
     // Screen fonts run a little wider than the built-in metrics.
     const int w = text_width(l->Font(), caption) * 6 / 5 + 8;

@@ -32,13 +32,15 @@ public:
     // A control with a label to its left ("Caption:" [control]).
     template <class T>
     T* labelled(std::string_view name, std::string_view label, int width = 80, int height = 21) {
-        add_label(label);
+        // The label is named after its control ("l_" and the control's
+        // name), so that a language file can give its caption.
+        add_label(label, "l_" + std::string(name));
         T* c = new T(form_);
         place_beside(c, name, width, height);
         return c;
     }
-    // A plain label on its own line.
-    void add_label(std::string_view caption);
+    // A plain label on its own line (named when a name is given).
+    void add_label(std::string_view caption, std::string_view name = {});
 
     // The kinds most windows need, with their usual settings.
     TCheckBox* check_box(std::string_view name, std::string_view caption, bool checked, int width = 240, int height = 17);

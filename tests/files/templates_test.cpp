@@ -166,6 +166,20 @@ TEST_F(Templates, AnRtfDocumentCarriesTheTextWithBoldValues) {
     EXPECT_NE(rtf.find("{\\b zero z\\'b3otych zero groszy}"), std::string::npos) << rtf;
 }
 
+TEST_F(Templates, AnRtfDocumentWithBlocksIsItsExpandedTree) {
+    put("b.wzr", {"<HEADER>", "<FILE_NAME>profile</FILE_NAME>", "</HEADER>", "Profile:", "<_profs>- @_nazwa_profilu</profs>"});
+    tskojarzone->wypelnij_wzorzec(folder() + "b.wzr", false);
+    const std::string rtf = read_file(folders().config_folder + "profile.rtf");
+    EXPECT_EQ(rtf.find("profs"), std::string::npos) << rtf;
+    const std::size_t first = rtf.find("- {\\b G\\'b3\\'f3wny}\\par");
+    const std::size_t second = rtf.find("- {\\b B}\\par");
+    const std::size_t third = rtf.find("- {\\b C}\\par");
+    EXPECT_NE(rtf.find("Profile:"), std::string::npos) << rtf;
+    EXPECT_LT(first, second) << rtf;
+    EXPECT_LT(second, third) << rtf;
+    EXPECT_NE(third, std::string::npos) << rtf;
+}
+
 class TemplateChooser : public Templates {
 protected:
     TemplateChooser() {

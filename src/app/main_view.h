@@ -18,6 +18,11 @@ public:
     std::string item_caption(const std::string& name, const std::string& builtin) override;
     int current_node() override;
     void finish_cell_edit() override;
+    bool text_column_selected() override;
+    void recalculate_current() override;
+    void koloruj_kolumny() override;
+    void koloruj_komorki(int first, int last) override;
+    void node_inserted(int node, bool append) override;
     void show_flow_direction(uint16_t profile) override;
     void show_hint(const std::string& text) override;
     bool sump_list_open() override;

@@ -96,13 +96,6 @@ void TForm1::czysc_dane() {
         for (int c = sg1->FixedCols(); c < sg1->ColCount(); ++c) sg1->SetCell(c, r, "");
 }
 
-void TForm1::odswiez_dane(uint16_t profile, bool) {
-    const model_state& m = model();
-    if (profile >= m.profiles.size()) return;
-    czysc_dane();
-    sg1->SetRowCount(std::max(3, static_cast<int>(m.profiles[profile].nodes.size()) + 2));
-}
-
 void TForm1::finish_cell_edit() { sg1->end_edit(false); }
 
 // --- the tab strip ---------------------------------------------------------------
@@ -126,7 +119,13 @@ void TForm1::tab_profileChange(TObject*) {
     const int last = static_cast<int>(m.profiles.size()) - 1;
     m.current_profile = static_cast<uint16_t>(std::clamp(tab_profile->TabIndex(), 0, last));
     przypisz_wartosci_z_odcinka_do_kontrolek();
-    odswiez_dane(m.current_profile, false);
+    odcinek_2_panel(std::max(sg1->Row() - 2, 0));
+    // The panel's choices are all in place: one recalculation with them.
+    przelicz_przeplywy();
+    przelicz(m.current_profile, true, all_columns);
+    koloruj_kolumny();
+    bool can_select = true;
+    sg1SelectCell(sg1, sg1->Col(), sg1->Row(), can_select);
 }
 
 void TForm1::przypisz_wartosci_z_odcinka_do_kontrolek() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/comctrls.h"
 #include "platform/dialogs.h"
@@ -147,6 +148,105 @@ public:
     // A pending cell edit of the node table is finished.
     void finish_cell_edit();
 
+    // --- the node table and the side panel (app/rys1_columns.cpp, rys1_edit.cpp,
+    // undo.cpp, rys1_nodes.cpp, rys1_colours.cpp) -----------------------------
+    TLabel* st_ProfileName;     // "%s [%d/%d]": the current profile
+    TLabel* l_NodeNo;           // "%s [%d/%d]:": the current node
+    TStringAlignGrid* sag_Panel;  // the kinds that stand in the side panel, one row each
+    TAction* a_Exit;
+    TAction* a_Undo;
+    TAction* a_Redo;
+    TMenuItem* mi_Edit;  // "&Edycja"
+    TMenuItem* mi_Node;  // "Węzeł"
+    TAction* a_NodeInsert;
+    TAction* a_NodeAdd;
+    TAction* a_NodeDelete;
+    TAction* a_NodeCut;
+    TAction* a_NodeCopy;
+    TAction* a_NodePaste;
+    TPopupMenu* pm_dane;
+    TAction* a_CellCut;
+    TAction* a_CellCopy;
+    TAction* a_CellPaste;
+    TMenuItem* sb_CopyToClipboard;
+    TAction* a_AdjustColWidths;
+    // An edit was cancelled; the end of edit that may follow is ignored.
+    bool edit_cancelled = false;
+
+    // Columns: rebuilds the table columns and the panel rows from the column
+    // order (every kind to the panel with `all_to_panel`).
+    void przypisz_kolumny(bool all_to_panel);
+    // Writes the nodes of the profiles first..last into the table; with
+    // `blank_last_row` the last row loses the cells of the pipe after it.
+    void odswiez_dane(uint16_t first, uint16_t last, bool blank_last_row);
+    // Fills the panel's value column for a node of the current profile.
+    void odcinek_2_panel(int node);
+    bool czy_sa_dane(uint16_t profile, const std::string& what) const;
+    void sg1ColumnMoved(TObject* Sender, int from, int to);
+    void sg1ColWidthsChanged(TObject* Sender);
+    void sg1FixedColClick(TObject* Sender, int col);
+    void a_AdjustColWidthsExecuate(TObject* Sender);
+    // The column position a panel row stands for.
+    int panel_position(int panel_row) const;
+    // The text written for a column position in a table row: the table's
+    // cell, or for a position past the table's columns the text kept for it.
+    const std::string& table_text(int position, int row) const;
+    std::vector<std::vector<std::string>> hidden_cells;  // [row][position]: past the table's columns
+
+    // The road of one edit.
+    void sg1BeforeEdit(TObject* Sender, int col, int row);
+    void sg1KeyPress(TObject* Sender, char& key);
+    void sg1CancelEdit(TObject* Sender, int col, int row);
+    void sg1AfterEdit(TObject* Sender, int col, int row);
+    void zmien_wartosc_wezla(uint8_t column, double first, double second, int node, const std::string& name);
+    // The renaming of a node by its name cell: its namesakes (asked), its
+    // sump, and the data of a node that already bears the new name (asked).
+    void rename_node(uint16_t profile, int node, const std::string& new_name);
+    void zmien_wartosc_wezla_1par(uint8_t column, const std::string& object, const std::string& name,
+                                  int node = -1);
+
+    // Undo and redo of cell edits.
+    void undo(uint8_t column, uint16_t profile, int node, const std::string& text, double first, double second);
+    void a_UndoExecute(TObject* Sender);
+    void a_RedoExecute(TObject* Sender);
+
+    // Keys, node commands and the clipboards.
+    void sg1KeyDown(TObject* Sender, Word& key, TShiftState shift);
+    void sg1Click(TObject* Sender);
+    void Wstaw1Click(TObject* Sender);
+    void usun_wezel(uint16_t profile, int first, bool silent, int last);
+    void kasowanie_pustych();
+    void kopiuj_wezel(uint16_t profile, int row);
+    void wklej_wezel();
+    void cell_copy(TStringAlignGrid* grid);
+    void a_NodeExecute(TObject* Sender);
+    void a_NodeAddExecute(TObject* Sender);
+    void a_NodeDeleteExecute(TObject* Sender);
+    void a_NodeCutExecute(TObject* Sender);
+    void a_NodeCopyExecute(TObject* Sender);
+    void a_NodePasteExecute(TObject* Sender);
+    void a_CellCutExecute(TObject* Sender);
+    void a_CellCopyExecute(TObject* Sender);
+    void a_CellPasteExecute(TObject* Sender);
+    void sb_CopyToClipboardClick(TObject* Sender);
+
+    // The first showing: the columns, the tabs, the blank node buffer.
+    void FormShow(TObject* Sender);
+
+    // Colouring and the current cell.
+    void koloruj_kolumny();
+    void koloruj_komorki(int first, int last);
+    void koloruj_panel(int row);
+    void sg1SelectCell(TObject* Sender, int col, int row, bool& can_select);
+    void sg1DblClick(TObject* Sender);
+
+    // The profile panel's choices recalculate the current profile.
+    void rg_ManuallyValueClick(TObject* Sender);
+    void cb_CalculateTerrainFromDepthClick(TObject* Sender);
+    void rg_PipeOrdinateModeClick(TObject* Sender);
+    void cb_PipellTerrainClick(TObject* Sender);
+
+
     // The tab strip: rebuilds every tab and selects `index` (the last tab
     // when it is past the end), then runs the change handler; re-captions
     // the tabs in place.
@@ -279,6 +379,8 @@ public:
     void connect_handlers();
 private:
     void build_panels();
+    void build_table_commands();
+    void connect_table_handlers();
     void build_template_controls();
     void connect_template_handlers();
     void build_profile_commands();

@@ -549,14 +549,19 @@ int wstaw(bool append) {
     model_state& m = model();
     const uint16_t profile = m.current_profile;
     auto& nodes = m.profiles.at(profile).nodes;
+    // The ids count from 1: a first node still on 0 takes 1 before the new one is numbered.
+    if (!nodes.empty() && nodes.front().id == 0) nodes.front().id = 1;
     wezel w;
-    w.id = next_node_id(profile);
     czysty_wezel(w);
+    w.id = next_node_id(profile);
     const int count = static_cast<int>(nodes.size());
-    const int index = append ? count : std::clamp(view().current_node(), 0, count);
+    const bool at_end = append || count == 0;
+    const int index = at_end ? count : std::clamp(view().current_node(), 0, count);
     nodes.insert(nodes.begin() + index, std::move(w));
+    view().node_inserted(index, at_end);
     autouzupelnianie(profile, index, all_columns, nodes.size() == 1);
-    przelicz(profile, true, all_columns);
     view().koloruj_kolumny();
+    przelicz(profile, true, static_cast<uint8_t>(m.position_of(column_kind::ter)));
+    view().koloruj_komorki(index, index);
     return index;
 }

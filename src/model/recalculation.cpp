@@ -438,6 +438,8 @@ bool recalculate(uint16_t profile, bool refresh, uint8_t column, node_name_index
         copy.make(nodes, m.node_before_edit);
     }
 
+    // A recalculated profile starts the key filter afresh.
+    m.separator_allowed = true;
     if (profile == m.current_profile) view().odswiez_dane(profile, refresh);
     return true;
 }

@@ -18,6 +18,8 @@ model_state::model_state() {
         column_units[i] = c.unit;
         column_kind_decimals[i] = c.decimals;
         column_widths[i] = c.width;
+        column_decimals[i] = c.decimals;
+        text_columns[i] = is_text_column(kind_from_index(k));
     }
 }
 

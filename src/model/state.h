@@ -15,17 +15,18 @@
 #include "platform/strings.h"
 
 // One cell edit of the node table that can be taken back: the value the
-// cell held, where it stood, and the list line that labels it. The profile
-// is named by its id, so that inserting, deleting and moving profiles
-// leaves the entry on its own profile.
+// cell held, what it belonged to, and the list line that labels it. The
+// profile, the node and the column are named by their ids and kind, so that
+// inserting, deleting and moving profiles, nodes or columns leaves the entry
+// on its own value.
 struct tundo {
     double old1 = 0;
     double old2 = 0;
     std::string old_text;
-    uint8_t column = 0;       // table column position at the time of the edit
+    column_kind kind = column_kind::ter;
     uint16_t profile_id = 0;  // odcinek.idp
-    uint16_t node = 0;        // node index
-    std::string line;         // "%d=%s" or "%d=%g/%g"
+    uint16_t node_id = 0;     // wezel.id
+    std::string line;         // "%d=%s" or "%d=%g/%g" with the column position of the edit
 };
 
 struct model_state {
@@ -58,6 +59,11 @@ struct model_state {
     std::array<std::string, column_kind_count> column_units;
     std::array<uint8_t, column_kind_count> column_kind_decimals{};
     std::array<int, column_kind_count> column_widths{};
+    std::array<uint8_t, column_kind_count> column_decimals{};  // decimals written, by kind
+    std::array<bool, column_kind_count> text_columns{};        // by position: a text kind stands there
+    // The key filter of numeric cells: a decimal separator may still be typed
+    // into the half after a "/".
+    bool separator_allowed = true;
 
     // The position of a kind in the user's column order.
     uint8_t position_of(column_kind k) const { return column_map[static_cast<std::size_t>(index_of(k))]; }
@@ -102,6 +108,11 @@ public:
     virtual void finish_cell_edit() {}
     // Recolours the columns of the main table.
     virtual void koloruj_kolumny() {}
+    // Recolours the cells of nodes first..last of the current profile.
+    virtual void koloruj_komorki(int /*first*/, int /*last*/) {}
+    // A blank node was put in the current profile at `node`: the main table
+    // gives it a row (before the current row unless appended).
+    virtual void node_inserted(int /*node*/, bool /*append*/) {}
     // Refills the crossing editor's table for the profile.
     virtual void odswiez_kolizje(uint16_t /*profile*/) {}
     // The side panel shows the profile's flow direction when it is the current one.

@@ -311,7 +311,8 @@ TEST_F(ObjectWindow, TheObjectEditorOpensOnTheRecordOfTheCurrentNode) {
 
     // A sump the project does not hold: a note, no editor.
     ui().modal_forms.clear();
-    Form1->sg1->SetRow(2 + 2);
+    // The button stands in the object cell of the node.
+    Form1->sg1->FocusCell(model().position_of(column_kind::obiekt), 2 + 2, true);
     user::click(Form1->sb_ObjectParameters);
     EXPECT_TRUE(ui().modal_forms.empty());
     EXPECT_EQ(Form1->StatusBar1->Panels(0)->Text(), "Obiekt nie został odnaleziony."_cp);

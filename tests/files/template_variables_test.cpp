@@ -15,6 +15,7 @@
 #include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 #include "support/fixture.h"
+#include "support/panel_values.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ namespace {
 class TemplateVariables : public ProgramTest {
 protected:
     TemplateVariables() {
+        panel_choices_as_values();
         euro_rounding = true;
         model_state& m = model();
         m.project.dane.inwestor = "Gmina Łódź"_cp;

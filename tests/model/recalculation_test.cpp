@@ -13,6 +13,7 @@
 #include "platform/exceptions.h"
 #include "platform/sysutils.h"
 #include "support/fixture.h"
+#include "support/panel_values.h"
 #include "support/model_builders.h"
 
 namespace {
@@ -29,6 +30,7 @@ protected:
     Ttopcje& o = *topcje;
 
     Recalc() {
+        panel_choices_as_values();
         model().empty_value = 0;
         model().slope_sign = 1;
         for (TCheckBox* c : {o.cb_InterpolationGroundExists, o.cb_ExtrapolationGroundExists,

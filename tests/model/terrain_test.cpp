@@ -12,12 +12,14 @@
 #include "platform/sysutils.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
+#include "support/panel_values.h"
 
 namespace {
 
 class Terrain : public ProgramTest {
 protected:
     Terrain() {
+        panel_choices_as_values();
         model().empty_value = 0;
         model().slope_sign = 1;
         topcje->cb_InterpolationGroundExists->SetChecked(true);

@@ -15,6 +15,7 @@
 #include "platform/sysutils.h"
 #include "support/fixture.h"
 #include "support/model_builders.h"
+#include "support/panel_values.h"
 
 struct RecordingModelView : model_view {
     std::vector<std::string> calls;
@@ -72,6 +73,7 @@ protected:
 
     ProfileTest() {
         keep_entered_values();
+        panel_choices_as_values();
         set_modes(0, 3, 0);
     }
 

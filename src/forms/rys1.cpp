@@ -20,5 +20,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     build_table_commands();
     build_template_controls();
     build_info_table();
+    Files_listbox = new TListBox(this);
+    Files_listbox->SetName("Files_listbox");
+    Files_listbox->MultiSelect = true;
+    Files_listbox->SetVisible(false);
+    Files_listbox->SetParent(this);
     SetBounds(0, 0, 1000, 700);
 }

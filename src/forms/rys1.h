@@ -1,7 +1,9 @@
 // The main window.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,9 @@
 #include "platform/stdctrls.h"
 #include "widgets/aligrid.h"
 #include "widgets/comctrls95.h"
+
+class DXF_Object;
+class selection_lists;
 
 class TForm1 : public TForm {
 public:
@@ -372,6 +377,34 @@ public:
     // the last note.
     void show_hint(std::string_view text);
     void t_HintsTimer(TObject* Sender);
+
+    // The preview's drawing (its operations are in app/drawing_holder.cpp):
+    // the drawing that every drawing file read for the preview merges into
+    // (none until the first), its maximum and minimum extents (x, y, z), the
+    // entity lists the preview and printing draw, an invisible list of the
+    // drawing's layers and entity lists (each item carries its layer or
+    // list), and whether the drawing file has been read. The drawing model
+    // stands above the windows' classes, so the window holds its objects
+    // through owners whose deleter that unit gives.
+    template <class T>
+    using drawing_owner = std::unique_ptr<T, void (*)(T*)>;
+    drawing_owner<DXF_Object> preview_drawing{nullptr, nullptr};
+    std::array<double, 3> preview_max_extents{};
+    std::array<double, 3> preview_min_extents{};
+    drawing_owner<selection_lists> selection{nullptr, nullptr};
+    TListBox* Files_listbox;
+    bool drawing_loaded = false;
+    // Makes the empty selection (when the window's handlers are bound).
+    void make_selection();
+    // The selection becomes the selected entity lists of Files_listbox
+    // (block lists never); any other selected item is deselected.
+    void rebuild_selection();
+    // Files_listbox names the preview drawing, its layers and entity lists
+    // (a drawing without layers is released), all selected when asked.
+    void refill_drawing_list(bool select_all);
+    // Reads a drawing file and merges it into the preview drawing, growing
+    // its extents; the first becomes the preview drawing.
+    void load_drawing_file(const std::string& path);
 
     // Fills the insert-object menu from the object table and binds the
     // controls' events to their handlers (the application's notes go to

@@ -179,6 +179,8 @@ void Program::read_folders() {
     };
     folders().config_folder = folder("userconfig_dir", default_config_folder());
     folders().documents_folder = folder("userdocs_dir", default_documents_folder());
+    // The display name until the language gives its own.
+    if (reg.KeyExists(halvoren_registry_key)) program_title = reg.ReadString(halvoren_registry_key, "name", "");
 }
 
 void Program::create_windows() {
@@ -193,7 +195,6 @@ void Program::create_windows() {
 }
 
 void Program::show_main_window() {
-    // The language is applied when the main window is first shown.
-    app_->run_guarded([] { topcje->cb_LanguageChange(nullptr); });
-    if (TForm* f = app_->MainForm()) f->Show();
+    // Its first showing applies the language and sets the window up.
+    if (TForm* f = app_->MainForm()) app_->run_guarded([f] { f->Show(); });
 }

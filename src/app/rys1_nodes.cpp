@@ -123,7 +123,9 @@ void TForm1::connect_table_handlers() {
     sag_Panel->OnClick = [this](TObject* s) { sg1Click(s); };
     sag_Panel->OnClipboardRequest = [](TObject*, TGridClipboardRequest) {};
 
+    OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     a_Exit->OnExecute = [this](TObject*) { Close(); };
     a_Undo->OnExecute = [this](TObject* s) { a_UndoExecute(s); };
     a_Redo->OnExecute = [this](TObject* s) { a_RedoExecute(s); };

@@ -235,8 +235,14 @@ public:
     void a_CellPasteExecute(TObject* Sender);
     void sb_CopyToClipboardClick(TObject* Sender);
 
-    // The first showing: the columns, the tabs, the blank node buffer.
+    // Start and stop: the window's place from the settings and the missing
+    // objects folder at creation; the language, the columns, the tabs and
+    // the blank node buffer at the first showing; the view (place, tool
+    // buttons, column order and widths) kept at the close, and the autosave
+    // file deleted.
+    void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
 
     // Colouring and the current cell.
     void koloruj_kolumny();

@@ -8,10 +8,13 @@
 #include <cstdlib>
 
 #include "platform/ini.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 
 GuiTest::GuiTest() {
     setenv("HALVOREN_HOME", home.path().c_str(), 1);
+    // An installed program: its configuration folder holds the object definitions.
+    ForceDirectories(path_join(default_config_folder(), "objects"));
     services_ = std::make_unique<gui::QtServices>();
     prog = std::make_unique<Program>(*services_, std::vector<std::string>{home.file("bin/halvoren")});
 }

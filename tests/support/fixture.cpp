@@ -3,11 +3,14 @@
 #include <cstdlib>
 
 #include "platform/cp1250.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sysutils.h"
 
 ProgramTest::ProgramTest() {
     setenv("HALVOREN_HOME", home.path().c_str(), 1);
+    // An installed program: its configuration folder holds the object definitions.
+    ForceDirectories(path_join(default_config_folder(), "objects"));
     services_ = std::make_unique<HeadlessServices>(registry_folder());
     prog = std::make_unique<Program>(*services_, std::vector<std::string>{home.file("bin/halvoren")});
     // The program took the separator from the locale; tests start from the point.

@@ -1,0 +1,116 @@
+// The main window's start and stop: its place on the monitors, the missing
+// objects folder, and the view it keeps for the next start.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "app/window_place.h"
+#include "forms/rys1.h"
+#include "model/columns.h"
+#include "model/state.h"
+#include "platform/cp1250.h"
+#include "platform/files.h"
+#include "platform/ini.h"
+#include "platform/input.h"
+#include "platform/paths.h"
+#include "platform/sysutils.h"
+#include "support/fixture.h"
+
+namespace {
+
+TEST(WindowPlace, TheLeftAndTopEdgesComeBackOntoTheMonitors) {
+    const std::vector<MonitorInfo> two = {{0, 0, 1920, 1080}, {-1280, 200, 1280, 1024}};
+    struct Case {
+        int left, top;
+        int want_left, want_top;
+    };
+    const Case cases[] = {
+        {5000, 100, -1280, 100},   // far right of every monitor: the leftmost edge
+        {100, 3000, 100, 0},       // far below: the topmost edge
+        {-2000, -50, -1280, 0},    // before both edges
+        {1800, 1000, 1800, 1000},  // partly off the screen, its corner inside: left alone
+        {-1000, 1200, -1000, 1200},
+    };
+    for (const Case& c : cases) {
+        int left = c.left, top = c.top;
+        clamp_to_monitors(left, top, two);
+        EXPECT_EQ(left, c.want_left) << c.left << "," << c.top;
+        EXPECT_EQ(top, c.want_top) << c.left << "," << c.top;
+    }
+}
+
+class Startup : public ProgramTest {
+protected:
+    // The program started afresh with the settings file as it is now.
+    void restart() {
+        prog.reset();
+        ini_cache_clear();
+        prog = std::make_unique<Program>(ui(), std::vector<std::string>{home.file("bin/halvoren")});
+        decimal_separator = '.';
+    }
+    static std::string settings_path() { return path_join(default_config_folder(), "halvoren.ini"); }
+};
+
+TEST_F(Startup, TheWindowOpensMaximizedOrWhereItWasKeptOnTheMonitors) {
+    EXPECT_EQ(Form1->WindowState(), TWindowState::wsMaximized);  // no setting: maximized
+    {
+        IniFile ini(settings_path());
+        ini.WriteBool("inne", "window_state_max", false);
+        ini.WriteInteger("inne", "window_pos_x", 9000);
+        ini.WriteInteger("inne", "window_pos_y", 40);
+        ini.WriteInteger("inne", "window_width", 800);
+        ini.WriteInteger("inne", "window_height", 600);
+    }
+    ui().monitor_list = {{0, 0, 1600, 900}, {1600, 0, 1600, 900}};
+    restart();
+    EXPECT_NE(Form1->WindowState(), TWindowState::wsMaximized);
+    EXPECT_EQ(Form1->Left(), 0);
+    EXPECT_EQ(Form1->Top(), 40);
+    EXPECT_EQ(Form1->Width(), 800);
+    EXPECT_EQ(Form1->Height(), 600);
+}
+
+TEST_F(Startup, AMissingObjectsFolderIsReportedWithTheBuiltInTextAndStartUpGoesOn) {
+    ui().boxes.clear();
+    restart();
+    EXPECT_TRUE(ui().boxes.empty());
+    delete_folder_tree(path_join(default_config_folder(), "objects"));
+    restart();
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text,
+              "Katalog zawierający m.in. definicje obiektów oraz szablony wydruków nie został odnaleziony.\rPomóc może ponowne zainstalowanie programu."_cp);
+    EXPECT_NE(Form1, nullptr);
+}
+
+TEST_F(Startup, ClosingKeepsTheViewAndTheColumnsComeBackAtTheNextStart) {
+    prog->show_main_window();
+    // The terrain column moved to the third place and made wider.
+    Form1->sg1->SetColWidth(0, 111);
+    Form1->sg1ColWidthsChanged(Form1->sg1);
+    Form1->sg1->MoveColumn(0, 2);
+    Form1->tb_HideCrossing->SetDown(true);
+    const std::string autosave = folders().config_folder + "autosave.~hl";
+    write_file(autosave, "[p0]\r\n");
+    user::close(Form1);
+    EXPECT_FALSE(FileExists(autosave));
+    {
+        const IniFile ini(settings_path());
+        EXPECT_EQ(ini.ReadInteger("Dane", "ind_0", -1), 1);
+        EXPECT_EQ(ini.ReadInteger("Dane", "ind_2", -1), 0);
+        EXPECT_EQ(ini.ReadInteger("Dane", "ind_14", -1), 114);
+        EXPECT_EQ(ini.ReadInteger("Dane_szer", "width_0", -1), 111);
+        EXPECT_TRUE(ini.ReadBool("inne", "ukryj_kolizje", false));
+        EXPECT_TRUE(ini.ReadBool("inne", "window_state_max", false));
+    }
+    restart();
+    prog->show_main_window();
+    EXPECT_EQ(model().column_order[2], 0);
+    EXPECT_EQ(model().position_of(column_kind::ter), 2);
+    EXPECT_EQ(Form1->sg1->ColWidths(2), 111);
+    EXPECT_EQ(Form1->sg1->Cells(2, 0), model().column_titles[0]);
+}
+
+}  // namespace

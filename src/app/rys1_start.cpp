@@ -83,6 +83,8 @@ void TForm1::FormShow(TObject*) {
         project_new->Execute();
     else
         czytaj_opcje(user_settings_file(), "opcje");
+    // A project has a profile to type into.
+    if (model().profiles.empty()) kasowanie_profili(false);
     PageControl1Change(nullptr);
     czysty_wezel(model().node_buffer);
     model().node_buffer.id = 0;

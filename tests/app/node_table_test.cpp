@@ -9,6 +9,7 @@
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "model/columns.h"
+#include "model/profiles.h"
 #include "model/records.h"
 #include "model/settings_state.h"
 #include "model/state.h"
@@ -438,6 +439,42 @@ TEST_F(NodeTable, ComputedColumnsAndInterpolatedTerrainAreColoured) {
     Form1->koloruj_kolumny();
     EXPECT_NE(g->col_colour(col(column_kind::spad)), auto_colour);
     EXPECT_NE(g->cell_colour(col(column_kind::ter), 3), auto_colour);
+}
+
+TEST_F(NodeTable, AProfileTypedNodeByNodeGetsItsLengthsSlopesAndDepths) {
+    model().profiles.clear();
+    Form1->tabs_odswiez(0);  // no profile: nothing to type into
+    Form1->sg1BeforeEdit(Form1->sg1, 0, 2);
+    EXPECT_TRUE(model().profiles.empty());
+    kasowanie_profili(true);
+    user::choose(Form1->rg_ManuallyValueDistance, 1);  // chainages entered
+    user::choose(Form1->rg_ManuallyValue, 0);          // pipe ordinates entered
+    const struct {
+        const char *chainage, *terrain, *pipe, *name;
+    } typed[] = {{"0", "102", "100", "S1"}, {"25", "101.5", "99.75", "S2"}, {"60", "101", "99.4", "S3"},
+                 {"100", "100.2", "99", "S4"}};
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            Form1->sg1->FocusCell(col(column_kind::odl), i + 1, true);
+            user::focus(Form1->sg1);
+            user::key(VK_DOWN);  // on the last row: a new node
+        }
+        enter(column_kind::odl, i, typed[i].chainage);
+        enter(column_kind::ter, i, typed[i].terrain);
+        enter(column_kind::dno, i, typed[i].pipe);
+        enter(column_kind::wez, i, typed[i].name);
+    }
+    ASSERT_EQ(model().profiles[0].nodes.size(), 4u);
+    // Lengths 25, 35 and 40 m; each segment falls 1 %; depths terrain less bottom.
+    const char* lengths[] = {"25.00", "35.00", "40.00", ""};
+    const char* depths[] = {"2.00", "1.75", "1.60", "1.20"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(cell(column_kind::dlug, i), lengths[i]) << i;
+        EXPECT_EQ(cell(column_kind::zag, i), depths[i]) << i;
+        EXPECT_EQ(cell(column_kind::wez, i), typed[i].name) << i;
+        if (i < 3) EXPECT_EQ(cell(column_kind::spad, i), "1.0") << i;
+    }
+    EXPECT_EQ(Form1->sg1->col_colour(col(column_kind::zag)), auto_colour);
 }
 
 }  // namespace

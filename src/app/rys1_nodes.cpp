@@ -126,7 +126,7 @@ void TForm1::connect_table_handlers() {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-    a_Exit->OnExecute = [this](TObject*) { Close(); };
+    a_Exit->OnExecute = [this](TObject* s) { a_ExitExecute(s); };
     a_Undo->OnExecute = [this](TObject* s) { a_UndoExecute(s); };
     a_Redo->OnExecute = [this](TObject* s) { a_RedoExecute(s); };
     mi_Node->OnClick = [this](TObject* s) { a_NodeExecute(s); };

@@ -94,6 +94,8 @@ void TForm1::FormShow(TObject*) {
     a_Redo->SetEnabled(false);
 }
 
+void TForm1::a_ExitExecute(TObject*) { Close(); }
+
 void TForm1::FormClose(TObject*, TCloseAction&) {
     model_state& m = model();
     std::string path = m.project.ConfigFile;

@@ -243,6 +243,8 @@ public:
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
+    // "Za&kończ" (Alt+F4): closes the window, asking first about unsaved work.
+    void a_ExitExecute(TObject* Sender);
 
     // Colouring and the current cell.
     void koloruj_kolumny();

@@ -94,7 +94,8 @@ TEST_F(Startup, ClosingKeepsTheViewAndTheColumnsComeBackAtTheNextStart) {
     Form1->tb_HideCrossing->SetDown(true);
     const std::string autosave = folders().config_folder + "autosave.~hl";
     write_file(autosave, "[p0]\r\n");
-    user::close(Form1);
+    user::key(VK_F4, ssAlt);  // "Za&kończ"
+    EXPECT_FALSE(Form1->Visible());
     EXPECT_FALSE(FileExists(autosave));
     {
         const IniFile ini(settings_path());

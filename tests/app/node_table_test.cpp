@@ -477,4 +477,56 @@ TEST_F(NodeTable, AProfileTypedNodeByNodeGetsItsLengthsSlopesAndDepths) {
     EXPECT_EQ(Form1->sg1->col_colour(col(column_kind::zag)), auto_colour);
 }
 
+TEST_F(NodeTable, NodesAreCopiedAndPastedByTheirKeysAndTheChooserOpensFromTheMenuWithCtrl) {
+    make_profile({0, 10, 20});
+    node(0).wez = "S1";
+    node(0).kom = "uwaga";
+    Form1->odswiez_dane(0, true);
+    Form1->sg1->FocusCell(col(column_kind::kom), 2, true);
+    user::focus(Form1->sg1);
+    user::key('C', ssCtrl | ssShift);
+    EXPECT_EQ(model().node_buffer.kom, "uwaga");
+    Form1->sg1->FocusCell(col(column_kind::kom), 4, true);
+    user::key('V', ssCtrl | ssShift);
+    EXPECT_EQ(node(2).kom, "uwaga");
+    EXPECT_EQ(node(2).id, 3);  // the pasted node keeps its own id
+    // From the menu with Ctrl held, and with an empty buffer, the chooser opens.
+    bool chooser = false;
+    ui().on_modal("Ttcopy", [&](TForm&) { chooser = true; });
+    ui().held_keys = {VK_CONTROL};
+    Form1->a_NodePaste->Execute();
+    EXPECT_TRUE(chooser);
+    ui().held_keys.clear();
+    chooser = false;
+    model().node_buffer.id = 0;
+    ui().on_modal("Ttcopy", [&](TForm&) { chooser = true; });
+    Form1->a_NodePaste->Execute();
+    EXPECT_TRUE(chooser);
+}
+
+TEST_F(NodeTable, APasteWritesExactlyItsLinesAndAnUnknownObjectReferencePastesItsKey) {
+    make_profile({0, 10});
+    struct Case {
+        const char* text;
+        std::size_t nodes;  // after pasting from the last row down
+    };
+    for (const Case c : {Case{"1\r\n2", 3}, Case{"1\r\n2\r\n", 3}, Case{"5", 2}}) {
+        model().profiles[0].nodes.resize(2);
+        node(1).kat = 0;  // an angle of 0 counts as empty: nothing to replace
+        Form1->odswiez_dane(0, true);
+        ui().clipboard = std::string(c.text);
+        Form1->sg1->FocusCell(col(column_kind::kat), 3, true);
+        Form1->a_CellPaste->Execute();
+        EXPECT_EQ(model().profiles[0].nodes.size(), c.nodes) << c.text;
+    }
+    // The last row took "5" unasked: it held no angle before.
+    EXPECT_DOUBLE_EQ(node(1).kat, 5);
+    // A sump the project does not hold: the key alone, and no sump appended.
+    ui().clipboard = std::string("sump|0|7");
+    Form1->sg1->FocusCell(col(column_kind::obiekt), 2, true);
+    Form1->a_CellPaste->Execute();
+    EXPECT_EQ(node(0).obiekt, "sump");
+    EXPECT_TRUE(model().project.sumps.empty());
+}
+
 }  // namespace

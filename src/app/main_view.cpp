@@ -1,5 +1,6 @@
 #include "app/main_view.h"
 
+#include "files/project_data.h"
 #include "forms/rys1.h"
 #include "forms/studzienki.h"
 #include "model/recalculation.h"
@@ -51,3 +52,10 @@ void main_window_view::show_flow_direction(uint16_t profile) { window_.show_flow
 void main_window_view::show_hint(const std::string& text) { window_.show_hint(text); }
 
 bool main_window_view::sump_list_open() { return tSumps && tSumps->Visible(); }
+
+void main_window_view::project_modified_changed(bool modified) { window_.a_ProjectSave->SetEnabled(modified); }
+
+void main_window_view::project_data_cleared() {
+    odswiez_dane_proj(model().project.dane, "all", false);
+    czysc_parametry_projektu_kadra();
+}

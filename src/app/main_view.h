@@ -26,6 +26,8 @@ public:
     void show_flow_direction(uint16_t profile) override;
     void show_hint(const std::string& text) override;
     bool sump_list_open() override;
+    void project_modified_changed(bool modified) override;
+    void project_data_cleared() override;
 
 private:
     TForm1& window_;

@@ -20,6 +20,7 @@ void TForm1::connect_handlers() {
     }
     sb_LockTabShifting->OnClick = [this](TObject* s) { sb_LockTabShiftingClick(s); };
     connect_profile_handlers();
+    connect_file_handlers();
     connect_table_handlers();
     connect_template_handlers();
     connect_info_table_handlers();

@@ -17,6 +17,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     MainMenu1->Items()->Add(mi_ObjectInsert);
     build_panels();
     build_profile_commands();
+    build_file_commands();
     build_table_commands();
     build_template_controls();
     build_info_table();

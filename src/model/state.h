@@ -40,7 +40,7 @@ struct model_state {
     std::vector<teren> terrain_work; // the working line of one profile and one line kind
     uint8_t empty_value = 0;         // [inne] "zero": the value that means "not entered"
     int8_t slope_sign = 1;           // -1 while slopes of rising pipes are shown positive
-    bool project_modified = false;
+    bool project_modified = false;   // set through set_project_modified()
     std::string project_path;        // the project's file; empty for a project never saved
     std::vector<uint16_t> visited_profiles;  // reached by one flow summation
     std::vector<error_spec> warnings;
@@ -75,6 +75,9 @@ struct model_state {
 
 model_state& model();
 void set_model(model_state* m);
+
+// Marks the project modified or not; the view hears of every change.
+void set_project_modified(bool modified);
 
 // What the model tells the main window, or asks of it. Until the window
 // takes its place, the default does nothing and answers as a window without
@@ -126,6 +129,9 @@ public:
     virtual void show_hint(const std::string& /*text*/) {}
     // Whether the project sump list window is open.
     virtual bool sump_list_open() { return false; }
+    // The project became modified or unmodified (the save command is
+    // enabled exactly while it is modified).
+    virtual void project_modified_changed(bool /*modified*/) {}
 };
 
 model_view& view();

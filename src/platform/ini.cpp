@@ -451,3 +451,10 @@ void ini_cache_clear() {
     std::lock_guard<std::mutex> lock(c.mutex);
     c.files.clear();
 }
+
+void ini_cache_forget(std::string_view path) {
+    const std::string key = ExpandFileName(path);
+    Cache& c = cache();
+    std::lock_guard<std::mutex> lock(c.mutex);
+    c.files.erase(key);
+}

@@ -82,3 +82,5 @@ void ini_write(std::string_view path, std::string_view section, std::string_view
 
 // Forgets every cached file (tests).
 void ini_cache_clear();
+// Forgets the cached parse of one file (a scratch file about to go).
+void ini_cache_forget(std::string_view path);

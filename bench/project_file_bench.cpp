@@ -1,0 +1,142 @@
+// Opening and saving a project of 250 profiles of 500 nodes, every node
+// with its texts and numbers, each profile with crossings, casing pipes and
+// tank records, and project sumps. The open runs the main window's open
+// command (read, settings, title block, refresh); the save writes the
+// whole file. A headless program with every window is built first.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "files/project_writer.h"
+#include "forms/rys1.h"
+#include "model/state.h"
+#include "platform/files.h"
+#include "platform/headless.h"
+#include "platform/paths.h"
+#include "platform/sysutils.h"
+
+namespace {
+
+constexpr int kProfiles = 250;
+constexpr int kNodes = 500;
+
+// A program in a temporary HALVOREN_HOME, removed at the end.
+class HeadlessProgram {
+public:
+    HeadlessProgram() {
+        home_ = make_temp_folder("halvoren_file_bench_");
+        setenv("HALVOREN_HOME", home_.c_str(), 1);
+        services_ = std::make_unique<HeadlessServices>(registry_folder());
+        program_ = std::make_unique<Program>(*services_, std::vector<std::string>{"halvoren"});
+        decimal_separator = '.';
+        euro_rounding = true;
+    }
+    ~HeadlessProgram() {
+        program_.reset();
+        services_.reset();
+        unsetenv("HALVOREN_HOME");
+        delete_folder_tree(home_);
+    }
+    std::string file(const std::string& name) const { return path_join(home_, name); }
+
+private:
+    std::string home_;
+    std::unique_ptr<HeadlessServices> services_;
+    std::unique_ptr<Program> program_;
+};
+
+void build_project() {
+    model_state& m = model();
+    m.profiles.clear();
+    for (int p = 0; p < kProfiles; ++p) {
+        odcinek r;
+        r.nazwa = "profil " + std::to_string(p + 1);
+        r.idp = static_cast<uint16_t>(p + 1);
+        r.rysuj = true;
+        r.networktype = 'k';
+        for (int i = 0; i < kNodes; ++i) {
+            const double t = i;
+            wezel w;
+            w.id = static_cast<uint16_t>(i + 1);
+            w.ter = value_pair(150 - 0.05 * t + std::sin(t), 150 - 0.05 * t);
+            w.dno = value_pair(148.123 - 0.1 * t);
+            w.zag = value_pair(2.25);
+            w.dlug = 20.5;
+            w.spad = 0.512345;
+            w.fi = value_pair(i < kNodes / 2 ? 200 : 315);
+            w.odl = 20.5 * t;
+            w.mat = "PVC-U SN8";
+            w.obiekt = i % 50 == 0 ? "osadnik" : "rewizyjna";
+            w.kom = "studnia nr " + std::to_string(i + 1);
+            w.wez = "S" + std::to_string(i + 1);
+            w.wsplx = 5512345.125 + 20 * t;
+            w.wsply = 4623456.5 + 15 * std::sin(t / 7);
+            w.szer = value_pair(0.9);
+            w.flow = 0.1;
+            w.tidx = -1;
+            r.nodes.push_back(std::move(w));
+        }
+        for (int k = 0; k < 10; ++k) {
+            kolizja c;
+            c.node_id = static_cast<uint16_t>(40 * k + 2);
+            c.distance = 3.5;
+            c.medium = "gaz";
+            c.ordinate = 147.5;
+            c.diameter = 160;
+            r.crossings.push_back(c);
+            oslonowa o;
+            o.node_id = static_cast<uint16_t>(40 * k + 3);
+            o.distance = 1;
+            o.length = 6;
+            o.diameter = 300;
+            o.material = "stal";
+            r.casings.push_back(o);
+            mat_osadnik tank;
+            tank.adds.node_id = static_cast<uint16_t>(50 * k + 1);
+            tank.main.name = "osadnik";
+            tank.length = 2000;
+            tank.width = 1200;
+            r.tanks.push_back(tank);
+        }
+        m.profiles.push_back(std::move(r));
+    }
+    m.project.sumps.clear();
+    for (int s = 0; s < 500; ++s) {
+        mat_studzienka st;
+        st.adds.node_id = static_cast<uint16_t>(s % kNodes + 1);
+        st.main.name = "studnia " + std::to_string(s);
+        st.connections = std::to_string(s % kProfiles + 1) + "|" + std::to_string(s % kNodes + 1) + "\x1E";
+        m.project.sumps.push_back(st);
+    }
+    m.current_profile = 0;
+}
+
+void BM_SaveProject(benchmark::State& state) {
+    const HeadlessProgram program;
+    build_project();
+    const std::string path = program.file("bench.hlv");
+    for (auto _ : state) write_project_file(path);
+    state.counters["bytes"] = static_cast<double>(file_byte_size(path));
+}
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
+
+void BM_OpenProject(benchmark::State& state) {
+    const HeadlessProgram program;
+    build_project();
+    const std::string path = program.file("bench.hlv");
+    write_project_file(path);
+    for (auto _ : state) {
+        Form1->otworz(path, false);
+        benchmark::DoNotOptimize(model().profiles.back().nodes.back().dno.s1);
+    }
+    if (model().profiles.size() != kProfiles) state.SkipWithError("the project did not open");
+}
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+
+}  // namespace

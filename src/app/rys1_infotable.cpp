@@ -206,7 +206,7 @@ void TForm1::Edit1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
 void TForm1::ts_InfoTableShow(TObject* Sender) { a_it_WithoutInfoTableExecute(Sender); }
 
 void TForm1::PageControl1Change(TObject*) {
-    model().project_modified = true;
+    set_project_modified(true);
     const TTabSheet* page = PageControl1->ActivePage();
     mi_ObjectInsert->SetEnabled(page == ts_Data);
     mi_InfoTable->SetEnabled(page == ts_InfoTable);

@@ -363,6 +363,7 @@ TEST_F(TitleBlock, ThePageShowsItsToolBarAndMenuAndGreysItsCaptionWithoutTheTitl
     EXPECT_TRUE(Form1->mi_InfoTable->Enabled());
     EXPECT_FALSE(Form1->mi_ObjectInsert->Enabled());
     EXPECT_TRUE(model().project_modified);
+    EXPECT_TRUE(Form1->a_ProjectSave->Enabled());
 
     user::click(Form1->tb_bezmetryki);
     EXPECT_TRUE(Form1->a_it_WithoutInfoTable->Checked());

@@ -239,8 +239,7 @@ void TForm1::sg1SelectCell(TObject*, int col, int row, bool& can_select) {
     l_NodeNo->SetCaption(Format("%s [%d/%d]:", {m.column_titles[static_cast<std::size_t>(index_of(column_kind::wez))],
                                                 row - 1, sg1->RowCount() - 2}));
     if (sg1->cell_colour(sg1->Col(), sg1->Row()) == note_yellow) sg1->reset_cell_colour(sg1->Col(), sg1->Row());
-    model().project_modified = true;
-    if (auto* save = dynamic_cast<TAction*>(FindComponent("a_ProjectSave"))) save->SetEnabled(true);
+    set_project_modified(true);
     if (lb_listy->Visible()) lb_listy->SetVisible(false);
     const bool object_column = col < column_kind_count && m.kind_at(static_cast<uint8_t>(col)) == column_kind::obiekt;
     if (object_column && !sg1->Cells(col, row).empty()) {

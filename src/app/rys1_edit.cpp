@@ -11,6 +11,7 @@
 #include "model/messages.h"
 #include "model/objects.h"
 #include "model/pairs.h"
+#include "model/pipe_series.h"
 #include "model/profiles.h"
 #include "model/project.h"
 #include "model/recalculation.h"
@@ -193,6 +194,7 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
                     // rows commits each row against its own node.
                     const double old_d = w.fi.s1;
                     w.fi = stored;
+                    odswiez_idx_w_odc(profile, static_cast<uint16_t>(node));
                     if (w.fi.s1 != old_d) {
                         const double change = old_d - w.fi.s1;
                         w.zag.s2 -= change * display.depth_reference / 2000;

@@ -6,6 +6,7 @@
 #include "app/window_place.h"
 #include "files/settings.h"
 #include "files/settings_groups.h"
+#include "files/utils.h"
 #include "files/wydruki.h"
 #include "forms/kolizje.h"
 #include "forms/materials.h"
@@ -79,13 +80,29 @@ void TForm1::FormShow(TObject*) {
     // The language first: column titles and units, every window's texts.
     topcje->cb_LanguageChange(nullptr);
     // A new project with the user's settings.
-    if (auto* project_new = dynamic_cast<TAction*>(FindComponent("a_ProjectNew")))
-        project_new->Execute();
-    else
-        czytaj_opcje(user_settings_file(), "opcje");
+    a_ProjectNew->Execute();
     // A project has a profile to type into.
     if (model().profiles.empty()) kasowanie_profili(false);
     PageControl1Change(nullptr);
+    // Work the last run left unsaved comes first; the command line is not
+    // looked at then.
+    const std::string autosave = folders().config_folder + "autosave.~hl";
+    const TApplication* app = Application();
+    if (FileExists(autosave) &&
+        MessageBox(format_language_text(msg("msg_RestoreFormBackupFileQuestion",
+                                            "Istnieje niezapisany plik. %sRozpocząć próbę odzyskania go?"_cp),
+                                        {"\r"}),
+                   MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        otworz(autosave, false);
+        // The next save asks for a name.
+        model().project_path.clear();
+    } else if (app && app->ParamCount() >= 1) {
+        const std::string path = long_path_name(app->arguments[1]);
+        if (FileExists(path)) {
+            add_recent_file(path, "pliki", user_settings_file());
+            otworz(path, false);
+        }
+    }
     czysty_wezel(model().node_buffer);
     model().node_buffer.id = 0;
     przypisz_kolumny(PageControl1->ActivePage() == ts_DrawingPreview);

@@ -259,7 +259,6 @@ public:
     void rg_PipeOrdinateModeClick(TObject* Sender);
     void cb_PipellTerrainClick(TObject* Sender);
 
-
     // The tab strip: rebuilds every tab and selects `index` (the last tab
     // when it is past the end), then runs the change handler; re-captions
     // the tabs in place.

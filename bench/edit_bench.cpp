@@ -8,6 +8,8 @@
 // under 20 ms per edit in a Release build.
 #include <benchmark/benchmark.h>
 
+#include "bench_program.h"
+
 #include <stdlib.h>
 
 #include <memory>
@@ -28,30 +30,6 @@
 namespace {
 
 constexpr int kNodes = 5000;
-
-class HeadlessProgram {
-public:
-    HeadlessProgram() {
-        home_ = make_temp_folder("halvoren_edit_bench_");
-        setenv("HALVOREN_HOME", home_.c_str(), 1);
-        decimal_separator = '.';
-        euro_rounding = true;
-        services_ = std::make_unique<HeadlessServices>(registry_folder());
-        program_ = std::make_unique<Program>(*services_, std::vector<std::string>{"halvoren"});
-        program_->show_main_window();
-    }
-    ~HeadlessProgram() {
-        program_.reset();
-        services_.reset();
-        unsetenv("HALVOREN_HOME");
-        delete_folder_tree(home_);
-    }
-
-private:
-    std::string home_;
-    std::unique_ptr<HeadlessServices> services_;
-    std::unique_ptr<Program> program_;
-};
 
 // One profile of 5,000 nodes 10 m apart: terrain entered at every node,
 // pipe ordinates entered, slopes derived; named nodes, diameters and
@@ -83,7 +61,7 @@ void make_profile() {
 }
 
 void edit(benchmark::State& state, column_kind kind, int node) {
-    HeadlessProgram program;
+    HeadlessProgram program("halvoren_edit_bench_", true);
     make_profile();
     const int col = model().position_of(kind);
     const int row = node + 2;

@@ -5,6 +5,8 @@
 // whole file. A headless program with every window is built first.
 #include <benchmark/benchmark.h>
 
+#include "bench_program.h"
+
 #include <stdlib.h>
 
 #include <cmath>
@@ -25,31 +27,6 @@ namespace {
 
 constexpr int kProfiles = 250;
 constexpr int kNodes = 500;
-
-// A program in a temporary HALVOREN_HOME, removed at the end.
-class HeadlessProgram {
-public:
-    HeadlessProgram() {
-        home_ = make_temp_folder("halvoren_file_bench_");
-        setenv("HALVOREN_HOME", home_.c_str(), 1);
-        services_ = std::make_unique<HeadlessServices>(registry_folder());
-        program_ = std::make_unique<Program>(*services_, std::vector<std::string>{"halvoren"});
-        decimal_separator = '.';
-        euro_rounding = true;
-    }
-    ~HeadlessProgram() {
-        program_.reset();
-        services_.reset();
-        unsetenv("HALVOREN_HOME");
-        delete_folder_tree(home_);
-    }
-    std::string file(const std::string& name) const { return path_join(home_, name); }
-
-private:
-    std::string home_;
-    std::unique_ptr<HeadlessServices> services_;
-    std::unique_ptr<Program> program_;
-};
 
 void build_project() {
     model_state& m = model();
@@ -118,7 +95,7 @@ void build_project() {
 }
 
 void BM_SaveProject(benchmark::State& state) {
-    const HeadlessProgram program;
+    const HeadlessProgram program("halvoren_file_bench_");
     build_project();
     const std::string path = program.file("bench.hlv");
     for (auto _ : state) write_project_file(path);
@@ -127,7 +104,7 @@ void BM_SaveProject(benchmark::State& state) {
 BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
 
 void BM_OpenProject(benchmark::State& state) {
-    const HeadlessProgram program;
+    const HeadlessProgram program("halvoren_file_bench_");
     build_project();
     const std::string path = program.file("bench.hlv");
     write_project_file(path);

@@ -8,6 +8,8 @@
 // of the profiles.
 #include <benchmark/benchmark.h>
 
+#include "bench_program.h"
+
 #include <stdlib.h>
 
 #include <cmath>
@@ -31,30 +33,6 @@ namespace {
 constexpr int kProfiles = 250;
 constexpr int kNodes = 500;
 constexpr int kSweepNodes = 125000;
-
-// A program in a temporary HALVOREN_HOME, removed at the end.
-class HeadlessProgram {
-public:
-    HeadlessProgram() {
-        home_ = make_temp_folder("halvoren_recalc_bench_");
-        setenv("HALVOREN_HOME", home_.c_str(), 1);
-        decimal_separator = '.';
-        euro_rounding = true;
-        services_ = std::make_unique<HeadlessServices>(registry_folder());
-        program_ = std::make_unique<Program>(*services_, std::vector<std::string>{"halvoren"});
-    }
-    ~HeadlessProgram() {
-        program_.reset();
-        services_.reset();
-        unsetenv("HALVOREN_HOME");
-        delete_folder_tree(home_);
-    }
-
-private:
-    std::string home_;
-    std::unique_ptr<HeadlessServices> services_;
-    std::unique_ptr<Program> program_;
-};
 
 // Profiles with terrain entered at every tenth node and at a few additional
 // points, pipe ordinates, diameters changing along the run, named nodes and
@@ -121,7 +99,7 @@ void recalculate_all() {
 // it runs untimed, so the timed runs recalculate a project that has been
 // recalculated before, as every drawing after the first does.
 void recalculate_project(benchmark::State& state, int profiles, int nodes) {
-    const HeadlessProgram program;
+    const HeadlessProgram program("halvoren_recalc_bench_");
     build_project(profiles, nodes);
     recalculate_all();
     for (auto _ : state) {

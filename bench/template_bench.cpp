@@ -5,6 +5,8 @@
 // in a Release build.
 #include <benchmark/benchmark.h>
 
+#include "bench_program.h"
+
 #include <stdlib.h>
 
 #include <cmath>
@@ -24,30 +26,6 @@ namespace {
 
 constexpr int kProfiles = 250;
 constexpr int kNodes = 500;
-
-// A program in a temporary HALVOREN_HOME, removed at the end.
-class HeadlessProgram {
-public:
-    HeadlessProgram() {
-        home_ = make_temp_folder("halvoren_template_bench_");
-        setenv("HALVOREN_HOME", home_.c_str(), 1);
-        decimal_separator = '.';
-        euro_rounding = true;
-        services_ = std::make_unique<HeadlessServices>(registry_folder());
-        program_ = std::make_unique<Program>(*services_, std::vector<std::string>{"halvoren"});
-    }
-    ~HeadlessProgram() {
-        program_.reset();
-        services_.reset();
-        unsetenv("HALVOREN_HOME");
-        delete_folder_tree(home_);
-    }
-
-private:
-    std::string home_;
-    std::unique_ptr<HeadlessServices> services_;
-    std::unique_ptr<Program> program_;
-};
 
 // The recalculation benchmark's profiles: terrain, pipe ordinates, depths,
 // changing diameters, named nodes, comments and plan coordinates.
@@ -85,7 +63,7 @@ void build_project() {
 }
 
 void BM_TextDocumentOfNodes(benchmark::State& state) {
-    const HeadlessProgram program;
+    const HeadlessProgram program("halvoren_template_bench_");
     build_project();
     const std::string templates = folders().config_folder + "templates/";
     ForceDirectories(templates);

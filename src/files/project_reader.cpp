@@ -33,39 +33,6 @@ std::string_view trim(std::string_view s) {
 
 std::string lower(std::string_view s) { return LowerCase(trim(s)); }
 
-// A line as the ini engine sees it.
-struct ini_line {
-    enum kind_t { other, header, key } kind = other;
-    std::string_view name;
-    std::string_view value;
-};
-
-ini_line parse(std::string_view line) {
-    ini_line p;
-    const std::string_view t = trim(line);
-    if (t.empty() || t.front() == ';') return p;
-    if (t.front() == '[') {
-        std::string_view name = t.substr(1);
-        const std::size_t close = name.find(']');
-        if (close != std::string_view::npos) name = name.substr(0, close);
-        p.kind = ini_line::header;
-        p.name = trim(name);
-        return p;
-    }
-    const std::size_t eq = t.find('=');
-    if (eq == std::string_view::npos) return p;
-    p.kind = ini_line::key;
-    p.name = trim(t.substr(0, eq));
-    p.value = trim(t.substr(eq + 1));
-    return p;
-}
-
-std::string_view unquote(std::string_view v) {
-    if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
-        return v.substr(1, v.size() - 2);
-    return v;
-}
-
 // "[p0] ko3 (5): " and the error's text.
 [[noreturn]] void refuse(std::string_view section, std::string_view key, const std::exception& e, int item = 0) {
     std::string where = "[" + std::string(section) + "] " + std::string(key);
@@ -91,7 +58,7 @@ project_text::project_text(std::string content) : content_(std::move(content)) {
     }
     section_lines* current = nullptr;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const ini_line p = parse(lines_[i]);
+        const ini_line p = ini_parse_line(lines_[i]);
         if (p.kind == ini_line::header) {
             if (current) current->end = i;
             sections_.push_back({i, lines_.size(), {}});
@@ -115,7 +82,7 @@ std::optional<std::string_view> project_text::value(std::string_view section, st
     if (!s) return std::nullopt;
     const auto it = s->keys.find(lower(key));
     if (it == s->keys.end()) return std::nullopt;
-    std::string_view v = unquote(parse(lines_[it->second]).value);
+    std::string_view v = ini_unquote(ini_parse_line(lines_[it->second]).value);
     if (!whole && v.size() > ini_value_cap) v = v.substr(0, ini_value_cap);
     return v;
 }
@@ -147,7 +114,7 @@ std::string project_text::settings_text() const {
     };
     std::string out;
     for (const section_lines& s : sections_) {
-        if (body(lower(parse(lines_[s.first]).name))) continue;
+        if (body(lower(ini_parse_line(lines_[s.first]).name))) continue;
         for (std::size_t i = s.first; i < s.end; ++i) {
             out += lines_[i];
             out += "\r\n";

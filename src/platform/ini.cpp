@@ -52,40 +52,6 @@ struct CaseEqual {
 template <class T>
 using CaseMap = std::unordered_map<std::string, T, CaseHash, CaseEqual>;
 
-// One line as the profile rules see it.
-struct Parsed {
-    enum Kind { Other, Header, Key } kind = Other;
-    std::string_view name;   // section name or key, trimmed
-    std::string_view value;  // the key's value, trimmed, quotes kept
-};
-
-Parsed parse_line(std::string_view line) {
-    Parsed p;
-    const std::string_view t = trim(line);
-    if (t.empty() || t.front() == ';') return p;
-    if (t.front() == '[') {
-        std::string_view name = t.substr(1);
-        const std::size_t close = name.find(']');
-        if (close != std::string_view::npos) name = name.substr(0, close);
-        p.kind = Parsed::Header;
-        p.name = trim(name);
-        return p;
-    }
-    const std::size_t eq = t.find('=');
-    if (eq == std::string_view::npos) return p;
-    p.kind = Parsed::Key;
-    p.name = trim(t.substr(0, eq));
-    p.value = trim(t.substr(eq + 1));
-    return p;
-}
-
-// A value in a matching pair of double or single quotes loses them.
-std::string_view unquote(std::string_view v) {
-    if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
-        return v.substr(1, v.size() - 2);
-    return v;
-}
-
 std::string capped(std::string_view v) { return std::string(v.substr(0, std::min(v.size(), ini_value_cap))); }
 
 // What tells that the file on disk changed.
@@ -112,6 +78,32 @@ Signature signature_of(const std::string& os_path) {
 
 }  // namespace
 
+ini_line ini_parse_line(std::string_view line) {
+    ini_line p;
+    const std::string_view t = trim(line);
+    if (t.empty() || t.front() == ';') return p;
+    if (t.front() == '[') {
+        std::string_view name = t.substr(1);
+        const std::size_t close = name.find(']');
+        if (close != std::string_view::npos) name = name.substr(0, close);
+        p.kind = ini_line::header;
+        p.name = trim(name);
+        return p;
+    }
+    const std::size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return p;
+    p.kind = ini_line::key;
+    p.name = trim(t.substr(0, eq));
+    p.value = trim(t.substr(eq + 1));
+    return p;
+}
+
+std::string_view ini_unquote(std::string_view v) {
+    if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
 // The file's lines, kept byte for byte, grouped by section. sections[0] holds
 // the lines before the first header; every other section starts with its
 // header line. Indexes: sections by name and, per section, keys by name to
@@ -125,8 +117,8 @@ struct IniFile::Document {
         void index_keys() {
             keys.clear();
             for (std::size_t i = 1; i < lines.size(); ++i) {
-                const Parsed p = parse_line(lines[i]);
-                if (p.kind == Parsed::Key) keys.emplace(std::string(p.name), i);
+                const ini_line p = ini_parse_line(lines[i]);
+                if (p.kind == ini_line::key) keys.emplace(std::string(p.name), i);
             }
         }
         const std::string* line_of(std::string_view key) const {
@@ -146,12 +138,12 @@ struct IniFile::Document {
         sections.push_back(std::make_unique<Section>());
         Section* current = sections.back().get();
         for (std::string& line : file_lines) {
-            const Parsed p = parse_line(line);
-            if (p.kind == Parsed::Header) {
+            const ini_line p = ini_parse_line(line);
+            if (p.kind == ini_line::header) {
                 sections.push_back(std::make_unique<Section>());
                 current = sections.back().get();
                 current->name = std::string(p.name);
-            } else if (p.kind == Parsed::Key && current != sections.front().get()) {
+            } else if (p.kind == ini_line::key && current != sections.front().get()) {
                 current->keys.emplace(std::string(p.name), current->lines.size());
             }
             current->lines.push_back(std::move(line));
@@ -261,19 +253,19 @@ void IniFile::ensure_fresh() const { doc_ = acquire(key_, doc_); }
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
     ensure_fresh();
     const std::string* line = doc_->line_of(section, key);
-    return capped(line ? unquote(parse_line(*line).value) : def);
+    return capped(line ? ini_unquote(ini_parse_line(*line).value) : def);
 }
 
 std::string IniFile::ReadStringLong(std::string_view section, std::string_view key, std::string_view def) const {
     ensure_fresh();
     const std::string* line = doc_->line_of(section, key);
-    return std::string(line ? unquote(parse_line(*line).value) : def);
+    return std::string(line ? ini_unquote(ini_parse_line(*line).value) : def);
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
     ensure_fresh();
     const std::string* line = doc_->line_of(section, key);
-    return line ? StrToIntDef(capped(unquote(parse_line(*line).value)), def) : def;
+    return line ? StrToIntDef(capped(ini_unquote(ini_parse_line(*line).value)), def) : def;
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
@@ -281,7 +273,7 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
     const std::string* line = doc_->line_of(section, key);
     if (!line) return def;
     int n = 0;
-    return TryStrToInt(capped(unquote(parse_line(*line).value)), n) ? n != 0 : def;
+    return TryStrToInt(capped(ini_unquote(ini_parse_line(*line).value)), n) ? n != 0 : def;
 }
 
 bool IniFile::SectionExists(std::string_view section) const {
@@ -300,8 +292,8 @@ std::vector<std::string> IniFile::ReadSection(std::string_view section) const {
     const Document::Section* s = doc_->find(section);
     if (!s) return out;
     for (std::size_t i = 1; i < s->lines.size(); ++i) {
-        const Parsed p = parse_line(s->lines[i]);
-        if (p.kind == Parsed::Key && Document::first_of_key(*s, i, p.name)) out.emplace_back(p.name);
+        const ini_line p = ini_parse_line(s->lines[i]);
+        if (p.kind == ini_line::key && Document::first_of_key(*s, i, p.name)) out.emplace_back(p.name);
     }
     return out;
 }
@@ -312,9 +304,9 @@ std::vector<std::string> IniFile::ReadSectionValues(std::string_view section) co
     const Document::Section* s = doc_->find(section);
     if (!s) return out;
     for (std::size_t i = 1; i < s->lines.size(); ++i) {
-        const Parsed p = parse_line(s->lines[i]);
-        if (p.kind == Parsed::Key && Document::first_of_key(*s, i, p.name))
-            out.push_back(std::string(p.name) + "=" + capped(unquote(p.value)));
+        const ini_line p = ini_parse_line(s->lines[i]);
+        if (p.kind == ini_line::key && Document::first_of_key(*s, i, p.name))
+            out.push_back(std::string(p.name) + "=" + capped(ini_unquote(p.value)));
     }
     return out;
 }
@@ -340,7 +332,7 @@ std::vector<std::string> IniFile::ReadNumbered(std::string_view section, std::st
         key += std::to_string(i);
         const std::string* line = s->line_of(key);
         if (!line) break;
-        out.push_back(capped(unquote(parse_line(*line).value)));
+        out.push_back(capped(ini_unquote(ini_parse_line(*line).value)));
     }
     return out;
 }
@@ -369,7 +361,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     const auto it = s->keys.find(key_name);
     if (it != s->keys.end()) {
         std::string& line = s->lines[it->second];
-        std::string replaced = std::string(parse_line(line).name) + "=" + v;  // the key as spelled in the file
+        std::string replaced = std::string(ini_parse_line(line).name) + "=" + v;  // the key as spelled in the file
         if (replaced != line) {
             line = std::move(replaced);
             doc.dirty = true;

@@ -26,6 +26,18 @@
 
 inline constexpr std::size_t ini_value_cap = 2047;
 
+// One line of an ini file as the rules above see it: a section header (its
+// name trimmed), a key with its value (both trimmed, quotes kept), or any
+// other line (blank, a comment after ';', text without '=').
+struct ini_line {
+    enum kind_t { other, header, key } kind = other;
+    std::string_view name;
+    std::string_view value;
+};
+ini_line ini_parse_line(std::string_view line);
+// A value in a matching pair of double or single quotes loses them.
+std::string_view ini_unquote(std::string_view v);
+
 class IniFile {
 public:
     // Opens (reads through the cache) the file at path; a missing file is an

@@ -1,25 +1,13 @@
 // The main window's file commands: the project actions, the "&Plik" menu,
 // the file tool bar with the three recent-files menus, help and settings.
 #include "forms/rys1.h"
+#include "forms/rys1_build.h"
 #include "platform/sysutils.h"
 
 namespace {
 
-TAction* file_action(TForm1* form, std::string_view name, std::string_view caption, TShortCut shortcut = 0) {
-    auto* a = new TAction(form);
-    a->SetName(std::string(name));
-    a->SetCaption(caption);
-    if (shortcut != 0) a->SetShortCut(shortcut);
-    a->SetActionList(form->ActionList1);
-    return a;
-}
-
-TMenuItem* file_item(TForm1* form, TMenuItem* parent, TAction* action) {
-    auto* mi = new TMenuItem(form);
-    mi->SetAction(action);
-    parent->Add(mi);
-    return mi;
-}
+using rys1_build::add_action;
+using rys1_build::add_command;
 
 void file_separator(TForm1* form, TMenuItem* parent) {
     auto* mi = new TMenuItem(form);
@@ -53,33 +41,33 @@ TPopupMenu* recent_menu(TForm1* form, std::string_view name, std::string_view pr
 }  // namespace
 
 void TForm1::build_file_commands() {
-    a_ProjectNew = file_action(this, "a_ProjectNew", "&Nowy", ShortCut('N', ssCtrl));
-    a_ProjectOpen = file_action(this, "a_ProjectOpen", "&Otwórz"_cp, ShortCut('O', ssCtrl));
-    a_ProjectSave = file_action(this, "a_ProjectSave", "&Zapisz", ShortCut('S', ssCtrl));
+    a_ProjectNew = add_action(this, "a_ProjectNew", "&Nowy", ShortCut('N', ssCtrl));
+    a_ProjectOpen = add_action(this, "a_ProjectOpen", "&Otwórz"_cp, ShortCut('O', ssCtrl));
+    a_ProjectSave = add_action(this, "a_ProjectSave", "&Zapisz", ShortCut('S', ssCtrl));
     a_ProjectSave->SetEnabled(false);
-    a_ProjectData = file_action(this, "a_ProjectData", "O projekcie...");
-    a_CopyData = file_action(this, "a_CopyData", "Kopiuj dane");
-    a_PasteData = file_action(this, "a_PasteData", "Wklej");
-    a_Help = file_action(this, "a_Help", "Pomo&c", ShortCut(VK_F1, 0));
-    a_Configuration = file_action(this, "a_Configuration", "&Konfiguracja");
+    a_ProjectData = add_action(this, "a_ProjectData", "O projekcie...");
+    a_CopyData = add_action(this, "a_CopyData", "Kopiuj dane");
+    a_PasteData = add_action(this, "a_PasteData", "Wklej");
+    a_Help = add_action(this, "a_Help", "Pomo&c", ShortCut(VK_F1, 0));
+    a_Configuration = add_action(this, "a_Configuration", "&Konfiguracja");
 
     mi_File = new TMenuItem(this);
     mi_File->SetName("mi_File");
     mi_File->SetCaption("&Plik");
     MainMenu1->Items()->Insert(0, mi_File);
-    file_item(this, mi_File, a_ProjectNew);
-    file_item(this, mi_File, a_ProjectOpen);
-    file_item(this, mi_File, a_ProjectSave);
+    add_command(this, mi_File, a_ProjectNew);
+    add_command(this, mi_File, a_ProjectOpen);
+    add_command(this, mi_File, a_ProjectSave);
     mi_SaveAs = new TMenuItem(this);
     mi_SaveAs->SetName("mi_SaveAs");
     mi_SaveAs->SetCaption("Z&apisz jako...");
     mi_File->Add(mi_SaveAs);
     file_separator(this, mi_File);
-    file_item(this, mi_File, a_ProjectData);
-    file_item(this, mi_File, a_CopyData);
-    file_item(this, mi_File, a_PasteData);
+    add_command(this, mi_File, a_ProjectData);
+    add_command(this, mi_File, a_CopyData);
+    add_command(this, mi_File, a_PasteData);
     file_separator(this, mi_File);
-    file_item(this, mi_File, a_Configuration);
+    add_command(this, mi_File, a_Configuration);
     mi_Help = new TMenuItem(this);
     mi_Help->SetName("mi_Help");
     mi_Help->SetAction(a_Help);

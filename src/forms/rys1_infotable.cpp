@@ -2,36 +2,19 @@
 // its tool bar, the menu "&Metryka" with the actions, the template dialogs,
 // and the making of the boxes.
 #include "forms/rys1.h"
+#include "forms/rys1_build.h"
 #include "platform/builder.h"
 #include "platform/sysutils.h"
 
 namespace {
 
+using rys1_build::add_action;
+using rys1_build::add_command;
+using rys1_build::add_item;
+
 // The size of the editing area's ground (the boxes' area).
 constexpr int area_width = 997;
 constexpr int area_height = 570;
-
-TAction* add_action(TForm1* form, std::string_view name, std::string_view caption) {
-    auto* a = new TAction(form);
-    a->SetName(std::string(name));
-    a->SetCaption(caption);
-    a->SetActionList(form->ActionList1);
-    return a;
-}
-
-TMenuItem* add_item(TForm1* form, TMenuItem* parent, std::string_view name, std::string_view caption) {
-    auto* mi = new TMenuItem(form);
-    if (!name.empty()) mi->SetName(std::string(name));
-    mi->SetCaption(caption);
-    parent->Add(mi);
-    return mi;
-}
-
-void add_command(TForm1* form, TMenuItem* parent, TAction* action) {
-    auto* mi = new TMenuItem(form);
-    mi->SetAction(action);
-    parent->Add(mi);
-}
 
 TToolButton* add_button(TForm1* form, TToolBar* bar, std::string_view name, TToolButtonStyle style) {
     auto* b = new TToolButton(form);

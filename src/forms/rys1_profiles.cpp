@@ -1,32 +1,14 @@
 // The main window's profile tab strip with its popup menu, the "Profil"
 // menu, the profile and object commands and the pick list of the node table.
 #include "forms/rys1.h"
+#include "forms/rys1_build.h"
 #include "platform/sysutils.h"
 
 namespace {
 
-TAction* add_action(TForm1* form, std::string_view name, std::string_view caption) {
-    auto* a = new TAction(form);
-    a->SetName(std::string(name));
-    a->SetCaption(caption);
-    a->SetActionList(form->ActionList1);
-    return a;
-}
-
-TMenuItem* add_item(TForm1* form, TMenuItem* parent, std::string_view name, std::string_view caption) {
-    auto* mi = new TMenuItem(form);
-    if (!name.empty()) mi->SetName(std::string(name));
-    mi->SetCaption(caption);
-    parent->Add(mi);
-    return mi;
-}
-
-// An item that shows and runs an action.
-void add_command(TForm1* form, TMenuItem* parent, TAction* action) {
-    auto* mi = new TMenuItem(form);
-    mi->SetAction(action);
-    parent->Add(mi);
-}
+using rys1_build::add_action;
+using rys1_build::add_command;
+using rys1_build::add_item;
 
 void add_separator(TForm1* form, TMenuItem* parent) { add_item(form, parent, {}, "-"); }
 

@@ -2,25 +2,14 @@
 // profile and node labels, the edit and node commands, the node menu and
 // the table's popup menu.
 #include "forms/rys1.h"
+#include "forms/rys1_build.h"
 #include "platform/builder.h"
 #include "platform/sysutils.h"
 
 namespace {
 
-TAction* add_action(TForm1* form, std::string_view name, std::string_view caption, TShortCut key = 0) {
-    auto* a = new TAction(form);
-    a->SetName(std::string(name));
-    a->SetCaption(caption);
-    if (key) a->SetShortCut(key);
-    a->SetActionList(form->ActionList1);
-    return a;
-}
-
-void add_command(TForm1* form, TMenuItem* parent, TAction* action) {
-    auto* mi = new TMenuItem(form);
-    mi->SetAction(action);
-    parent->Add(mi);
-}
+using rys1_build::add_action;
+using rys1_build::add_command;
 
 TMenuItem* add_menu(TForm1* form, std::string_view name, std::string_view caption) {
     auto* mi = new TMenuItem(form);

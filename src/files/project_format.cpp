@@ -7,6 +7,8 @@
 
 #include "model/messages.h"
 #include "model/utils.h"
+#include "platform/files.h"
+#include "platform/ini.h"
 #include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 #include "platform/types.h"
@@ -808,4 +810,17 @@ const std::vector<series_key>& series_keys() {
          }},
     };
     return keys;
+}
+
+void with_scratch_file(std::string_view prefix, const std::function<void(const std::string&)>& use) {
+    const std::string scratch = make_temp_file("", prefix);
+    try {
+        use(scratch);
+    } catch (...) {
+        DeleteFile(scratch);
+        ini_cache_forget(scratch);
+        throw;
+    }
+    DeleteFile(scratch);
+    ini_cache_forget(scratch);
 }

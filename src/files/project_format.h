@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -152,3 +153,9 @@ struct series_key {
     void (*get)(mat_rura_typosz& s, std::string_view text);
 };
 const std::vector<series_key>& series_keys();
+
+// The settings and the title block of a project file go through the ini
+// engine, which works on files: `use` gets a scratch file (named with
+// `prefix`) that is removed and forgotten by the engine's cache afterwards,
+// also when `use` throws.
+void with_scratch_file(std::string_view prefix, const std::function<void(const std::string&)>& use);

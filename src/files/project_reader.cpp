@@ -525,16 +525,9 @@ void read_legacy(const project_text& text, project_content& out) {
 }
 
 void read_file_settings(const project_text& text) {
-    const std::string scratch = make_temp_file("", "halvoren-open");
-    try {
+    with_scratch_file("halvoren-open", [&](const std::string& scratch) {
         write_file(scratch, text.settings_text());
         czytaj_opcje(scratch, "plik");
         otworz_tabele(scratch);
-    } catch (...) {
-        DeleteFile(scratch);
-        ini_cache_forget(scratch);
-        throw;
-    }
-    DeleteFile(scratch);
-    ini_cache_forget(scratch);
+    });
 }

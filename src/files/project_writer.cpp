@@ -86,19 +86,12 @@ void put_profile(std::string& out, std::size_t n, const odcinek& p) {
 // The settings of mode "plik" and the title block, as they would follow
 // the body in the project file: written into a scratch file of their own.
 std::string settings_and_title_block() {
-    const std::string scratch = make_temp_file("", "halvoren-save");
     std::string text;
-    try {
+    with_scratch_file("halvoren-save", [&](const std::string& scratch) {
         zapisz_opcje(scratch, "plik");
         zapisz_tabele(scratch);
         text = read_file(scratch);
-    } catch (...) {
-        DeleteFile(scratch);
-        ini_cache_forget(scratch);
-        throw;
-    }
-    DeleteFile(scratch);
-    ini_cache_forget(scratch);
+    });
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/node_table.h"
+#include "forms/dane.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "forms/skojarzone.h"
@@ -13,6 +14,7 @@
 #include "model/settings_state.h"
 #include "model/state.h"
 #include "model/utils.h"
+#include "platform/forms.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -269,3 +271,62 @@ void TForm1::sg1FixedColClick(TObject*, int col) {
 }
 
 void TForm1::a_AdjustColWidthsExecuate(TObject*) { sg1->auto_size_cols(); }
+
+namespace {
+
+// The row height that fits a font of the given size at the screen's pixels
+// per inch: size x PPI / 48, rounded by the process's rounding mode.
+int row_height_for(int font_size, int ppi) {
+    return static_cast<int>(Round(static_cast<double>(font_size) * ppi / 48.0));
+}
+
+void fit_rows_to_font(TStringGrid* grid, int ppi) {
+    if (grid) grid->SetDefaultRowHeight(row_height_for(grid->Font().Size(), ppi) + 2);
+}
+
+void set_font_size(TControl* control, int size) {
+    TFont font = control->Font();
+    font.SetSize(size);
+    control->SetFont(font);
+}
+
+// A grid's drop-down chooser: the grid's font, an item as high as the row
+// inside its lines, and room for every item.
+void fit_chooser_to_grid(TComboBox* chooser, const TStringGrid* grid) {
+    if (!chooser || !grid) return;
+    set_font_size(chooser, grid->Font().Size());
+    chooser->ItemHeight = std::max(0, grid->DefaultRowHeight() - 2);
+    chooser->SetHeight(chooser->Items().Count() * chooser->ItemHeight + 2);
+}
+
+}  // namespace
+
+void TForm1::resajz(uint8_t font_size) {
+    const int ppi = Screen::PixelsPerInch();
+    const int row = row_height_for(font_size, ppi);
+    for (TStringGrid* grid : {static_cast<TStringGrid*>(sg1), static_cast<TStringGrid*>(sag_Panel)}) {
+        set_font_size(grid, font_size);
+        grid->SetDefaultRowHeight(row);
+    }
+    if (topcje) {
+        Ttopcje& d = *topcje;
+        for (TStringGrid* grid : {d.sag_DrawingProperties, d.sag_TableContent, d.sag_Lines, d.sag_Fonts,
+                                  d.sag_CrossingsFonts, d.sag_DataTable, d.sag_Layers, d.sag_Company, d.sag_Workers,
+                                  d.sag_Rules})
+            fit_rows_to_font(grid, ppi);
+        fit_chooser_to_grid(d.cb_warstwy, d.sag_Lines);
+        fit_chooser_to_grid(d.cb_LineName, d.sag_Lines);
+        fit_chooser_to_grid(d.cb_LineType, d.sag_Layers);
+        if (d.cb_fonts) set_font_size(d.cb_fonts, font_size);
+    }
+    if (tdane) {
+        fit_rows_to_font(tdane->sag_MainData, ppi);
+        fit_rows_to_font(tdane->sag_dane_kadra, ppi);
+    }
+    // The value list opens over a table cell: the table's font, seven items.
+    const int item = std::max(0, row - 2);
+    lb_listy->SetFont(sg1->Font());
+    lb_listy->ItemHeight = item;
+    lb_listy->SetHeight(7 * item + 2);
+    sb_ObjectParameters->SetBounds(sb_ObjectParameters->Left(), sb_ObjectParameters->Top(), item, item);
+}

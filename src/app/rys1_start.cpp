@@ -16,6 +16,7 @@
 #include "model/messages.h"
 #include "model/profiles.h"
 #include "model/project.h"
+#include "model/settings_state.h"
 #include "model/state.h"
 #include "platform/files.h"
 #include "platform/ini.h"
@@ -105,6 +106,7 @@ void TForm1::FormShow(TObject*) {
     }
     czysty_wezel(model().node_buffer);
     model().node_buffer.id = 0;
+    resajz(settings().table_font_size);
     przypisz_kolumny(PageControl1->ActivePage() == ts_DrawingPreview);
     tabs_odswiez(model().current_profile);
     a_Undo->SetEnabled(false);

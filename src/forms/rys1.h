@@ -437,9 +437,10 @@ public:
     void SpeedButton6Click(TObject* Sender);
     void SpeedButton8Click(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
-    // The row heights of the node tables for a font size (they follow the
-    // font once the tables are built).
-    void resajz(int font_size) { (void)font_size; }
+    // Fonts and row heights for a table font size in points: the node table
+    // and the side panel take the size, the other windows' grids and lists
+    // follow their own fonts.
+    void resajz(uint8_t font_size);
 
     // The program's short note: the text in the first panel of the status
     // bar on a yellow ground; t_Hints restores the bar four seconds after

@@ -16,7 +16,9 @@
 #include "model/objects.h"
 #include "model/profiles.h"
 #include "model/recalculation.h"
+#include "model/settings_state.h"
 #include "model/state.h"
+#include "model/sumps.h"
 #include "model/tanks.h"
 #include "platform/sysutils.h"
 
@@ -120,6 +122,15 @@ void TForm1::tab_profileChange(TObject*) {
     m.current_profile = static_cast<uint16_t>(std::clamp(tab_profile->TabIndex(), 0, last));
     przypisz_wartosci_z_odcinka_do_kontrolek();
     odcinek_2_panel(std::max(sg1->Row() - 2, 0));
+    // The formula column can show sump bottoms: bring the profile's sumps up
+    // to date before it is evaluated.
+    const std::string& formula = settings().calc_column_formula;
+    const auto& nodes = m.profiles[m.current_profile].nodes;
+    if (!nodes.empty() && (formula.find("@_td_rzedna_dna") != std::string::npos ||
+                           formula.find("@_td_rzedne_dna") != std::string::npos))
+        for (std::size_t i = 0; i < nodes.size(); ++i)
+            if (LowerCase(nodes[i].obiekt) == "sump")
+                odswiez_studzienke(m.current_profile, static_cast<int>(i), -1, false);
     // The panel's choices are all in place: one recalculation with them.
     przelicz_przeplywy();
     przelicz(m.current_profile, true, all_columns);

@@ -9,6 +9,7 @@
 #include "forms/search.h"
 #include "forms/wstaw_tab.h"
 #include "model/records.h"
+#include "model/settings_state.h"
 #include "model/state.h"
 #include "platform/cp1250.h"
 #include "platform/input.h"
@@ -350,6 +351,44 @@ TEST_F(ProfileWindow, SplittingDuplicatingAndReversingWorkOnTheSelectedProfile) 
     const auto& reversed = model().profiles[1].nodes;
     EXPECT_EQ(reversed.front().id, 3);
     EXPECT_EQ(reversed.back().id, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProfileWindow, ChoosingATabRefreshesItsSumpsWhenTheFormulaColumnShowsSumpBottoms) {
+    struct Case {
+        const char* formula;
+        const char* object;  // of the sump's node
+        bool refreshed;
+    };
+    const Case cases[] = {
+        {"@_td_rzedna_dna", "sump", true},
+        {"1+@_td_rzedne_dna", "Sump", true},
+        {"@_td_rzedna", "sump", false},  // terrain ordinates: the sumps are left as they are
+        {"", "sump", false},
+        {"@_td_rzedna_dna", "inne", false},
+    };
+    for (const Case& c : cases) {
+        model().profiles.clear();
+        model().project.sumps.clear();
+        make_profiles("ii");
+        odcinek& second = model().profiles[1];
+        second.nodes = {node_at(1, 0), node_at(2, 10)};
+        second.nodes[1].wez = "S1";
+        second.nodes[1].obiekt = c.object;
+        mat_studzienka sump;
+        sump.adds.node_name = "S1";
+        sump.height_ordinate = 98500;  // a refresh puts the bottom there
+        sump.bottom = 97000;
+        model().project.sumps.push_back(sump);
+        settings().calc_column_formula = c.formula;
+
+        user::choose_tab(Form1->tab_profile, 1);
+        EXPECT_EQ(model().project.sumps[0].bottom, c.refreshed ? 98500 : 97000) << c.formula << " " << c.object;
+    }
+    settings().calc_column_formula.clear();
 }
 
 }  // namespace

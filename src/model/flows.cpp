@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "forms/opcje.h"
 #include "model/pairs.h"
@@ -76,23 +79,41 @@ void przelicz_przeplywy_tylko_suma(uint16_t profile) {
     }
 }
 
+namespace {
+
+// The profiles that can flow into `profile` (drawn, with nodes, of its
+// network, not itself), by the name of their outlet node, each list in
+// profile order. Names, outlets and these properties do not change while
+// the flows are summed, so one index serves the whole pass over a profile.
+std::unordered_map<std::string, std::vector<uint16_t>> inflows_by_outlet(uint16_t profile) {
+    const auto& profiles = model().profiles;
+    const odcinek& p = profiles[profile];
+    std::unordered_map<std::string, std::vector<uint16_t>> index;
+    for (std::size_t qi = 0; qi < profiles.size(); ++qi) {
+        const odcinek& other = profiles[qi];
+        if (!other.rysuj || other.nodes.empty() || other.networktype != p.networktype || qi == profile) continue;
+        const std::string& name = other.nodes[outlet_of(other)].wez;
+        if (!name.empty()) index[name].push_back(static_cast<uint16_t>(qi));
+    }
+    return index;
+}
+
+}  // namespace
+
 void przelicz_przeplywy_sumowanie_przylaczy(uint16_t profile, uint16_t caller) {
     model_state& m = model();
     auto& profiles = m.profiles;
     if (profile == caller) m.visited_profiles.clear();
     if (profiles.size() > 1 && !profiles.at(profile).flows_done) {
         const Ttopcje& o = *topcje;
+        const auto inflows = inflows_by_outlet(profile);
         for (std::size_t r = 0; r < profiles[profile].nodes.size(); ++r) {
-            for (std::size_t qi = 0; qi < profiles.size(); ++qi) {
-                const auto q = static_cast<uint16_t>(qi);
-                const odcinek& p = profiles[profile];
-                const odcinek& other = profiles[q];
-                if (!other.rysuj || other.nodes.empty() || other.networktype != p.networktype || q == profile) continue;
+            const auto found = inflows.find(profiles[profile].nodes[r].wez);
+            if (found == inflows.end()) continue;
+            for (const uint16_t q : found->second) {
                 if (std::find(m.visited_profiles.begin(), m.visited_profiles.end(), q) != m.visited_profiles.end())
                     continue;
-                const std::size_t e = outlet_of(other);
-                const std::string& name = other.nodes[e].wez;
-                if (name.empty() || name != p.nodes[r].wez) continue;
+                const std::size_t e = outlet_of(profiles[q]);
 
                 m.visited_profiles.push_back(profile);
                 przelicz_przeplywy_sumowanie_przylaczy(q, profile);

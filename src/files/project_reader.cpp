@@ -23,15 +23,7 @@ constexpr std::size_t no_limit = std::numeric_limits<std::size_t>::max();
 // Node ids are 16-bit.
 constexpr std::size_t node_limit = 65535;
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-std::string lower(std::string_view s) { return LowerCase(trim(s)); }
+std::string lower(std::string_view s) { return LowerCase(ini_trim(s)); }
 
 // "[p0] ko3 (5): " and the error's text.
 [[noreturn]] void refuse(std::string_view section, std::string_view key, const std::exception& e, int item = 0) {

@@ -21,6 +21,8 @@ TMenuItem* add_item(TForm1* form, TMenuItem* parent, std::string_view name, std:
     return mi;
 }
 
+void add_separator(TForm1* form, TMenuItem* parent) { add_item(form, parent, {}, "-"); }
+
 TMenuItem* add_command(TForm1* form, TMenuItem* parent, TAction* action) {
     auto* mi = new TMenuItem(form);
     mi->SetAction(action);

@@ -12,6 +12,8 @@ namespace rys1_build {
 TAction* add_action(TForm1* form, std::string_view name, std::string_view caption, TShortCut key = 0);
 // A named item (unnamed when `name` is empty) at the end of `parent`.
 TMenuItem* add_item(TForm1* form, TMenuItem* parent, std::string_view name, std::string_view caption);
+// A separator line at the end of `parent`.
+void add_separator(TForm1* form, TMenuItem* parent);
 // An item that shows and runs an action, at the end of `parent`.
 TMenuItem* add_command(TForm1* form, TMenuItem* parent, TAction* action);
 

@@ -8,12 +8,7 @@ namespace {
 
 using rys1_build::add_action;
 using rys1_build::add_command;
-
-void file_separator(TForm1* form, TMenuItem* parent) {
-    auto* mi = new TMenuItem(form);
-    mi->SetCaption("-");
-    parent->Add(mi);
-}
+using rys1_build::add_separator;
 
 TToolButton* file_button(TForm1* form, TToolBar* bar, std::string_view name, int left) {
     auto* b = new TToolButton(form);
@@ -62,11 +57,11 @@ void TForm1::build_file_commands() {
     mi_SaveAs->SetName("mi_SaveAs");
     mi_SaveAs->SetCaption("Z&apisz jako...");
     mi_File->Add(mi_SaveAs);
-    file_separator(this, mi_File);
+    add_separator(this, mi_File);
     add_command(this, mi_File, a_ProjectData);
     add_command(this, mi_File, a_CopyData);
     add_command(this, mi_File, a_PasteData);
-    file_separator(this, mi_File);
+    add_separator(this, mi_File);
     add_command(this, mi_File, a_Configuration);
     mi_Help = new TMenuItem(this);
     mi_Help->SetName("mi_Help");

@@ -9,8 +9,7 @@ namespace {
 using rys1_build::add_action;
 using rys1_build::add_command;
 using rys1_build::add_item;
-
-void add_separator(TForm1* form, TMenuItem* parent) { add_item(form, parent, {}, "-"); }
+using rys1_build::add_separator;
 
 }  // namespace
 

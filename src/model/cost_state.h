@@ -57,7 +57,7 @@ struct koszt_pozycja {
     std::string opis;       // description
     std::string knr_nr;     // free catalogue reference, used without a table number
     std::string par1;       // description of the extra parameter
-    std::string spec;       // specification link
+    std::string spec;       // link to the works' technical terms
     double ilosc = 0;       // quantity
     double par1_value = 0;  // value of the extra parameter
     std::vector<koszt_material> resources;

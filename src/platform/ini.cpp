@@ -98,6 +98,8 @@ ini_line ini_parse_line(std::string_view line) {
     return p;
 }
 
+std::string_view ini_trim(std::string_view s) { return trim(s); }
+
 std::string_view ini_unquote(std::string_view v) {
     if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
         return v.substr(1, v.size() - 2);

@@ -35,6 +35,8 @@ struct ini_line {
     std::string_view value;
 };
 ini_line ini_parse_line(std::string_view line);
+// The text without the blanks and TABs that the engine trims from names and values.
+std::string_view ini_trim(std::string_view s);
 // A value in a matching pair of double or single quotes loses them.
 std::string_view ini_unquote(std::string_view v);
 

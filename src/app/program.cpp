@@ -134,6 +134,7 @@ Program::Program(Services& services, std::vector<std::string> arguments) : servi
     set_model(&state_);
     set_settings(&settings_);
     set_cost_data(&cost_data_);
+    set_drawing(&drawing_);
     app_ = std::make_unique<TApplication>();
     set_application(app_.get());
     g_program = this;
@@ -159,6 +160,7 @@ Program::~Program() {
     set_model(nullptr);
     set_settings(nullptr);
     set_cost_data(nullptr);
+    set_drawing(nullptr);
     folders() = {};
     language_file.clear();
     help_file.clear();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/drawing_state.h"
 #include "model/cost_state.h"
 #include "model/settings_state.h"
 #include "model/state.h"
@@ -42,6 +43,7 @@ private:
     model_state state_;
     settings_state settings_;
     kosztorysy cost_data_;
+    drawing_state drawing_;
     std::unique_ptr<TApplication> app_;
     std::unique_ptr<model_view> main_view_;  // the main window's answers to the model
     std::vector<TForm*> forms_;  // creation order

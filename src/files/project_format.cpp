@@ -169,6 +169,30 @@ bool read_real(std::string_view text, double& out) {
         }
         if (plain) {
             if (!digit) return false;
+            // A mantissa below 2^53 over a power of ten up to 10^22: both are
+            // exact, so one division gives the correctly rounded value, as
+            // from_chars does, at a fraction of its cost.
+            static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+            uint64_t mantissa = 0;
+            int digits = 0, decimals = -1;
+            for (std::size_t k = 0; k < n; ++k) {
+                if (buf[k] == '-') continue;
+                if (buf[k] == '.') {
+                    decimals = 0;
+                    continue;
+                }
+                if (digits < 19) mantissa = mantissa * 10 + static_cast<uint64_t>(buf[k] - '0');
+                if (mantissa != 0) ++digits;
+                if (decimals >= 0) ++decimals;
+            }
+            if (decimals < 0) decimals = 0;
+            if (digits <= 15 && decimals <= 22 && mantissa < (uint64_t(1) << 53)) {
+                const double v = static_cast<double>(mantissa) / powers[decimals];
+                out = buf[0] == '-' ? -v : v;
+                return true;
+            }
             double v = 0;
             const auto r = std::from_chars(buf, buf + n, v, std::chars_format::fixed);
             if (r.ec == std::errc() && r.ptr == buf + n) {
@@ -208,15 +232,15 @@ int64_t rounded_value(std::string_view text, int64_t low, int64_t high) {
 
 std::vector<std::string_view> line_items(std::string_view line, std::size_t limit, char separator) {
     std::vector<std::string_view> items;
-    std::size_t start = 0;
-    while (start < line.size() && items.size() < limit) {
-        const std::size_t end = line.find(separator, start);
-        if (end == std::string_view::npos) {
-            items.push_back(line.substr(start));
-            break;
-        }
-        items.push_back(line.substr(start, end - start));
-        start = end + 1;
+    if (limit != std::numeric_limits<std::size_t>::max()) items.reserve(limit);
+    // Items are short: a plain scan beats a library search per item.
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end && items.size() < limit) {
+        const char* q = p;
+        while (q < end && *q != separator) ++q;
+        items.emplace_back(p, static_cast<std::size_t>(q - p));
+        p = q + 1;
     }
     return items;
 }

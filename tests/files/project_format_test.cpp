@@ -62,9 +62,33 @@ TEST(ProjectFormat, ARealReadsAsTheNormalisedConversionDecides) {
                 ASSERT_EQ(fast_ok, slow_ok) << t << " " << separator;
                 if (fast_ok) {
                     EXPECT_EQ(fast, slow) << t;
+                    EXPECT_EQ(std::signbit(fast), std::signbit(slow)) << t;
                 }
             }
         }
+    // Digit strings around the limits of an exact mantissa and power of ten:
+    // up to 20 digits with the point anywhere, from a fixed seed.
+    SysutilsSettingsGuard guard('.', true);
+    uint64_t seed = 88172645463325252ull;
+    auto next = [&seed] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return seed;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        const int length = 1 + static_cast<int>(next() % 20);
+        std::string t = next() % 3 == 0 ? "-" : "";
+        const int point = static_cast<int>(next() % (length + 1));
+        for (int d = 0; d < length; ++d) {
+            if (d == point) t += '.';
+            t += static_cast<char>('0' + next() % 10);
+        }
+        double fast = -7, slow = -7;
+        ASSERT_TRUE(read_real(t, fast)) << t;
+        ASSERT_TRUE(TryStrToFloat(t, slow)) << t;
+        ASSERT_EQ(fast, slow) << t;
+    }
 }
 
 TEST(ProjectFormat, TextsLoseWhatWouldBreakALineOrACell) {

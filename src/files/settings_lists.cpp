@@ -18,6 +18,7 @@
 #include "model/cost_state.h"
 #include "model/messages.h"
 #include "forms/opcje.h"
+#include "files/opcje_tables.h"
 #include "files/settings_groups.h"
 #include "files/settings_io.h"
 #include "model/settings_state.h"
@@ -57,21 +58,6 @@ std::vector<std::string> numbered_values(const IniFile& ini, const std::string& 
         values.push_back(ini.ReadString(section, key, ""));
     }
     return values;
-}
-
-// Writes each row's number into the column, from the first row to the last.
-void przenumeruj_grida(TStringGrid& grid, int col, int first_row) {
-    for (int r = first_row; r < grid.RowCount(); ++r) grid.SetCell(col, r, IntToStr(r));
-}
-
-// The layer chooser of the dialog takes the layer names of the layer table.
-void zaladuj_warstwy() {
-    if (!topcje || !topcje->cb_warstwy || !topcje->sag_Layers) return;
-    TStringList& items = topcje->cb_warstwy->Items();
-    items.BeginUpdate();
-    items.Clear();
-    for (int r = 1; r < topcje->sag_Layers->RowCount(); ++r) items.Add(topcje->sag_Layers->Cells(1, r));
-    items.EndUpdate();
 }
 
 // --- layers -------------------------------------------------------------------

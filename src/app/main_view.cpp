@@ -59,3 +59,5 @@ void main_window_view::project_data_cleared() {
     odswiez_dane_proj(model().project.dane, "all", false);
     czysc_parametry_projektu_kadra();
 }
+
+void main_window_view::resajz(uint8_t font_size) { window_.resajz(font_size); }

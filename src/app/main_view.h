@@ -28,6 +28,7 @@ public:
     bool sump_list_open() override;
     void project_modified_changed(bool modified) override;
     void project_data_cleared() override;
+    void resajz(uint8_t font_size) override;
 
 private:
     TForm1& window_;

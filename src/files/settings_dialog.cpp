@@ -13,6 +13,7 @@
 #include "platform/sysutils.h"
 
 void Ttopcje::connect_handlers() {
+    connect_file_handlers();
     tv_Config->OnChange = [this](TObject*, TTreeNode* n) {
         if (n) PageControl1->SetActivePageIndex(n->SelectedIndex);
     };

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/paths.h"
@@ -150,9 +151,15 @@ key_table option_keys() {
     add(bool_key(inne, "rz_rury_przy_rzednej_z_ed_rzednych", false, d.cb_PipeOrdinateWhereExtraTerrainOrdinate));
     add(bool_key(inne, "zag_rury_przy_rzednej_z_ed_rzednych", false, d.cb_PipeDepthWhereExtraTerrainOrdinate));
     add(bool_key(inne, "schemat_kinety", false, d.cb_ManholeInletsSchemeNextToManhole));
-    add(index_key(inne, "stala", 2, f.rg_ManuallyValue));
-    add(index_key(inne, "stala_odleglosci", 0, f.rg_ManuallyValueDistance));
-    add(index_key(inne, "rzedna", 0, f.rg_PipeOrdinateMode));
+    // The current profile's side-panel modes; a read of the settings
+    // dialog's buttons leaves them as they are.
+    for (auto [key, def, group] : {std::tuple{"stala", 2, f.rg_ManuallyValue},
+                                   std::tuple{"stala_odleglosci", 0, f.rg_ManuallyValueDistance},
+                                   std::tuple{"rzedna", 0, f.rg_PipeOrdinateMode}}) {
+        setting_key k = index_key(inne, key, def, group);
+        k.read = [read = k.read](const std::string& v) { return settings().keeping_panel_modes || read(v); };
+        add(std::move(k));
+    }
     add(bool_key(inne, "zaglebienie_do_ter_proj", false, d.cb_CalculateDepthToProjGroundLevel));
     add(index_key(inne, "edyt_kolizji_zaglebienie_do_ter_projekt", 2, d.rg_CrossingEditorCalculateDepthToProjGroundLevel));
     add(bool_key(inne, "stale_zag_kolizji", false, d.cb_CrossingDepthLikeConst));

@@ -68,6 +68,13 @@ setting_key read_only(setting_key k) {
     return k;
 }
 
+// A side-panel mode of the current profile: a read of the settings dialog's
+// buttons leaves it as it is.
+setting_key keeping_panel_mode(setting_key k) {
+    k.read = [read = k.read](const std::string& v) { return settings().keeping_panel_modes || read(v); };
+    return k;
+}
+
 // A key that this group writes but never reads.
 setting_key write_only(setting_key k) {
     k.read = nullptr;
@@ -210,7 +217,7 @@ std::vector<setting_key> autofill_keys() {
 // Keys of "format" and "inne" that older files carry and no mode writes.
 std::vector<setting_key> read_only_keys() {
     return {
-        read_only(index_key("format", "rzedna", 0, Form1->rg_PipeOrdinateMode)),
+        read_only(keeping_panel_mode(index_key("format", "rzedna", 0, Form1->rg_PipeOrdinateMode))),
         read_only(text_key(
             "inne", "userdxfimportdir", [] { return folders().program_folder; },
             [] { return settings().dxf_import_dir; }, [](const std::string& v) { settings().dxf_import_dir = v; })),
@@ -221,18 +228,24 @@ std::vector<setting_key> read_only_keys() {
 // --- "font" -------------------------------------------------------------------------
 
 // The default folder of the CAD program's fonts: the folder of the program
-// registered for ".dxf" files, lower-cased, followed by "fonts"; just "fonts"
-// when no program is registered.
-std::string default_font_folder() { return ExtractFilePath(AnsiLowerCase(services().dxf_program())) + "fonts"; }
+// registered for ".dxf" files followed by "fonts"; empty when no program is
+// registered. The folder keeps its letter case (a file system may tell
+// cases apart).
+std::string default_font_folder() {
+    const std::string folder = topcje->path_to_dxfopener(false);
+    return folder.empty() ? std::string() : path_join(folder, "fonts");
+}
 
 std::vector<setting_key> font_option_keys() {
     Ttopcje& d = *topcje;
     return {
         text_key(
             "font", "dir", [] { return default_font_folder(); }, [] { return topcje->lab_kat->Caption(); },
-            // Refilling the dialog's font list from the folder belongs to
-            // its fonts page, which does not list the folder yet.
-            [](const std::string& v) { topcje->lab_kat->SetCaption(v); }),
+            // The font list is refilled from the folder.
+            [](const std::string& v) {
+                topcje->lab_kat->SetCaption(v);
+                topcje->laduj_czcionki();
+            }),
         // The text selects the equal item of the font list, none when no item is equal.
         text_key("font", "nazwa", "arial", d.cb_fonts),
         bool_key("font", "opisy", false, d.cb_DescriptionOnLeft),

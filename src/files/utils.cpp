@@ -103,7 +103,7 @@ std::string shorten_path_for_display(std::string_view path, TControl* control) {
     }
     if (control) {
         control->SetCaption(short_form);
-        control->SetHint(p);
+        control->SetHint(std::string(path));
         control->ShowHint = true;
     }
     return short_form;

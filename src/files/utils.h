@@ -43,7 +43,8 @@ void show_file_in_edit(std::string_view path, TCustomEdit* edit);
 
 // "c:\ ... \name.ini": the lower-cased path up to its first separator, " ... "
 // and the path from its last separator. With a control, it shows the short
-// form and hints the lower-cased full path.
+// form and hints the full path as given (a file system may tell letter
+// cases apart).
 std::string shorten_path_for_display(std::string_view path, TControl* control = nullptr);
 
 // The 18 Polish letters as plain letters.

@@ -270,6 +270,50 @@ public:
     // small handlers; the Program calls it once the window is made.
     void connect_handlers();
 
+    // --- settings files, user folders and fonts ---------------------------
+    // "&Zapisz": the values copied in, the settings written to the project's
+    // settings file (or the user's "halvoren.ini"), then OK.
+    void b_SaveClick(TObject* Sender);
+    // "Przywróć pierwotną": every setting takes its default.
+    void b_DefaultClick(TObject* Sender);
+    // "&Otwórz...": reads a chosen settings file and, when asked, ties it to
+    // the project.
+    void b_PreferencesOpenClick(TObject* Sender);
+    // "Zapisz jako...": writes the settings to a chosen file.
+    void b_PreferencesSaveAsClick(TObject* Sender);
+    // "X": unties the project's settings file and reads the user's.
+    void sb_ClearSettingsFileClick(TObject* Sender);
+    // Chooses the title-block template that new projects load.
+    void sb_DefaultInfotableChooseClick(TObject* Sender);
+    // The user folders: shown in the file manager, or changed (the
+    // registry value and the running program's folder at once).
+    void sb_DocsExploreClick(TObject* Sender);
+    void sb_ConfigExploreClick(TObject* Sender);
+    void sb_ChangeDocsDirectoryClick(TObject* Sender);
+    void sb_ChangeConfigDirectoryClick(TObject* Sender);
+    // Chooses the CAD fonts folder and refills the font list.
+    void sb_FolderClick(TObject* Sender);
+    // The program registered to open drawing files (its path with
+    // full_path, else its folder); "" when none is registered.
+    std::string path_to_dxfopener(bool full_path) const;
+    // The font file that the drawing's text style names for a face: a
+    // ".shx" face as it is, else the file of the first installed font (by
+    // name) whose name holds the face; "txt" when none does.
+    std::string font_plik(const std::string& face) const;
+    // Refills cb_fonts: the scalable screen faces, then the files of the
+    // CAD fonts folder (lab_kat) on top.
+    void laduj_czcionki();
+    // Puts the files of a folder (names with a ".", lower-cased, sorted) at
+    // the top of cb_fonts and selects "arial".
+    void ZnajdzPliki(const std::string& folder, const std::string& mask);
+    void cb_fontsDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
+    // Binds the handlers above.
+    void connect_file_handlers();
+    // Opens the dialog modally from outside at the tree node of an absolute
+    // index (its page shown through the tree's change handling) and, with a
+    // list index, at that value list of cb_listy (its change handler run).
+    TModalResult open_at(int node, int list = -1);
+
 private:
     void build_drawing_pages();
     void build_other_pages();

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -13,8 +15,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <set>
 
 #include "gui/form_window.h"
 #include "gui/qt_printer.h"
@@ -28,6 +36,7 @@
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "platform/paths.h"
+#include "platform/sysutils.h"
 
 namespace gui {
 
@@ -291,6 +300,49 @@ bool QtServices::shell_open(std::string_view target) {
 
 bool QtServices::open_in_editor(std::string_view path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(os_path(path))); }
 
+namespace {
+
+// The value of "Exec" in the [Desktop Entry] group of a desktop file.
+QString desktop_entry_exec(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    bool in_entry = false;
+    while (!f.atEnd()) {
+        const QString line = QString::fromUtf8(f.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('['))) in_entry = line == QStringLiteral("[Desktop Entry]");
+        else if (in_entry && line.startsWith(QStringLiteral("Exec="))) return line.mid(5);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string desktop_exec_command(const QString& exec) {
+    // Field codes go; "%%" is a percent sign.
+    QString cmd;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        if (exec[i] == QLatin1Char('%') && i + 1 < exec.size()) {
+            if (exec[i + 1] == QLatin1Char('%')) cmd += QLatin1Char('%');
+            ++i;
+            continue;
+        }
+        cmd += exec[i];
+    }
+    cmd = cmd.simplified();
+    if (cmd.isEmpty()) return {};
+    if (cmd.startsWith(QLatin1Char('"'))) return cp(cmd);
+    const qsizetype blank = cmd.indexOf(QLatin1Char(' '));
+    const QString program = blank < 0 ? cmd : cmd.left(blank);
+    const QString rest = blank < 0 ? QString() : cmd.mid(blank);
+    QString resolved = program;
+    if (!program.contains(QLatin1Char('/'))) {
+        const QString found = QStandardPaths::findExecutable(program);
+        if (!found.isEmpty()) resolved = found;
+    }
+    if (resolved.contains(QLatin1Char(' '))) resolved = QLatin1Char('"') + resolved + QLatin1Char('"');
+    return cp(resolved + rest);
+}
+
 std::string QtServices::dxf_program() {
     QProcess p;
     p.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("image/vnd.dxf")});
@@ -301,16 +353,70 @@ std::string QtServices::dxf_program() {
         return {};
     }
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
-    return cp(QString::fromUtf8(p.readAllStandardOutput()).trimmed());
+    const QString id = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    if (id.isEmpty()) return {};
+    QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
+    // A desktop id "vendor-app.desktop" may stand for "vendor/app.desktop".
+    if (path.isEmpty() && id.contains(QLatin1Char('-')))
+        path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, QString(id).replace(id.indexOf(QLatin1Char('-')), 1, QLatin1Char('/')));
+    if (path.isEmpty()) return {};
+    return desktop_exec_command(desktop_entry_exec(path));
 }
 
 std::vector<FontInfo> QtServices::fonts() {
     std::vector<FontInfo> out;
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family) || !fits_cp1250(family)) continue;
-        out.push_back({cp(family), QFontDatabase::isFixedPitch(family) ? 1 : 2});
+        out.push_back({cp(family), QFontDatabase::isFixedPitch(family) ? 1 : 2, QFontDatabase::isScalable(family)});
     }
     if (out.empty()) return builtin_font_list();
+    return out;
+}
+
+QString font_table_name(const QString& family, const QString& style, bool opentype) {
+    static const QStringList regular = {QStringLiteral("Regular"), QStringLiteral("Book"), QStringLiteral("Normal"),
+                                        QStringLiteral("Roman"), QStringLiteral("Standard")};
+    QString name = family;
+    if (!style.isEmpty() && !regular.contains(style, Qt::CaseInsensitive)) name += QLatin1Char(' ') + style;
+    return name + (opentype ? QStringLiteral(" (OpenType)") : QStringLiteral(" (TrueType)"));
+}
+
+std::vector<FontFile> QtServices::font_files() {
+    std::vector<FontFile> out;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, FC_FONTFORMAT, FC_OUTLINE, nullptr);
+    FcFontSet* set = FcFontList(nullptr, pattern, objects);
+    std::set<std::string> names;
+    for (int i = 0; set && i < set->nfont; ++i) {
+        FcPattern* font = set->fonts[i];
+        FcChar8* family = nullptr;
+        FcChar8* style = nullptr;
+        FcChar8* file = nullptr;
+        FcChar8* format = nullptr;
+        FcBool outline = FcFalse;
+        if (FcPatternGetString(font, FC_FAMILY, 0, &family) != FcResultMatch ||
+            FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        if (FcPatternGetBool(font, FC_OUTLINE, 0, &outline) == FcResultMatch && !outline) continue;
+        FcPatternGetString(font, FC_STYLE, 0, &style);
+        FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
+        const QString path = QString::fromUtf8(reinterpret_cast<const char*>(file));
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        const QString fmt = format ? QString::fromUtf8(reinterpret_cast<const char*>(format)) : QString();
+        bool opentype = false;
+        if (suffix == QStringLiteral("otf") || fmt == QStringLiteral("CFF")) opentype = true;
+        else if (fmt != QStringLiteral("TrueType")) continue;  // Type 1, bitmap and other formats
+        const QString name = font_table_name(QString::fromUtf8(reinterpret_cast<const char*>(family)),
+                                             style ? QString::fromUtf8(reinterpret_cast<const char*>(style)) : QString(), opentype);
+        const QString file_name = QFileInfo(path).fileName();
+        if (!fits_cp1250(name) || !fits_cp1250(file_name)) continue;
+        if (!names.insert(cp(name)).second) continue;
+        out.push_back({cp(name), cp(file_name)});
+    }
+    if (set) FcFontSetDestroy(set);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    std::sort(out.begin(), out.end(), [](const FontFile& a, const FontFile& b) { return AnsiCompareText(a.name, b.name) < 0; });
     return out;
 }
 

@@ -30,6 +30,14 @@ QStringList qt_filters(const std::string& filter);
 // The 1-based index of a chosen Qt filter among them (1 when not found).
 int filter_index(const QStringList& filters, const QString& chosen);
 
+// The command line of a desktop entry's Exec value with its field codes
+// removed ("%%" stays a "%") and a bare program name resolved through PATH
+// (quoted when its path holds a blank); "" for an empty value.
+std::string desktop_exec_command(const QString& exec);
+// The name a font file table gives a face: family, style unless it is the
+// regular one, and "(TrueType)" or "(OpenType)" by the file's format.
+QString font_table_name(const QString& family, const QString& style, bool opentype);
+
 class QtServices : public Services {
 public:
     QtServices();
@@ -67,6 +75,7 @@ public:
     bool open_in_editor(std::string_view path) override;
     std::string dxf_program() override;
     std::vector<FontInfo> fonts() override;
+    std::vector<FontFile> font_files() override;
     TPrinter& printer() override;
     Registry& registry() override { return registry_; }
     void process_messages() override;

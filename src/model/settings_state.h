@@ -92,6 +92,10 @@ struct settings_state {
     uint8_t drainage_beds = 1;                // beds of the drainage field
     std::string language = "polski";          // the chosen language, as the language chooser lists it
     bool making_new_project = false;          // a new project is being made (its settings are read)
+    // A read started by the settings dialog's own buttons: the current
+    // profile's side-panel modes (entered values, distances, pipe ordinates)
+    // stay as they are.
+    bool keeping_panel_modes = false;
 
     std::vector<linia_def> line_defs;               // fifteen built-in entries first
     std::vector<dane_pod_profil> profile_table_rows;

@@ -132,6 +132,9 @@ public:
     // The project became modified or unmodified (the save command is
     // enabled exactly while it is modified).
     virtual void project_modified_changed(bool /*modified*/) {}
+    // The main table, the side panel and the settings grids take a table
+    // font size (TForm1.resajz).
+    virtual void resajz(uint8_t /*font_size*/) {}
 };
 
 model_view& view();

@@ -19,8 +19,25 @@ std::vector<FontInfo> builtin_font_list() {
     };
 }
 
+std::vector<FontFile> builtin_font_files() {
+    return {
+        {"Arial (TrueType)", "arial.ttf"},
+        {"Arial Bold (TrueType)", "arialbd.ttf"},
+        {"Arial Bold Italic (TrueType)", "arialbi.ttf"},
+        {"Arial Italic (TrueType)", "ariali.ttf"},
+        {"Courier New (TrueType)", "cour.ttf"},
+        {"ISOCPEUR (TrueType)", "isocpeur.ttf"},
+        {"Lucida Console (TrueType)", "lucon.ttf"},
+        {"Symbol (TrueType)", "symbol.ttf"},
+        {"Tahoma (TrueType)", "tahoma.ttf"},
+        {"Times New Roman (TrueType)", "times.ttf"},
+        {"Verdana (TrueType)", "verdana.ttf"},
+        {"Wingdings (TrueType)", "wingding.ttf"},
+    };
+}
+
 HeadlessServices::HeadlessServices(std::string config_folder)
-    : font_list(builtin_font_list()), registry_(path_join(config_folder, "registry.ini")) {}
+    : font_list(builtin_font_list()), font_file_table(builtin_font_files()), registry_(path_join(config_folder, "registry.ini")) {}
 
 HeadlessServices::~HeadlessServices() = default;
 
@@ -100,7 +117,9 @@ void HeadlessServices::run_modal(TForm& form) {
     responder(form);
 }
 
-bool HeadlessServices::open_dialog(TOpenDialog& dialog, bool) {
+bool HeadlessServices::open_dialog(TOpenDialog& dialog, bool save) {
+    file_dialogs.push_back({save, dialog.Title, dialog.Filter, dialog.InitialDir, dialog.DefaultExt, dialog.FileName,
+                            dialog.Options});
     if (file_answers_.empty()) throw ScriptError("file dialog shown with no scripted answer");
     FileAnswer a = std::move(file_answers_.front());
     file_answers_.pop_front();

@@ -36,6 +36,13 @@ public:
     std::vector<std::string> opened;        // shell_open targets
     std::vector<std::string> edited;        // open_in_editor paths
     std::vector<std::string> popups;        // names of popup menus shown
+    // The file dialogs shown, with what they were given.
+    struct FileDialog {
+        bool save = false;
+        std::string title, filter, initial_dir, default_ext, file_name;
+        unsigned options = 0;
+    };
+    std::vector<FileDialog> file_dialogs;
     int beeps = 0;
     TCursor cursor = TCursor::crDefault;
 
@@ -77,6 +84,7 @@ public:
     int ppi = 96;
     std::string dxf_program_path;
     std::vector<FontInfo> font_list;
+    std::vector<FontFile> font_file_table;
     // The system's locale ("pl_PL.UTF-8", "en_GB.UTF-8", ...).
     std::string locale = "pl_PL.UTF-8";
     RecordingPrinter printer_;
@@ -112,6 +120,7 @@ public:
     bool open_in_editor(std::string_view path) override;
     std::string dxf_program() override { return dxf_program_path; }
     std::vector<FontInfo> fonts() override { return font_list; }
+    std::vector<FontFile> font_files() override { return font_file_table; }
     std::string system_language() override { return locale; }
     TPrinter& printer() override { return printer_; }
     Registry& registry() override { return registry_; }
@@ -137,3 +146,5 @@ private:
 
 // Fonts the headless services (and the front end, as a fallback) list.
 std::vector<FontInfo> builtin_font_list();
+// The font files of the headless services' fonts, sorted by name.
+std::vector<FontFile> builtin_font_files();

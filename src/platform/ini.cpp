@@ -240,7 +240,9 @@ std::shared_ptr<Document> acquire(const std::string& key, const std::shared_ptr<
 
 // ---------------------------------------------------------------------------
 
-IniFile::IniFile(std::string_view path) : path_(path), key_(ExpandFileName(path)) { ensure_fresh(); }
+IniFile::IniFile(std::string_view path) : path_(path), key_(path.empty() ? std::string() : ExpandFileName(path)) {
+    ensure_fresh();
+}
 
 IniFile::~IniFile() {
     try {
@@ -250,7 +252,13 @@ IniFile::~IniFile() {
     }
 }
 
-void IniFile::ensure_fresh() const { doc_ = acquire(key_, doc_); }
+void IniFile::ensure_fresh() const {
+    if (key_.empty()) {
+        if (!doc_) doc_ = std::make_shared<Document>();
+        return;
+    }
+    doc_ = acquire(key_, doc_);
+}
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
     ensure_fresh();

@@ -43,7 +43,8 @@ std::string_view ini_unquote(std::string_view v);
 class IniFile {
 public:
     // Opens (reads through the cache) the file at path; a missing file is an
-    // empty one.
+    // empty one. The empty path names no file: nothing is read, and a write
+    // fails.
     explicit IniFile(std::string_view path);
     // Writes pending changes, ignoring failures: call UpdateFile() to learn of them.
     ~IniFile();

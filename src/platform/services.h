@@ -28,6 +28,15 @@ struct MonitorInfo {
 struct FontInfo {
     std::string name;
     int pitch_and_family = 0;  // low two bits: 1 fixed, 2 variable; high nibble: family
+    bool scalable = true;      // an outline (vector, TrueType or OpenType) face; false for bitmap faces
+};
+
+// One entry of the installed fonts' file table: the face with its style and
+// format ("Arial Bold (TrueType)", the regular style without its word) and
+// the name of its font file ("arialbd.ttf").
+struct FontFile {
+    std::string name;
+    std::string file;
 };
 
 class Services {
@@ -82,10 +91,13 @@ public:
     virtual bool shell_open(std::string_view target) = 0;
     // Opens a text file in the user's text editor.
     virtual bool open_in_editor(std::string_view path) = 0;
-    // The program registered to open ".dxf" files, "" when none.
+    // The command line of the program registered to open ".dxf" files (a
+    // quoted program path may be followed by arguments), "" when none.
     virtual std::string dxf_program() = 0;
 
     virtual std::vector<FontInfo> fonts() = 0;
+    // The installed fonts' file table, sorted by name.
+    virtual std::vector<FontFile> font_files() = 0;
     virtual TPrinter& printer() = 0;
     virtual Registry& registry() = 0;
 

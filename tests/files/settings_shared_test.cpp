@@ -187,7 +187,7 @@ TEST_F(SettingsShared, MissingFontSectionGivesTheTextDefaults) {
     };
     for (int r = 1; r <= 8; ++r)
         for (int c = 1; c <= 5; ++c) EXPECT_EQ(font(c, r), rows[r - 1][c - 1]) << "row " << r << " col " << c;
-    EXPECT_EQ(topcje->lab_kat->Caption(), "/opt/cad/bin/fonts");
+    EXPECT_EQ(topcje->lab_kat->Caption(), "/opt/Cad/bin/fonts");
     EXPECT_EQ(topcje->cb_fonts->Text(), "arial");
     EXPECT_FALSE(topcje->cb_DescriptionOnLeft->Checked());
 
@@ -200,14 +200,18 @@ TEST_F(SettingsShared, MissingFontSectionGivesTheTextDefaults) {
 }
 
 TEST_F(SettingsShared, FontNameSelectsTheEqualItem) {
-    set_items(topcje->cb_fonts->Items(), {"arial", "romans.shx", "verdana"});
+    // The fonts folder read first refills the list: its files, then the screen faces.
+    ForceDirectories(home.file("fonts"));
+    const std::string fonts = ini_file("fonts/romans.shx", {"x"});
+    ui().font_list = {{"arial", 0x22, true}, {"verdana", 0x22, true}};
     struct Case {
         std::string stored;
         int index;
-    } cases[] = {{"romans.shx", 1}, {"isocp.shx", -1}};
+    } cases[] = {{"romans.shx", 0}, {"isocp.shx", -1}, {"verdana", 2}};
     int n = 0;
     for (const Case& c : cases) {
-        read_font_options(IniFile(ini_file("font" + IntToStr(n++) + ".ini", {"[font]", "nazwa=" + c.stored})));
+        read_font_options(IniFile(ini_file("font" + IntToStr(n++) + ".ini",
+                                           {"[font]", "dir=" + ExtractFileDir(fonts), "nazwa=" + c.stored})));
         EXPECT_EQ(topcje->cb_fonts->ItemIndex(), c.index) << c.stored;
         EXPECT_EQ(topcje->cb_fonts->Text(), c.stored);
     }

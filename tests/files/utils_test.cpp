@@ -117,7 +117,7 @@ TEST_F(Utils, PathsForDisplay) {
     TLabel label(nullptr);
     EXPECT_EQ(shorten_path_for_display("/Home/u/x.ini", &label), "/ ... /x.ini");
     EXPECT_EQ(label.Caption(), "/ ... /x.ini");
-    EXPECT_EQ(label.Hint(), "/home/u/x.ini");
+    EXPECT_EQ(label.Hint(), "/Home/u/x.ini");
     EXPECT_EQ(long_path_name("/a/b"), "/a/b");
 }
 

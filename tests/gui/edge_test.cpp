@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/paths.h"
+#include "platform/sysutils.h"
 
 namespace {
 
@@ -335,6 +336,31 @@ TEST_F(Services, ClipboardRegistryFontsAndScreen) {
     const int64_t t0 = qt().tick_count();
     EXPECT_GE(qt().tick_count(), t0);
     EXPECT_FALSE(qt().key_held(VK_CONTROL));
+}
+
+TEST_F(Services, FontFilesAndTheDrawingProgramsCommandLine) {
+    // The installed fonts' file table: outline faces by family, style and
+    // format, the regular style without its word, sorted; values file names.
+    const auto files = qt().font_files();
+    ASSERT_FALSE(files.empty());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& n = files[i].name;
+        EXPECT_TRUE(n.ends_with(" (TrueType)") || n.ends_with(" (OpenType)")) << n;
+        EXPECT_EQ(files[i].file.find('/'), std::string::npos) << files[i].file;
+        EXPECT_NE(files[i].file.find('.'), std::string::npos) << files[i].file;
+        if (i > 0) EXPECT_LE(AnsiCompareText(files[i - 1].name, n), 0) << n;
+    }
+    EXPECT_EQ(gui::font_table_name("DejaVu Sans", "Book", false), "DejaVu Sans (TrueType)");
+    EXPECT_EQ(gui::font_table_name("Noto Sans", "Bold Italic", true), "Noto Sans Bold Italic (OpenType)");
+    EXPECT_EQ(gui::font_table_name("Arial", "Regular", false), "Arial (TrueType)");
+
+    // A desktop entry's Exec value: field codes removed, a bare name found on PATH.
+    const std::string sh = gui::desktop_exec_command(QStringLiteral("sh -c %f"));
+    EXPECT_TRUE(sh.starts_with("/") && sh.ends_with("/sh -c")) << sh;
+    EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("\"/opt/My Cad/cad\" --open %U")), "\"/opt/My Cad/cad\" --open");
+    EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("/opt/cad/bin/cad %F --rate=50%%")), "/opt/cad/bin/cad --rate=50%");
+    EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("no-such-program-here %f")), "no-such-program-here");
+    EXPECT_EQ(gui::desktop_exec_command(QString()), "");
 }
 
 TEST(NoDisplay, TheProgramSaysSoInOneLineAndExitsWithOne) {

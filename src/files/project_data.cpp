@@ -65,6 +65,10 @@ constexpr TColor grey_text = 8421504;
 
 }  // namespace
 
+std::string& project_data_field(projekt_dane& data, int row) {
+    return data.*clipboard_fields.at(static_cast<std::size_t>(row - 1)).second;
+}
+
 void czysc_dane_proj2(projekt_dane& data) { data = projekt_dane{}; }
 
 void czysc_parametry_projektu_kadra() {

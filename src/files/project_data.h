@@ -19,6 +19,10 @@ void czytaj_dane_proj(const IniFile& ini, projekt_dane& data);
 void zapisz_dane_proj(IniFile& ini);
 void czytaj_dane_proj(const IniFile& ini);
 
+// Field `row` (1 to 17, record order) of a record: the value of that row of
+// the project-data dialog's table.
+std::string& project_data_field(projekt_dane& data, int row);
+
 // Empties the seventeen texts of a record.
 void czysc_dane_proj2(projekt_dane& data);
 // Empties the names and cells of the project-data dialog's staff table

@@ -3,6 +3,7 @@
 // choosers, the colour panels, the data lists, the opening and OK.
 #include "forms/opcje.h"
 
+#include "files/opcje_tables.h"
 #include "forms/rys1.h"
 #include "model/messages.h"
 #include "files/settings.h"
@@ -28,6 +29,7 @@ void Ttopcje::connect_handlers() {
     };
     cb_CalculateInvertsAccordToMainSection->OnClick = inverts;
     cb_CalculateTerrainAccordToMainSection->OnClick = inverts;
+    connect_table_handlers();
     cb_AutoTerrainProjLikeTerrainExist->OnChange = [this](TObject*) {
         if (Visible() && cb_AutoTerrainProjLikeTerrainExist->ItemIndex() == 1)
             ShowMessage(std::string("Niniejsze ustawienie spowoduje utratę danych istniejących w kolumnie \"Teren proj.\""_cp) +

@@ -105,10 +105,11 @@ void read_check_rules(const IniFile& ini);
 // The crossing colours of "CrossingColors_"<lang> (same sources as the rules).
 void write_crossing_colors(IniFile& ini);
 void read_crossing_colors(const IniFile& ini);
-// Staff rows "proj1" to "proj10" of a section into or out of a table (cells
-// 1 to 4 of rows 1 to 10).
-void write_staff_rows(IniFile& ini, const std::string& section, const TStringGrid& grid);
-void read_staff_rows(const IniFile& ini, const std::string& section, TStringGrid& grid);
+// Staff rows "proj1" to "proj10" of a section into or out of a table: rows 1
+// to 10, four cells from `first_col` (0 in the settings dialog's staff list,
+// 1 beside the project data's row-head column).
+void write_staff_rows(IniFile& ini, const std::string& section, const TStringGrid& grid, int first_col = 1);
+void read_staff_rows(const IniFile& ini, const std::string& section, TStringGrid& grid, int first_col = 1);
 // The cost resource lists "calc_r", "calc_m", "calc_s".
 void write_cost_resources(IniFile& ini);
 // The built-in drawing elements (keys, defaults) at the start of `line_defs`.

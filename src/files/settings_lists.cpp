@@ -37,8 +37,6 @@ namespace {
 const std::string on_mark(1, check_on);
 const std::string off_mark(1, check_off);
 
-std::string mark(bool on) { return on ? on_mark : off_mark; }
-
 // A whole number of the settings file, clamped to lo..hi; `def` when the
 // text does not convert.
 long long whole_or(const std::string& text, long long def, long long lo, long long hi) {
@@ -93,8 +91,6 @@ std::vector<std::string> layer_cells(const std::vector<std::string>& items, cons
 }
 
 // --- drawing elements ---------------------------------------------------------
-
-constexpr std::size_t builtin_line_count = 15;
 
 struct builtin_line {
     const char* key;
@@ -510,23 +506,23 @@ void read_crossing_colors(const IniFile& ini) {
 
 // --- staff rows ---------------------------------------------------------------
 
-void write_staff_rows(IniFile& ini, const std::string& section, const TStringGrid& grid) {
+void write_staff_rows(IniFile& ini, const std::string& section, const TStringGrid& grid, int first_col) {
     const std::string sep(1, item_separator);
     for (int r = 1; r <= 10; ++r) {
         std::string value;
-        for (int c = 1; c <= 4; ++c) value += grid.Cells(c, r) + sep;
+        for (int c = 0; c < 4; ++c) value += grid.Cells(first_col + c, r) + sep;
         ini.WriteString(section, "proj" + IntToStr(r), value);
     }
 }
 
-void read_staff_rows(const IniFile& ini, const std::string& section, TStringGrid& grid) {
+void read_staff_rows(const IniFile& ini, const std::string& section, TStringGrid& grid, int first_col) {
     if (grid.RowCount() < 11) grid.SetRowCount(11);
-    if (grid.ColCount() < 5) grid.SetColCount(5);
+    if (grid.ColCount() < first_col + 4) grid.SetColCount(first_col + 4);
     const std::string def(4, item_separator);
     for (int r = 1; r <= 10; ++r) {
         const std::vector<std::string> items = split_items(ini.ReadString(section, "proj" + IntToStr(r), def));
-        for (int c = 1; c <= 4; ++c)
-            grid.SetCell(c, r, static_cast<std::size_t>(c) <= items.size() ? items[static_cast<std::size_t>(c) - 1] : "");
+        for (std::size_t c = 0; c < 4; ++c)
+            grid.SetCell(first_col + static_cast<int>(c), r, c < items.size() ? items[c] : "");
     }
 }
 
@@ -546,54 +542,4 @@ void write_cost_resources(IniFile& ini) {
     };
     used("calc_m", c.materials);
     used("calc_s", c.equipment);
-}
-
-// --- the dialog tables --------------------------------------------------------
-
-void RefreshSag_Lines() {
-    if (!topcje || !topcje->sag_Lines) return;
-    TStringGrid& g = *topcje->sag_Lines;
-    const std::vector<linia_def>& defs = settings().line_defs;
-    g.SetRowCount(static_cast<int>(defs.size()) + 1);
-    for (std::size_t i = 0; i < defs.size(); ++i) {
-        const int r = static_cast<int>(i) + 1;
-        const linia_def& d = defs[i];
-        if (i >= builtin_line_count) g.SetCell(0, r, d.name);
-        g.SetCell(1, r, mark(d.draw));
-        g.SetCell(2, r, IntToStr(d.color));
-        g.SetCell(3, r, d.layer);
-        g.SetCell(4, r, mark(d.like_pipe));
-        g.SetCell(5, r, d.media);
-    }
-}
-
-void RefreshSag_Rules() {
-    if (!topcje || !topcje->sag_Rules) return;
-    TStringGrid& g = *topcje->sag_Rules;
-    const std::vector<rule_def>& rules = settings().check_rules;
-    g.SetRowCount(std::max(static_cast<int>(rules.size()) + 1, 2));
-    if (rules.empty()) {
-        set_grid_row(g, 1, {"", off_mark});
-        return;
-    }
-    for (std::size_t i = 0; i < rules.size(); ++i) {
-        const rule_def& rule = rules[i];
-        set_grid_row(g, static_cast<int>(i) + 1, {"", mark(rule.enabled), "", rule.description, rule.formula, rule.media});
-    }
-}
-
-void RefreshSag_TableContent() {
-    if (!topcje || !topcje->sag_TableContent) return;
-    const std::vector<dane_pod_profil>& rows = settings().profile_table_rows;
-    if (rows.empty()) return;
-    TStringGrid& g = *topcje->sag_TableContent;
-    g.SetRowCount(static_cast<int>(rows.size()) + 1);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const dane_pod_profil& d = rows[i];
-        const bool join_shown = d.join && !d.at_nodes && d.key != "dlugosc" && d.key != "dlug_spad";
-        set_grid_row(g, static_cast<int>(i) + 1,
-                     {IntToStr(static_cast<int64_t>(i + 1)), mark(d.shown), d.title, d.unit,
-                      precision_text(d.precision), mark(d.at_nodes),
-                      d.key == "user" ? d.formula : d.name, IntToStr(d.height) + "%", mark(join_shown)});
-    }
 }

@@ -538,7 +538,7 @@ void write_program_options(IniFile& ini) {
     }
 
     for (const char* key : office_keys) write_in_order(ini, t, firma, {key});
-    write_staff_rows(ini, firma, *topcje->sag_Workers);
+    write_staff_rows(ini, firma, *topcje->sag_Workers, 0);
 
     write_in_order(ini, t, inne,
                    {"stala", "stala_odleglosci", "rzedna", "VerticalRuler", "ProfilesNames", "VerticalLinesToTer", "MarkScale",
@@ -640,7 +640,7 @@ void read_program_options(const IniFile& ini) {
     read_in_order(ini, t, inne, {"trench_slope", "oslonowe_doczep_opisu"});
 
     for (const char* key : office_keys) read_in_order(ini, t, firma, {key});
-    read_staff_rows(ini, firma, *topcje->sag_Workers);
+    read_staff_rows(ini, firma, *topcje->sag_Workers, 0);
     read_in_order(ini, t, rysunek,
                   {"distance", "autolinia", "autokat", "auto_opis_terenu", "auto_teren_proj", "1_rura", "draw_axis_from"});
 

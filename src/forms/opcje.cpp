@@ -76,6 +76,8 @@ Ttopcje::Ttopcje(TComponent* owner) : TForm(owner) {
         n->SelectedIndex = page_index;
         return n;
     };
+    TTreeNode* user = node(nullptr, "Użytkownik"_cp, 9);
+    node(user, "Kadra", 16);
     TTreeNode* drawing = node(nullptr, "Rysunek", 0);
     node(drawing, "Tabela", 1);
     node(drawing, "Linie", 2);
@@ -83,14 +85,12 @@ Ttopcje::Ttopcje(TComponent* owner) : TForm(owner) {
     node(drawing, "Warstwy", 7);
     node(drawing, "Parametry profilu", 12);
     node(drawing, "Parametry profilu 2", 13);
-    node(nullptr, "Inne", 4);
     TTreeNode* table = node(nullptr, "Tabela \"Dane\"", 5);
     node(table, "Autouzupełnianie"_cp, 8);
     node(table, "Parametry tabeli", 14);
-    node(nullptr, "Przekrój"_cp, 6);
-    TTreeNode* user = node(nullptr, "Użytkownik"_cp, 9);
-    node(user, "Kadra", 16);
     node(nullptr, "Listy danych", 10);
+    node(nullptr, "Przekrój"_cp, 6);
+    node(nullptr, "Inne", 4);
     node(nullptr, "Bezpieczeństwo"_cp, 11);
     node(nullptr, "Ostrzeżenia"_cp, 15);
     for (const auto& root : nodes.roots()) root->Expand(false);
@@ -139,6 +139,31 @@ Ttopcje::Ttopcje(TComponent* owner) : TForm(owner) {
     pm_Rules->SetName("pm_Rules");
     al_config = new TActionList(this);
     al_config->SetName("al_config");
+    auto action = [this](const char* name, std::string_view caption, std::string_view hint) {
+        auto* a = new TAction(this);
+        a->SetName(name);
+        a->SetCaption(caption);
+        a->SetHint(hint);
+        a->SetActionList(al_config);
+        return a;
+    };
+    a_LineAdd = action("a_LineAdd", "Dodaj", "Dodaj nową linię na końcu tabeli"_cp);
+    a_LineDelete = action("a_LineDelete", "Usuń..."_cp, "Usuń bieżącą linię"_cp);
+    a_AddTitle = action("a_AddTitle", "Dodaj", "Dodaj nowy tytuł na końcu tabeli"_cp);
+    a_InsertTitle = action("a_InsertTitle", "Wstaw", "Wstaw nowy tytuł przed bieżącym"_cp);
+    a_DeleteTitle = action("a_DeleteTitle", "Usuń"_cp, "Usuń bieżący tytuł z tabeli"_cp);
+    a_AddRule = action("a_AddRule", "Dodaj", "");
+    a_InsertRule = action("a_InsertRule", "Wstaw", "");
+    a_DeleteRule = action("a_DeleteRule", "Usuń"_cp, "");
+    auto menu = [this](TPopupMenu* pm, std::initializer_list<TAction*> actions) {
+        for (TAction* a : actions) {
+            auto* mi = new TMenuItem(this);
+            mi->SetAction(a);
+            pm->Items()->Add(mi);
+        }
+    };
+    menu(pm_Titles, {a_AddTitle, a_InsertTitle, a_DeleteTitle});
+    menu(pm_Rules, {a_AddRule, a_InsertRule, a_DeleteRule});
 }
 
 void Ttopcje::build_drawing_pages() {
@@ -395,9 +420,8 @@ void Ttopcje::build_other_pages() {
                             "E-mail", "Www", "Własny 1"_cp, "Własny 2"_cp, "Własny 3"_cp});
     sag_Company->SetCell(1, 0, "Wartość"_cp);
     b = form_builder(this, ts_Personnel);
-    sag_Workers = grid(b, "sag_Workers", 5, 11, 1, 540, 240);
-    set_header(sag_Workers, {"", "Nazwisko i imię"_cp, "Stanowisko", "Numer uprawnień"_cp, "Specjalność"_cp});
-    for (int r = 1; r <= 10; ++r) sag_Workers->SetCell(0, r, IntToStr(r));
+    sag_Workers = grid(b, "sag_Workers", 4, 11, 0, 540, 240);
+    set_header(sag_Workers, {"Nazwisko i imię"_cp, "Stanowisko", "Numer uprawnień"_cp, "Specjalność"_cp});
 
     // "Listy danych"
     b = form_builder(this, ts_Auto_list);

@@ -256,6 +256,16 @@ public:
     TTabSheet* ts_OwnRules;
     TStringAlignGrid* sag_Rules;
 
+    // The tables' actions, run by their keys and popup menus.
+    TAction* a_LineAdd;
+    TAction* a_LineDelete;
+    TAction* a_AddTitle;
+    TAction* a_InsertTitle;
+    TAction* a_DeleteTitle;
+    TAction* a_AddRule;
+    TAction* a_InsertRule;
+    TAction* a_DeleteRule;
+
     // Chooses the language of `cb_Language` (with no sender: the user's
     // stored choice, else the system's language) and applies it: the
     // column texts, the language-dependent settings, every window's texts

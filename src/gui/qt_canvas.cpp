@@ -44,6 +44,21 @@ Qt::BrushStyle brush_style(TBrushStyle s) {
 
 QRect qrect(const TRect& rc) { return QRect(rc.Left, rc.Top, rc.Width(), rc.Height()); }
 
+bool symbol_font(const TFont& f) { return QString::compare(qs(f.Name), QStringLiteral("Wingdings"), Qt::CaseInsensitive) == 0; }
+
+// No "Wingdings" font exists here: its bytes of a ticked and an empty box
+// become the ballot-box characters of an ordinary font.
+QString canvas_text(const TFont& f, std::string_view raw) {
+    if (!symbol_font(f)) return qs(raw);
+    QString text;
+    for (char c : raw) {
+        if (c == '\xFE') text += QChar(0x2611);
+        else if (c == '\xA8') text += QChar(0x2610);
+        else text += qs(std::string_view(&c, 1));
+    }
+    return text;
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, int dpi) : painter_(painter), dpi_(dpi) {
@@ -74,7 +89,12 @@ void QtCanvas::apply_brush() {
 
 void QtCanvas::no_brush() { painter_.setBrush(Qt::NoBrush); }
 
-QFont QtCanvas::current_font() const { return qfont(Font, dpi_); }
+QFont QtCanvas::current_font() const {
+    if (!symbol_font(Font)) return qfont(Font, dpi_);
+    TFont plain = Font;
+    plain.Name = "DejaVu Sans";
+    return qfont(plain, dpi_);
+}
 
 void QtCanvas::LineTo(int x, int y) {
     apply_pen();
@@ -188,7 +208,7 @@ int QtCanvas::draw_aligned_text(int x, int y, const QString& text) {
 }
 
 void QtCanvas::TextOut(int x, int y, std::string_view text) {
-    const int w = draw_aligned_text(x, y, qs(text));
+    const int w = draw_aligned_text(x, y, canvas_text(Font, text));
     pen_pos_ = {x + w, y};
 }
 
@@ -198,7 +218,7 @@ void QtCanvas::TextRect(const TRect& rc, int x, int y, std::string_view text) {
     if (Brush.Style != TBrushStyle::bsClear && !TextTransparent) painter_.fillRect(qrect(rc), qcolor(Brush.Color));
     const TBrushStyle saved = Brush.Style;
     Brush.Style = TBrushStyle::bsClear;
-    draw_aligned_text(x, y, qs(text));
+    draw_aligned_text(x, y, canvas_text(Font, text));
     Brush.Style = saved;
     painter_.restore();
 }
@@ -206,7 +226,7 @@ void QtCanvas::TextRect(const TRect& rc, int x, int y, std::string_view text) {
 int QtCanvas::DrawText(std::string_view raw, TRect& rc, unsigned flags) {
     const QFont f = current_font();
     const QFontMetrics fm(f, painter_.device());
-    QString text = qs(raw);
+    QString text = canvas_text(Font, raw);
     if (!(flags & DT_NOPREFIX)) text = strip_accelerator(text);
     QStringList lines;
     if (flags & DT_SINGLELINE) {
@@ -270,7 +290,7 @@ int QtCanvas::DrawText(std::string_view raw, TRect& rc, unsigned flags) {
 
 TSize QtCanvas::TextExtent(std::string_view text) {
     const QFontMetrics fm(current_font(), painter_.device());
-    return {fm.horizontalAdvance(qs(text)), fm.height()};
+    return {fm.horizontalAdvance(canvas_text(Font, text)), fm.height()};
 }
 
 void QtCanvas::SetClipRect(const TRect& rc) { painter_.setClipRect(qrect(rc)); }

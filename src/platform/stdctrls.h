@@ -230,6 +230,8 @@ public:
     bool Sorted() const { return items_.Sorted(); }
     void SetSorted(bool s) { items_.SetSorted(s); }
     bool DroppedDown = false;
+    // An open list takes Enter and Esc.
+    bool wants_key(Word key) const override { return DroppedDown && (key == VK_RETURN || key == VK_ESCAPE); }
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;

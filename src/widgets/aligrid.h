@@ -178,6 +178,10 @@ public:
     // Dragging a scroll bar's thumb scrolls the cells at once.
     bool RedrawWhileScroll = false;
     bool TracksThumb() const override { return TStringGrid::TracksThumb() || RedrawWhileScroll; }
+    // Enter reaches the grid even while no cell is edited (the window's
+    // default button does not take it).
+    bool WantReturns = false;
+    bool wants_key(Word key) const override { return TStringGrid::wants_key(key) || (WantReturns && key == VK_RETURN); }
     // The HTML table's border width (0: none) and caption (empty: none).
     int HTMLBorder = 0;
     std::string HTMLCaption;

@@ -564,22 +564,25 @@ TEST_F(SettingsLists, CrossingRowsGrowTheTable) {
 // --- staff rows, cost resources, the user's file ----------------------------
 
 TEST_F(SettingsLists, StaffRowsRoundTrip) {
+    // The settings dialog's staff list holds the name in column 0.
     TStringGrid& g = *topcje->sag_Workers;
+    ASSERT_EQ(g.ColCount(), 4);
     for (int r = 1; r <= 10; ++r)
-        for (int c = 1; c <= 4; ++c) g.SetCell(c, r, r == 4 && c == 2 ? "" : "R" + IntToStr(r) + "C" + IntToStr(c));
+        for (int c = 0; c < 4; ++c) g.SetCell(c, r, r == 4 && c == 1 ? "" : "R" + IntToStr(r) + "C" + IntToStr(c + 1));
     const std::string first = home.file("s1.ini");
-    write_with(first, [&g](IniFile& ini) { write_staff_rows(ini, "firma", g); });
+    write_with(first, [&g](IniFile& ini) { write_staff_rows(ini, "firma", g, 0); });
     EXPECT_EQ(ini_read(first, "firma", "proj10", ""), "R10C1\xa4R10C2\xa4R10C3\xa4R10C4\xa4");
     EXPECT_EQ(ini_read(first, "firma", "proj4", ""), "R4C1\xa4\xa4R4C3\xa4R4C4\xa4");
 
     for (int r = 1; r <= 10; ++r)
-        for (int c = 1; c <= 4; ++c) g.SetCell(c, r, "x");
-    read_with(first, [&g](IniFile& ini) { read_staff_rows(ini, "firma", g); });
-    EXPECT_EQ(g.Cells(1, 1), "R1C1");
-    EXPECT_EQ(g.Cells(4, 10), "R10C4");
-    EXPECT_EQ(g.Cells(2, 4), "");
+        for (int c = 0; c < 4; ++c) g.SetCell(c, r, "x");
+    read_with(first, [&g](IniFile& ini) { read_staff_rows(ini, "firma", g, 0); });
+    EXPECT_EQ(g.ColCount(), 4);
+    EXPECT_EQ(g.Cells(0, 1), "R1C1");
+    EXPECT_EQ(g.Cells(3, 10), "R10C4");
+    EXPECT_EQ(g.Cells(1, 4), "");
     const std::string second = home.file("s2.ini");
-    write_with(second, [&g](IniFile& ini) { write_staff_rows(ini, "firma", g); });
+    write_with(second, [&g](IniFile& ini) { write_staff_rows(ini, "firma", g, 0); });
     EXPECT_EQ(read_file(first), read_file(second));
 }
 

@@ -3,13 +3,64 @@
 // through a temporary file renamed over the target, so a failure while
 // drawing leaves the old file as it was. The primitives every sheet uses
 // (texts in the settings' styles, rectangles, arrows, scale bars, level
-// marks) write their entities into that buffer at once.
+// marks, dimensions, the title block) write their entities into that
+// buffer at once.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "drawing/dxf_groups.h"
 #include "drawing/geometry.h"
+#include "platform/types.h"
+
+// One placed text of the drawing writer.
+struct tekst {
+    std::string text;
+    // Set: the style leaves the offsets on their side (no mirroring).
+    uint8_t keep_side = 0;
+    // Read by the profile sheet's arrangement: one more leader line for a
+    // first-line record that carries it.
+    uint8_t second_flag = 0;
+    // Set on the first line of a text split at "\P".
+    uint8_t first_line = 0;
+    // Set by the profile sheet's arrangement.
+    uint8_t moved = 0;
+    double near_offset = 0;  // metres
+    double far_offset = 0;   // metres
+    double height = 0;       // metres
+    uint8_t colour = 0;
+    double width_factor = 0;
+    // x of the anchor along the sheet; -1: the text takes no part in the
+    // arrangement.
+    double position = -1;
+    double y = 0;  // the anchor's second coordinate
+    double arranged_position = 0;
+    std::string layer;
+    // The kind of value a text of the table under the profile shows: "g"
+    // plot boundary, "k" existing crossing, "l" designed crossing, "o"
+    // casing pipe, "t" terrain or auxiliary line, other letters the table's
+    // own values.
+    char type = 0;
+};
+
+// The arguments of DXF_Writer::rectangle, named, so that a call says which
+// is which: the top-left corner is (origin.x + dx, origin.y - dy), the
+// rectangle `width` wide and `height` high downward (drawing units). Each
+// edge of "top, right, bottom, left" is drawn when its character of `edges`
+// is "1"; a pattern that is not exactly four characters draws all four.
+struct rectangle_spec {
+    point3 origin{};
+    int colour = 0;
+    double dx = 0;
+    double dy = 0;
+    double width = 0;
+    double height = 0;
+    std::string layer;
+    std::string edges = "1111";
+};
 
 class DXF_Writer {
 public:
@@ -31,11 +82,90 @@ public:
     point3 extents_max{};
     point3 extents_min{};
 
+    // The comment-like texts of the sheet being drawn, which the profile
+    // sheet arranges; emptied when a drawing starts.
+    std::vector<tekst> drawing_texts;
+    // The definitions of the pipe-bend blocks, one text each; emptied by the
+    // header writer and put into the blocks section.
+    std::vector<std::string> bend_blocks;
+
     // ---- the primitives ----
+
+    // `out` = `in` with the style of a text kind ("t_pro", "t_opi",
+    // "t_kom", "t_kol", "t_kolp", "t_osl", "t_terd", "t_sch") of the
+    // settings' fonts table: height, colour, width factor, layer, the near
+    // and far offsets; a comment-like text with a position also goes into
+    // drawing_texts, one record per line. The style's height becomes the
+    // font label_offset measures with.
+    void apply_text_style(const tekst& in, std::string_view kind, tekst& out);
+    // Where a text stands so that it ends short of `p`: mode "y", "x" or
+    // "xr", `d` metres, `factor` the text's width factor.
+    point3 label_offset(const point3& p, std::string_view mode, double d, std::string_view text,
+                        double factor) const;
+    void rectangle(const rectangle_spec& r);
+    // A line of the element from (x1, y1) to (x2, y2) with its head at the
+    // second point; with `head_at_end` false, from the second point to the
+    // first with the head at the first.
+    void arrow(bool head_at_end, int element, double x1, double y1, double x2, double y2);
+    // An open box one metre of the layout long and the length it stands
+    // for at the scale 1:`scale`.
+    void scale_bar(const point3& p, int scale);
+    // A level triangle standing on its apex `p`; with `second` a zigzag
+    // below it.
+    void level_mark(const point3& p, bool second);
+    // A dimension line of `length` metres (signed) from `start`, vertical
+    // (at the sheet's vertical factor) or horizontal (at the drawn
+    // profile's horizontal factor), with ticks of half-length `tick`/1000
+    // metres at the ends asked for and its length as a text. A length of 0
+    // draws nothing.
+    void draw_dimension(const point3& start, bool start_tick, double length, bool end_tick, bool vertical, int tick);
+    // Every title-block box at the corner point.
+    void write_title_block(const point3& corner);
+
+    // A line on a drawing element (its colour and layer).
+    void element_line(int element, const point3& a, const point3& b);
+    // A line of a colour on a layer.
+    void line(const point3& a, const point3& b, int colour, std::string_view layer);
+    // A TEXT in a style record's colour, width factor and layer.
+    void text(const tekst& style, std::string_view text, const point3& insertion, const point3& alignment,
+              double height, int rotation, int justification);
+
+    // ---- geometry helpers ----
+
+    // `from` (`base_end` 0) or `to` (`base_end` 1) moved by `d` along the
+    // direction from `from` to `to`; z = 0.
+    static point3 point_at_distance(const point3& from, const point3& to, double d, int base_end);
+    // `p` turned about `centre` counter-clockwise by `degrees`; z = 0.
+    static point3 rotate_point(const point3& centre, const point3& p, double degrees);
+    // The base size of a fitting symbol in drawing units on the scheme
+    // (mode 0) or the profile sheet (mode 1), for a pipe `pipe_size`
+    // drawing units high.
+    double symbol_size(int mode, double pipe_size) const;
+    // How far from the node point the pipe begins (`end` 0) or ends (`end`
+    // 1), in metres of the profile, by the node's object on the scheme
+    // (mode 0) or the profile sheet (mode 1). `direction` is not used.
+    double symbol_half_width(uint16_t profile, int node, int mode, int end, int direction = 0) const;
 
     // ---- the driver and the sections ----
 
 private:
     std::string path_;
     dxf_group_output out_;
+    // The font the last text style set, 100 pixels per metre of text
+    // height; label_offset measures with it.
+    std::string measure_face_ = "arial";
+    double measure_pixels_ = 0;
 };
+
+// The nearest colour number (1 to 255) of a screen colour: the smallest sum
+// of the red, green and blue differences over the fixed palette, the lowest
+// number on a tie.
+uint8_t tcolor2cadcolor(TColor colour);
+
+// A description template with its placeholders filled for a node: "@m"
+// material, "@d" diameter (of the segment before the node with
+// `incoming`), "@o" second diameter when it differs, "@r" pipe ordinate and
+// "@z" depth, at the node or `x` metres beyond it; each placeholder's first
+// occurrence.
+void uzupelnij_opis(const std::string& pattern, int node, uint16_t profile, double x, bool node_ordinate,
+                    bool incoming, std::string& out);

@@ -86,6 +86,8 @@ int text_width(const TFont& font, std::string_view text) {
 
 int text_height(const TFont& font) { return (pixel_em(font) * 1150 + 500) / 1000; }
 
+double text_height_at(double height) { return height * 1.15; }
+
 double text_width_at(std::string_view font_name, double height, std::string_view text, bool bold) {
     double u = static_cast<double>(units_of(text, is_fixed(font_name, TFontPitch::fpDefault)));
     if (bold) u *= 1.1;

@@ -86,6 +86,8 @@ int text_width(const TFont& font, std::string_view text);
 int text_height(const TFont& font);
 // The same at an arbitrary character height (drawing units), as reals.
 double text_width_at(std::string_view font_name, double height, std::string_view text, bool bold = false);
+// The line height of a font whose characters are `height` high (the same units).
+double text_height_at(double height);
 
 // Lines of a DrawText with word break: the text split at CR LF and at blanks
 // so that each line fits `width` (a word longer than the width stands alone).

@@ -117,7 +117,9 @@ void Ttdane::lista_pokaz() {
     lb_listy->SetItemIndex(chosen);
     lb_listy->TopIndex = std::max(0, chosen - 1);
     const TRect cell = g->CellRect(1, g->Row());
-    lb_listy->SetBounds(g->Left() + cell.Left + 1, g->Top() + cell.Bottom + 1, lb_listy->Width(), lb_listy->Height());
+    const int shown = std::min(items.Count(), 8);
+    lb_listy->SetBounds(g->Left() + cell.Left + 1, g->Top() + cell.Bottom + 1, lb_listy->Width(),
+                        shown * lb_listy->ItemHeight + 4);
     lb_listy->SetVisible(true);
 }
 

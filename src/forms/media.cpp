@@ -12,7 +12,7 @@ TtMedia::TtMedia(TComponent* owner) : TForm(owner) {
     Position = TPosition::poScreenCenter;
     SetBounds(0, 0, 220, 236);
     form_builder b(this, this, 8, 8);
-    clb_Media = b.add<TCheckListBox>("clb_Media", {}, 204, 7 * 17 + 4);
+    clb_Media = b.add<TCheckListBox>("clb_Media", {}, 204, 7 * 17 + 8);
     clb_Media->Style = TListBoxStyle::lbOwnerDrawFixed;
     clb_Media->ItemHeight = 17;
     b.skip(4);

@@ -3,6 +3,7 @@
 // edits, panels, group boxes, scroll boxes, splitters, paint boxes and
 // pictures.
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 #include <QTextBlock>
@@ -82,7 +84,22 @@ public:
         if (option.state & QStyle::State_Selected) st |= odSelected;
         if (option.state & QStyle::State_HasFocus) st |= odFocused;
         if (!(option.state & QStyle::State_Enabled)) st |= odDisabled;
-        draw_owner_item(control_, host_, h, index.row(), option.rect, st, *painter);
+        QRect rect = option.rect;
+        // A check list box draws the item's check box itself; the owner
+        // paints the rest of the item.
+        if (auto* checks = dynamic_cast<TCheckListBox*>(control_)) {
+            const QWidget* w = option.widget;
+            QStyle* style = w ? w->style() : QApplication::style();
+            const int size = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w);
+            QStyleOptionButton box;
+            if (w) box.initFrom(w);
+            box.rect = QRect(rect.left() + 2, rect.top() + (rect.height() - size) / 2, size, size);
+            box.state = QStyle::State_Enabled | (checks->Checked(index.row()) ? QStyle::State_On : QStyle::State_Off);
+            painter->fillRect(QRect(rect.left(), rect.top(), size + 4, rect.height()), option.palette.base());
+            style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, w);
+            rect.setLeft(rect.left() + size + 4);
+        }
+        draw_owner_item(control_, host_, h, index.row(), rect, st, *painter);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);

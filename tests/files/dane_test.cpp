@@ -105,6 +105,28 @@ TEST_F(ProjectDataDialog, CompletionListHidesForAStrangerAndOffersTheEmptyItem) 
     });
 }
 
+TEST_F(ProjectDataDialog, LastItemOpensTheSettingsAtTheStaffPage) {
+    staff_list();
+    ui().on_modal("Ttdane", [](TForm&) {
+        Ttdane& d = *tdane;
+        type_name(d, " ");
+        ASSERT_TRUE(d.lb_listy->Visible());
+        EXPECT_EQ(d.lb_listy->ItemIndex(), 3);
+        user::double_click(d.lb_listy);
+        EXPECT_FALSE(d.lb_listy->Visible());
+        user::key(VK_RETURN);
+        EXPECT_EQ(d.sag_dane_kadra->Cells(1, 1), " ");
+        user::key(VK_ESCAPE);
+    });
+    ui().on_modal("Ttopcje", [](TForm&) {
+        EXPECT_EQ(topcje->PageControl1->ActivePage(), topcje->ts_Personnel);
+        EXPECT_EQ(topcje->tv_Config->Selected()->Text(), "Kadra");
+        user::click(topcje->b_Cancel);
+    });
+    Form1->a_ProjectData->Execute();
+    EXPECT_EQ(ui().modal_forms, (std::vector<std::string>{"Ttdane", "Ttopcje"}));
+}
+
 TEST_F(ProjectDataDialog, ClipboardKeysCopyAndPasteAndThePasteIsKept) {
     model().project.dane.obiekt = "Kanał"_cp;
     open([this](Ttdane& d) {

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/input.h"
+#include "platform/named_bytes.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/sysutils.h"
@@ -310,6 +311,29 @@ TEST_F(SettingsFiles, ChangingAFolderTakesEffectAtOnceAndIsKeptInTheRegistry) {
     // The next write of the user's settings goes into the new folder; nothing was moved.
     EXPECT_EQ(stored_gap(path_join(new_config, "halvoren.ini")), 17);
     EXPECT_NE(stored_gap(path_join(old_config, "halvoren.ini")), 17);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SettingsFiles, OpenedFromOutsideAtATreeNodeAndAValueList) {
+    settings().data_lists[5] = std::string("w1") + item_separator + "w2";
+    ui().on_modal("Ttopcje", [](TForm&) {
+        EXPECT_EQ(topcje->tv_Config->Selected()->Text(), "Listy danych");
+        EXPECT_EQ(topcje->PageControl1->ActivePage(), topcje->ts_Auto_list);
+        EXPECT_EQ(topcje->cb_listy->ItemIndex(), 5);
+        EXPECT_EQ(topcje->mm->Text(), "w1\r\nw2");
+        user::click(topcje->b_Cancel);
+    });
+    EXPECT_EQ(topcje->open_at(12, 5), mrCancel);
+    // The node already chosen still shows its page.
+    topcje->PageControl1->SetActivePage(topcje->ts_Scale);
+    ui().on_modal("Ttopcje", [](TForm&) {
+        EXPECT_EQ(topcje->PageControl1->ActivePage(), topcje->ts_Auto_list);
+        user::click(topcje->b_Cancel);
+    });
+    topcje->open_at(12);
 }
 
 }  // namespace

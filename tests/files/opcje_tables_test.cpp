@@ -419,7 +419,7 @@ TEST_F(SettingsTablesDialog, ColourAndNetworkChoosersOpenFromTheCells) {
         EXPECT_EQ(defs[2].media, "w,k,i,");
         EXPECT_EQ(g->cell_hint(5, 3), media2txt("w,k,i,"));
     });
-    play(&Ttopcje::ts_Layers, [](Ttopcje& d) {
+    play(&Ttopcje::ts_Layers, [this](Ttopcje& d) {
         user::click_cell(d.sag_Layers, 2, 1);
         ui().on_modal("Ttkolory", [](TForm&) {
             EXPECT_FALSE(tkolory->st_bylayer->Enabled());

@@ -6,7 +6,7 @@ HALVOREN_PACKAGES="cmake g++ ninja-build ccache pkg-config libgtest-dev libgmock
 # the drawing-file tests read fixtures that Debian's ezdxf makes; the HTML
 # export is read back by Debian's Python; a document made as RTF is opened
 # by LibreOffice and its PDF read by pdftotext.
-HALVOREN_TEST_PACKAGES="clang-16 libclang-rt-16-dev python3-ezdxf python3 libreoffice-writer-nogui poppler-utils"
+HALVOREN_TEST_PACKAGES="clang-16 libclang-rt-16-dev python3-ezdxf python3 libreoffice-writer-nogui poppler-utils librecad"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -101,6 +101,10 @@ public:
 
     std::string name;
 
+    // Generates the drawing file of the current project at the path through
+    // the drawing writer; the drawing's own layers are not written.
+    void save(std::string_view path);
+
     int layer_count() const { return static_cast<int>(layers_.size()); }
     const std::vector<std::unique_ptr<DXF_Layer>>& layers() const { return layers_; }
     // A new layer; one of that name is returned when `allow_existing` is
@@ -136,6 +140,9 @@ private:
 // The entity lists the preview and printing draw; it owns none of them.
 class selection_lists {
 public:
+    // Writes the drawing file of the current project at the path (through
+    // an empty drawing's save).
+    static void make_drawing(std::string_view path);
     void add(Entity_List* list) { lists_.push_back(list); }
     void clear() { lists_.clear(); }
     int count() const { return static_cast<int>(lists_.size()); }

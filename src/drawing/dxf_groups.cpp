@@ -7,9 +7,17 @@ void dxf_group_output::group(int code, std::string_view value) {
     const auto end = std::to_chars(digits, digits + sizeof digits, code).ptr;
     bytes_.append(digits, end);
     bytes_ += "\r\n";
+    // Each code line has exactly one value line: a line break inside a
+    // value becomes a blank.
+    const std::size_t at = bytes_.size();
     bytes_ += value;
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        for (std::size_t i = at; i < bytes_.size(); ++i)
+            if (bytes_[i] == '\r' || bytes_[i] == '\n') bytes_[i] = ' ';
     bytes_ += "\r\n";
 }
+
+void dxf_group_output::lines(std::string_view text) { bytes_ += text; }
 
 void dxf_group_output::group(int code, int value) {
     char digits[16];

@@ -118,7 +118,7 @@ void DXF_Writer::apply_text_style(const tekst& in, std::string_view key, tekst& 
     if (kind.key == "t_pro") {
         if (topcje->cb_TextHeightInTableLikeForType->Checked()) {
             if (in.type == 'g')
-                styled.height = std::round(0.75 * font_number(1, 1)) / 100;
+                styled.height = static_cast<double>(Round(0.75 * font_number(1, 1))) / 100;
             else
                 styled.height = font_height(row_of_type(in.type));
         }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "drawing/dxf_groups.h"
+#include "drawing/dxf_sections.h"
 #include "drawing/geometry.h"
 #include "platform/types.h"
 
@@ -148,7 +149,35 @@ public:
 
     // ---- the driver and the sections ----
 
+    // The whole file into the buffer: HEADER (progress 10), TABLES (30),
+    // BLOCKS (50), the chosen sheet's ENTITIES (100), then EOF; the progress
+    // bar over the main window's status bar shows meanwhile unless the
+    // preview has a window of its own.
+    void write_drawing();
+    // Prepares the sheet state and writes the HEADER section.
+    void write_header();
+    // The TABLES section: line types, the text style, the layers.
+    void write_tables();
+    // The LAYER table: each layer of the settings once, under its first
+    // row's spelling.
+    void write_layers();
+    // The BLOCKS section: the symbol blocks the project needs, each once.
+    void write_blocks();
+    // The sheets: each writes its ENTITIES section.
+    void draw_profile_sheet();
+    void draw_scheme();
+    void draw_cross_section();
+    // The spelling the file gives a layer name (the one its layer table declares).
+    const std::string& layer_name(std::string_view name) const { return layers_.spelling(name); }
+    // Writes the file once: the bend blocks right after the BLOCKS header,
+    // every layer in its declared spelling and, with [inne] "acad", the
+    // handles; through a temporary file renamed over the target.
+    void write_out();
+
 private:
+    std::size_t blocks_at_ = std::string::npos;  // where the bend blocks go
+    layer_spellings layers_;
+
     std::string path_;
     dxf_group_output out_;
     // The font the last text style set, 100 pixels per metre of text

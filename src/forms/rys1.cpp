@@ -21,6 +21,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     build_table_commands();
     build_template_controls();
     build_info_table();
+    build_drawing_commands();
     Files_listbox = new TListBox(this);
     Files_listbox->SetName("Files_listbox");
     Files_listbox->MultiSelect = true;

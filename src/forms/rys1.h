@@ -476,6 +476,30 @@ public:
     // its extents; the first becomes the preview drawing.
     void load_drawing_file(const std::string& path);
 
+    // The drawing: the command that writes "rysunek.dxf" (also run by the
+    // statistics command) and the command that opens it in a CAD program,
+    // with their tool buttons; the button that shows the preview in a window
+    // of its own; the progress bar laid over the status bar while a drawing
+    // is written.
+    TAction* a_DrawMake;
+    TAction* a_Statistic;
+    TAction* a_DrawOpenCad;
+    TToolButton* SpeedButton9;   // statistics
+    TToolButton* SpeedButton10;  // open in a CAD program
+    TToolButton* tb_PreviewOnOff;
+    TProgressBar* progres;
+    // Checks the scales, collects the drawing warnings, recalculates the
+    // project, lays out the profile sheet and writes the configuration
+    // folder's "rysunek.dxf" for the chosen sheet; mode "in" (preview),
+    // "print" or "out" (CAD).
+    void draw_make(const std::string& mode);
+    void a_DrawMakeExecute(TObject* Sender);
+    void SpeedButton9Click(TObject* Sender);
+    void SpeedButton10Click(TObject* Sender);
+    // The printable width and height of the printer's page in millimetres,
+    // less the larger of each side's margin and the printer's offset.
+    void wymiary_strony(double& width, double& height);
+
     // Fills the insert-object menu from the object table and binds the
     // controls' events to their handlers (the application's notes go to
     // show_hint); the Program calls it once the window is made.
@@ -492,6 +516,8 @@ private:
     void connect_profile_handlers();
     void connect_file_handlers();
     void connect_info_table_handlers();
+    void build_drawing_commands();
+    void connect_drawing_handlers();
     // Where the mouse went down in the box being dragged.
     TPoint drag_start_;
 };

@@ -221,7 +221,7 @@ bool HeadlessServices::key_held(Word key) {
 
 bool HeadlessServices::shell_open(std::string_view target) {
     opened.emplace_back(target);
-    return true;
+    return !nothing_opens;
 }
 
 bool HeadlessServices::open_in_editor(std::string_view path) {

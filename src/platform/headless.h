@@ -34,6 +34,7 @@ public:
     std::vector<Box> boxes;
     std::vector<std::string> modal_forms;   // class names, in the order shown
     std::vector<std::string> opened;        // shell_open targets
+    bool nothing_opens = false;             // shell_open finds no program for any target
     std::vector<std::string> edited;        // open_in_editor paths
     std::vector<std::string> popups;        // names of popup menus shown
     // The file dialogs shown, with what they were given.

@@ -196,6 +196,19 @@ TEST_F(DrawingPrimitives, TableTextsTakeTheHeightAndColourOfTheirTypeWhenTheSett
                 EXPECT_EQ(out.colour, colour_on ? c.colour : 7) << what;
             }
         }
+    // Three quarters of 14 is 10.5: whole hundredths by the program's
+    // rounding, to even or, with euro rounding, away from zero.
+    topcje->sag_Fonts->SetCell(1, 1, "14");
+    for (const bool euro : {false, true}) {
+        euro_rounding = euro;
+        tekst in;
+        in.type = 'g';
+        tekst out;
+        writer.apply_text_style(in, "t_pro", out);
+        EXPECT_NEAR(out.height, euro ? 0.11 : 0.10, 1e-12) << euro;
+    }
+    euro_rounding = false;
+    topcje->sag_Fonts->SetCell(1, 1, "19");
     // The overrides belong to the table style alone.
     tekst in;
     in.type = 'k';

@@ -1,0 +1,220 @@
+// The drawing file's frame: the sheet state, the layer names, the symbol
+// kinds and the handle pass.
+#include "drawing/dxf_sections.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "drawing/drawing_state.h"
+#include "forms/opcje.h"
+#include "forms/rys1.h"
+#include "model/drawing_palette.h"
+#include "model/objects.h"
+#include "model/state.h"
+#include "platform/cp1250.h"
+#include "platform/sysutils.h"
+
+int unit_factor_of(int item_index) {
+    static constexpr std::array<int, 7> factors{1, 10, 100, 1000, 10000, 100000, 1000000};
+    if (item_index < 0 || item_index >= static_cast<int>(factors.size())) return 1;
+    return factors[static_cast<std::size_t>(item_index)];
+}
+
+sheet_kind chosen_sheet() {
+    if (Form1->tb_PreviewProfile->Down()) return sheet_kind::profile;
+    if (Form1->tb_PreviewCrossSection->Down() || Form1->tb_PreviewSump->Down()) return sheet_kind::cross_section;
+    if (Form1->tb_PreviewScheme->Down()) return sheet_kind::scheme;
+    return sheet_kind::none;
+}
+
+namespace {
+
+// The scale number n of a scale 1:n in the settings' scale table.
+double scale_cell(int column, int row) {
+    return StrToFloat(topcje->sag_DrawingProperties->Cells(column, row));
+}
+
+}  // namespace
+
+void prepare_sheet_state(point3& extents_min, point3& extents_max) {
+    drawing_state& d = drawing();
+    model_state& m = model();
+    d.drawn_profile = 0;
+    // The preview's background is black: colour 7 shows white there.
+    d.palette_entry_7 = d.drawing_mode == "in" ? TColor{0xFFFFFF} : TColor{0x010101};
+    drawing_palette[6] = d.palette_entry_7;
+    d.unit_factor = unit_factor_of(topcje->cb_jedn->ItemIndex());
+    d.units_per_metre = 1000.0 / d.unit_factor;
+    const double uf = d.unit_factor;
+    switch (chosen_sheet()) {
+        case sheet_kind::profile: {
+            d.y_factor = 1e5 / (scale_cell(1, 2) * uf);
+            const double x = 1e5 / (scale_cell(1, 1) * uf);
+            for (odcinek& p : m.profiles)
+                p.drawing_block = p.pskala && p.pskalax > 0 ? 1e5 / (p.pskalax * uf) : x;
+            break;
+        }
+        case sheet_kind::cross_section:
+        case sheet_kind::scheme: {
+            const int column = chosen_sheet() == sheet_kind::scheme ? 3 : 2;
+            d.x_factor = 1e5 / (scale_cell(column, 1) * uf);
+            d.y_factor = 1e5 / (scale_cell(column, 2) * uf);
+            for (odcinek& p : m.profiles) p.drawing_block = d.x_factor;
+            break;
+        }
+        case sheet_kind::none:
+            break;
+    }
+    const double u = d.units_per_metre;
+    extents_min = {-5 * u, -14 * u, 0};
+    // Each profile starts where the ones before it end, one column step on.
+    double r = 0;
+    m.scales_differ = false;
+    if (!m.profiles.empty()) m.profiles[0].sheet_x = 0;
+    if (m.profiles.size() >= 2) {
+        for (std::size_t i = 0; i + 1 < m.profiles.size(); ++i) {
+            const odcinek& p = m.profiles[i];
+            const double step = p.rysuj && p.length > 0 ? 1.0 : 0.0;
+            r += (d.column_step * u / 10 + p.drawn_width) * step;
+            odcinek& next = m.profiles[i + 1];
+            if (!next.nodes.empty()) {
+                if (p.drawing_block != next.drawing_block) m.scales_differ = true;
+                next.sheet_x = r;
+            }
+        }
+    }
+    const double last_width = m.profiles.empty() ? 0 : m.profiles.back().drawn_width;
+    extents_max = {last_width + r, 8 * d.y_factor, 0};
+}
+
+// ---------------------------------------------------------------------------
+// Layer names
+
+std::string dxf_layer_text(std::string_view name) {
+    std::string s(name);
+    for (char& c : s) {
+        switch (c) {
+            case '<': case '>': case '/': case '\\': case '"': case ':': case ';':
+            case '?': case '*': case '|': case '=': case '`':
+                c = '_';
+                break;
+            default:
+                break;
+        }
+    }
+    return s;
+}
+
+bool layer_spellings::declare(std::string_view name) {
+    const std::string text = dxf_layer_text(name);
+    auto [it, added] = by_key_.emplace(AnsiUpperCase(text), text);
+    if (added) declared_.push_back(text);
+    seen_.clear();
+    return added;
+}
+
+const std::string& layer_spellings::spelling(std::string_view name) const {
+    if (auto it = seen_.find(name); it != seen_.end()) return it->second;
+    std::string text = dxf_layer_text(name);
+    if (auto it = by_key_.find(AnsiUpperCase(text)); it != by_key_.end()) text = it->second;
+    return seen_.emplace(std::string(name), std::move(text)).first->second;
+}
+
+// ---------------------------------------------------------------------------
+// Symbol kinds
+
+std::vector<std::string> symbol_kinds(bool cross_section_sheet, bool piezometer) {
+    std::vector<std::string> kinds;
+    auto need = [&kinds](const char* kind) {
+        if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.emplace_back(kind);
+    };
+    std::string rr, rbou, rcolv;
+    treatment_block_name("rozdz", rr);
+    treatment_block_name("zamyk", rbou);
+    treatment_block_name("zbier", rcolv);
+    static const std::array<std::string, 5> crossing_like{"sump", "kolizja", "rurociąg"_cp, "trójnik"_cp, "nawiertka"};
+    for (const odcinek& p : model().profiles) {
+        for (const wezel& n : p.nodes) {
+            const std::string t = AnsiLowerCase(n.obiekt);
+            if (t.find(rr) != std::string::npos) need("slrr");
+            if (t.find(rbou) != std::string::npos) need("slrbou");
+            if (t.find(rcolv) != std::string::npos) need("slrcolv");
+            bool crossing = !p.crossings.empty();
+            for (const std::string& w : crossing_like) crossing = crossing || t.find(w) != std::string::npos;
+            if (crossing) need("kol");
+            if (piezometer && t.find("sl-rbou") != std::string::npos) need("piezo");
+        }
+    }
+    if (cross_section_sheet) need("kol");
+    return kinds;
+}
+
+// ---------------------------------------------------------------------------
+// The last pass
+
+namespace {
+
+bool takes_handle(std::string_view type) {
+    static constexpr std::array<std::string_view, 13> types{"BLOCK", "ENDBLK", "ELLIPSE", "CIRCLE", "LINE",
+                                                            "ARC",   "TEXT",   "SOLID",   "INSERT", "STYLE",
+                                                            "POLYLINE", "VERTEX", "SEQEND"};
+    return std::find(types.begin(), types.end(), type) != types.end();
+}
+
+// The next line of `file` from `at` without its line end; `at` moves past it.
+std::string_view next_line(std::string_view file, std::size_t& at, std::string_view& ending) {
+    const std::size_t start = at;
+    std::size_t end = file.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+        at = file.size();
+        ending = {};
+        return file.substr(start);
+    }
+    std::size_t after = end + 1;
+    if (file[end] == '\r' && after < file.size() && file[after] == '\n') ++after;
+    at = after;
+    ending = file.substr(end, after - end);
+    return file.substr(start, end - start);
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+std::string finish(std::string_view file, const layer_spellings* layers, bool handles) {
+    std::string out;
+    out.reserve(file.size() + (handles ? file.size() / 8 : 0));
+    int handle = 100;
+    std::size_t at = 0;
+    std::string_view ending;
+    while (at < file.size()) {
+        const std::string_view code_line = next_line(file, at, ending);
+        out.append(code_line).append(ending);
+        if (at >= file.size()) break;
+        std::string_view value_ending;
+        const std::string_view value = next_line(file, at, value_ending);
+        const std::string_view code = trimmed(code_line);
+        if (layers && code == "8")
+            out.append(layers->spelling(value));
+        else
+            out.append(value);
+        out.append(value_ending);
+        if (handles && code == "0" && takes_handle(value)) {
+            char hex[24];
+            std::snprintf(hex, sizeof hex, "5\r\n%X\r\n", ++handle);
+            out.append(hex);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string handler(std::string_view file) { return finish(file, nullptr, true); }
+
+std::string finish_drawing_file(std::string_view file, const layer_spellings& layers, bool handles) {
+    return finish(file, &layers, handles);
+}

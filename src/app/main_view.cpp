@@ -60,4 +60,6 @@ void main_window_view::project_data_cleared() {
     czysc_parametry_projektu_kadra();
 }
 
+void main_window_view::przypisz_kolumny() { window_.przypisz_kolumny(false); }
+
 void main_window_view::resajz(uint8_t font_size) { window_.resajz(font_size); }

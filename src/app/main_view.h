@@ -28,6 +28,7 @@ public:
     bool sump_list_open() override;
     void project_modified_changed(bool modified) override;
     void project_data_cleared() override;
+    void przypisz_kolumny() override;
     void resajz(uint8_t font_size) override;
 
 private:

@@ -1,7 +1,9 @@
 // The settings that the program keeps as values: copying them between the
 // settings dialog's controls and the process-wide values, the slope sign,
 // the unit of the user column, and the dialog's small handlers.
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "platform/paths.h"
 #include "forms/rys1.h"
@@ -50,11 +52,18 @@ void show_sewage_treatment(bool on) {
     Form1->ts_SewageTreatment->SetTabVisible(on);
 }
 
+// The column table: the language's titles and the units in grey, the rows
+// of the side panel's columns in the colour of automatic cells.
 void refill_column_table() {
     model_state& m = model();
-    TStringGrid* t = topcje->sag_DataTable;
+    TStringAlignGrid* t = topcje->sag_DataTable;
+    t->SetRowCount(column_kind_count + 1);
+    t->col_font(1).Color = clGray;
+    t->col_font(3).Color = clGray;
     for (int r = 1; r <= column_kind_count; ++r) {
-        const auto k = static_cast<std::size_t>(m.column_order[static_cast<std::size_t>(r - 1)] % 100);
+        const uint8_t slot = m.column_order[static_cast<std::size_t>(r - 1)];
+        t->set_row_colour(r, slot >= 100 ? settings().auto_cell_color : clWhite);
+        const auto k = static_cast<std::size_t>(slot % 100);
         const column_info& c = column_of(kind_from_index(static_cast<int>(k)));
         t->SetCell(0, r, IntToStr(r));
         t->SetCell(1, r, lang_text("Columns", c.language_key, m.column_titles[k]));
@@ -159,7 +168,10 @@ bool contr2var() {
                 m.column_kind_decimals[k] = static_cast<uint8_t>(decimals);
                 recalc = true;
             }
-            if (!t->Cells(5, r).empty()) m.column_widths[k] = StrToInt(t->Cells(5, r));
+            // A width that is not a whole number of 0 or more keeps the
+            // column's width; the confirmation goes on.
+            int width = 0;
+            if (TryStrToInt(t->Cells(5, r), width) && width >= 0) m.column_widths[k] = width;
         }
     }
     set_calc_column_unit();
@@ -239,4 +251,53 @@ void var2contr(const std::string& mode) {
     d.l_DocsDirValue->SetHint(f.documents_folder);
     d.l_ConfigDirValue->SetCaption(f.config_folder);
     d.l_ConfigDirValue->SetHint(f.config_folder);
+}
+
+void connect_field_handlers() {
+    Ttopcje& d = *topcje;
+    for (TWinControl* c : std::initializer_list<TWinControl*>{
+             d.cb_jedn, d.e_skala_krot, d.cb_Distance, d.e_obsypka, d.e_podsypka, d.e_SumpWallThickness, d.e_SumpHollow,
+             d.e_SlopeWidthAddition, d.e_Slope, d.e_TrimSections, d.e_AutoDiameter, d.Edit1, d.e_szer,
+             d.e_AutoAdd2Diameter, d.e_AutoTrenchSlope, d.e_AODDistanceFrom})
+        c->OnKeyPress = decimal_key_filter;
+    for (TWinControl* c : {d.e_DrawAxisFrom, d.e_AutoBackdrop, d.e_TableTitleColumnWidth, d.e_odstep})
+        c->OnKeyPress = integer_key_filter;
+    // The scales' rows take whole numbers; the titles and numbers any text.
+    d.sag_DrawingProperties->OnKeyPress = [&d](TObject* s, char& key) {
+        const int row = d.sag_DrawingProperties->Row();
+        // Esc still reaches the cell's editor.
+        if ((row == 1 || row == 2) && static_cast<unsigned char>(key) >= 32) integer_key_filter(s, key);
+    };
+    // A fitted profile sheet chooses its own horizontal scale.
+    d.sag_DrawingProperties->OnSelectCell = [&d](TObject*, int col, int row, bool& can_select) {
+        if (col == 1 && row == 1 && d.cb_Fit2Page->Checked()) can_select = false;
+    };
+    for (TEdit* e : {d.e_AutoDiameter, d.Edit1, d.e_szer, d.e_AutoAdd2Diameter, d.e_AutoTrenchSlope})
+        e->OnExit = [e](TObject*) {
+            if (e->Text().empty()) e->SetText("0");
+        };
+    // Ctrl+Shift+Up and Down move the caret's line up or down the list.
+    d.mm->OnKeyDown = [&d](TObject*, Word& key, TShiftState shift) {
+        if (shift != (ssCtrl | ssShift) || (key != VK_UP && key != VK_DOWN)) return;
+        TMemo& m = *d.mm;
+        const std::string text = m.Text();
+        const std::size_t caret = static_cast<std::size_t>(std::max(0, m.SelStart()));
+        int line = 0;
+        std::size_t line_start = 0;
+        for (std::size_t p = text.find("\r\n"); p != std::string::npos && p < caret; p = text.find("\r\n", p + 2)) {
+            ++line;
+            line_start = p + 2;
+        }
+        const int other = key == VK_DOWN ? line + 1 : line - 1;
+        key = 0;
+        if (other < 0 || other >= m.Lines().Count()) return;
+        const std::size_t column = caret - line_start;
+        m.Lines().Exchange(line, other);
+        const std::string moved = m.Text();
+        std::size_t start = 0;
+        for (int i = 0; i < other; ++i) start = moved.find("\r\n", start) + 2;
+        const std::size_t length = m.Lines()[other].size();
+        m.SetSelStart(static_cast<int>(start + std::min(column, length)));
+        m.SetSelLength(0);
+    };
 }

@@ -25,3 +25,7 @@ void var2contr(const std::string& mode = "");
 void set_calc_column_unit();
 // The slope sign from the settings dialog; true when it changed.
 bool kier_spad();
+// Binds the settings dialog's key filters of its number fields, the "0"
+// that the automatic-fill fields take when left empty, the line exchange
+// of the value lists' memo and the scale cell that a fitted sheet locks.
+void connect_field_handlers();

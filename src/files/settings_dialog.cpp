@@ -3,13 +3,17 @@
 // choosers, the colour panels, the data lists, the opening and OK.
 #include "forms/opcje.h"
 
+#include <algorithm>
+
 #include "files/opcje_tables.h"
+#include "files/settings_tables.h"
 #include "forms/rys1.h"
 #include "model/messages.h"
 #include "files/settings.h"
 #include "model/settings_state.h"
 #include "model/state.h"
 #include "files/utils.h"
+#include "platform/files.h"
 #include "platform/named_bytes.h"
 #include "platform/sysutils.h"
 
@@ -19,6 +23,15 @@ void Ttopcje::connect_handlers() {
         if (n) PageControl1->SetActivePageIndex(n->SelectedIndex);
     };
     OnShow = [this](TObject* s) { FormShow(s); };
+    // Created: the drawing page, the CAD fonts folder beside the program
+    // registered for drawing files, the first value list in the memo.
+    OnCreate = [this](TObject*) {
+        PageControl1->SetActivePage(ts_Scale);
+        const std::string folder = path_to_dxfopener(false);
+        lab_kat->SetCaption(folder.empty() ? std::string() : path_join(folder, "fonts"));
+        cb_listy->SetItemIndex(0);
+        fire(cb_listy, cb_listy->OnChange, cb_listy);
+    };
     cb_Language->OnChange = [this](TObject* s) { cb_LanguageChange(s); };
     b_OK->OnClick = [this](TObject* s) { b_OKClick(s); };
     cb_Fit2Page->OnClick = [this](TObject*) { e_skala_krot->SetEnabled(cb_Fit2Page->Checked()); };
@@ -30,6 +43,7 @@ void Ttopcje::connect_handlers() {
     cb_CalculateInvertsAccordToMainSection->OnClick = inverts;
     cb_CalculateTerrainAccordToMainSection->OnClick = inverts;
     connect_table_handlers();
+    connect_field_handlers();
     cb_AutoTerrainProjLikeTerrainExist->OnChange = [this](TObject*) {
         if (Visible() && cb_AutoTerrainProjLikeTerrainExist->ItemIndex() == 1)
             ShowMessage(std::string("Niniejsze ustawienie spowoduje utratę danych istniejących w kolumnie \"Teren proj.\""_cp) +
@@ -69,10 +83,13 @@ void Ttopcje::connect_handlers() {
 
 void Ttopcje::FormShow(TObject*) {
     var2contr("opcje");
+    RefreshSag_TableContent();
     if (cb_Fit2Page->OnClick) cb_Fit2Page->OnClick(cb_Fit2Page);
 }
 
 void Ttopcje::b_OKClick(TObject*) {
+    if (se_wys->Value() != settings().table_font_size)
+        view().resajz(static_cast<uint8_t>(std::clamp(se_wys->Value(), 0, 255)));
     // The preview writes with the drawing's font unless it is a font of the
     // CAD program, which the screen does not have.
     TFont f = Form1->Zoombox->Font();
@@ -80,7 +97,9 @@ void Ttopcje::b_OKClick(TObject*) {
     Form1->Zoombox->SetFont(f);
     bool recalc = e_CalcColumnFormula->Text() != settings().calc_column_formula;
     recalc = contr2var() || recalc;
+    view().przypisz_kolumny();
     euro_rounding = cb_RoundingModeE->Checked();
     recalc = kier_spad() || recalc;
+    if (Form1->PageControl1->ActivePage() == Form1->ts_DrawingPreview) view().redraw_preview();
     if (recalc) view().recalculate_current();
 }

@@ -132,6 +132,9 @@ public:
     // The project became modified or unmodified (the save command is
     // enabled exactly while it is modified).
     virtual void project_modified_changed(bool /*modified*/) {}
+    // Rebuilds the main table's columns and the side panel from the column
+    // settings (TForm1.przypisz_kolumny).
+    virtual void przypisz_kolumny() {}
     // The main table, the side panel and the settings grids take a table
     // font size (TForm1.resajz).
     virtual void resajz(uint8_t /*font_size*/) {}

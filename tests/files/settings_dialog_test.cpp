@@ -90,8 +90,11 @@ TEST_F(SettingsDialog, ColumnDecimalsFromThePrecisionTextAskForARecalculation) {
     EXPECT_TRUE(contr2var());
     EXPECT_EQ(model().column_kind_decimals[index_of(column_kind::dno)], 1);
     EXPECT_FALSE(contr2var());
+    // A width that is not a whole number keeps the column's width.
+    const int width = model().column_widths[index_of(column_kind::dno)];
     topcje->sag_DataTable->SetCell(5, row, "wide");
-    EXPECT_THROW(contr2var(), EConvertError);
+    EXPECT_FALSE(contr2var());
+    EXPECT_EQ(model().column_widths[index_of(column_kind::dno)], width);
 }
 
 TEST_F(SettingsDialog, SlopeSignFollowsTheRisingPipeOption) {

@@ -1,19 +1,25 @@
 #include "drawing/dxf_groups.h"
 
 #include <charconv>
+#include <cmath>
 
-void dxf_group_output::group(int code, std::string_view value) {
+#include "files/project_format.h"
+
+void dxf_group_output::code_line(int code) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, code).ptr;
     bytes_.append(digits, end);
     bytes_ += "\r\n";
+}
+
+void dxf_group_output::group(int code, std::string_view value) {
+    code_line(code);
     // Each code line has exactly one value line: a line break inside a
     // value becomes a blank.
     const std::size_t at = bytes_.size();
     bytes_ += value;
-    if (value.find_first_of("\r\n") != std::string_view::npos)
-        for (std::size_t i = at; i < bytes_.size(); ++i)
-            if (bytes_[i] == '\r' || bytes_[i] == '\n') bytes_[i] = ' ';
+    for (std::size_t i = at; i < bytes_.size(); ++i)
+        if (bytes_[i] == '\r' || bytes_[i] == '\n') bytes_[i] = ' ';
     bytes_ += "\r\n";
 }
 
@@ -25,7 +31,19 @@ void dxf_group_output::group(int code, int value) {
     group(code, std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
-void dxf_group_output::group(int code, double value) { group(code, std::string_view(dxf_real_text(value))); }
+void dxf_group_output::group(int code, double value) {
+    if (!std::isfinite(value)) {
+        group(code, std::string_view(dxf_real_text(value)));
+        return;
+    }
+    // The general form straight into the buffer, as dxf_real_text gives it.
+    code_line(code);
+    const std::size_t at = bytes_.size();
+    put_general(bytes_, value, 15);
+    for (std::size_t i = at; i < bytes_.size(); ++i)
+        if (bytes_[i] == ',') bytes_[i] = '.';
+    bytes_ += "\r\n";
+}
 
 void dxf_group_output::point(int code, const point3& p) {
     group(code, p.x);

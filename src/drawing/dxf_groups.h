@@ -26,5 +26,7 @@ public:
     void clear() { bytes_.clear(); }
 
 private:
+    void code_line(int code);
+
     std::string bytes_;
 };

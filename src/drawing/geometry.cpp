@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/project_format.h"
 #include "platform/sysutils.h"
 
 matrix4 matrix_identity() {
@@ -127,7 +128,9 @@ void extents_grow_min(point3& min, const point3& p) {
 std::string dxf_real_text(double r) {
     // The general form is made with the system's separator; the file always
     // carries ".".
-    std::string s = FloatToStr(r);
+    if (!std::isfinite(r)) return FloatToStr(r);
+    std::string s;
+    put_general(s, r, 15);  // FloatToStr's text, without a stream
     const std::size_t comma = s.find(',');
     if (comma != std::string::npos) s[comma] = '.';
     return s;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <numbers>
 
+#include "drawing/dxf_groups.h"
 #include "drawing/geometry.h"
 #include "platform/sysutils.h"
 
@@ -23,6 +24,33 @@ TEST(DrawingGeometry, RealsAsDrawingFileTextUnderEitherSeparator) {
         decimal_separator = separator;
         for (const auto& c : cases) EXPECT_EQ(dxf_real_text(c.value), c.text) << c.value << " with " << separator;
     }
+    // The drawing file's reals are the general form of FloatToStr with ".",
+    // under either rounding mode; the group output writes the same text.
+    uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto next = [&seed] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return seed;
+    };
+    for (const bool euro : {false, true})
+        for (const char separator : {'.', ','}) {
+            euro_rounding = euro;
+            decimal_separator = separator;
+            for (int k = 0; k < 5000; ++k) {
+                const double mantissa = static_cast<double>(next() % 2000001) / 1000 - 1000;
+                const double v = k % 2 ? mantissa : mantissa * std::pow(10.0, static_cast<int>(next() % 41) - 20);
+                std::string expected = FloatToStr(v);
+                for (char& c : expected)
+                    if (c == ',') c = '.';
+                ASSERT_EQ(dxf_real_text(v), expected) << v;
+                dxf_group_output out;
+                out.group(10, v);
+                ASSERT_EQ(out.bytes(), "10\r\n" + expected + "\r\n") << v;
+            }
+        }
+    euro_rounding = false;
+    decimal_separator = '.';
 }
 
 TEST(DrawingGeometry, PointAndBooleanTexts) {

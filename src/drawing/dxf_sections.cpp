@@ -14,6 +14,7 @@
 #include "model/state.h"
 #include "platform/cp1250.h"
 #include "platform/sysutils.h"
+#include "platform/line_breaks.h"
 
 int unit_factor_of(int item_index) {
     static constexpr std::array<int, 7> factors{1, 10, 100, 1000, 10000, 100000, 1000000};
@@ -165,7 +166,7 @@ bool takes_handle(std::string_view type) {
 // The next line of `file` from `at` without its line end; `at` moves past it.
 std::string_view next_line(std::string_view file, std::size_t& at, std::string_view& ending) {
     const std::size_t start = at;
-    std::size_t end = file.find_first_of("\r\n", start);
+    std::size_t end = find_line_break(file, start);
     if (end == std::string_view::npos) {
         at = file.size();
         ending = {};

@@ -8,6 +8,7 @@
 #include "model/state.h"
 #include "platform/graphics.h"
 #include "platform/sysutils.h"
+#include "platform/line_breaks.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ projekt_dane project_data_from_text(std::string_view text) {
     std::vector<std::pair<std::string, std::string>> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = find_line_break(text, start);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = text.substr(start, end - start);
         const std::size_t eq = line.find('=');

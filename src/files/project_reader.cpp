@@ -16,6 +16,7 @@
 #include "platform/ini.h"
 #include "platform/named_bytes.h"
 #include "platform/sysutils.h"
+#include "platform/line_breaks.h"
 
 namespace {
 
@@ -37,17 +38,16 @@ std::string lower(std::string_view s) { return LowerCase(ini_trim(s)); }
 // --- the parsed text ---------------------------------------------------------------------
 
 project_text::project_text(std::string content) : content_(std::move(content)) {
-    // A plain scan: find_first_of with two characters searches the pair
-    // once per character of the file.
-    const char* const begin = content_.data();
-    const char* const end = begin + content_.size();
-    const char* p = begin;
-    while (p < end) {
-        const char* q = p;
-        while (q < end && *q != '\n' && *q != '\r') ++q;
-        lines_.emplace_back(p, static_cast<std::size_t>(q - p));
-        if (q == end) break;
-        p = q + (*q == '\r' && q + 1 < end && q[1] == '\n' ? 2 : 1);
+    const std::string_view text(content_);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = find_line_break(text, start);
+        if (end == std::string_view::npos) {
+            lines_.push_back(text.substr(start));
+            break;
+        }
+        lines_.push_back(text.substr(start, end - start));
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
     section_lines* current = nullptr;
     for (std::size_t i = 0; i < lines_.size(); ++i) {

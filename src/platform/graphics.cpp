@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/sysutils.h"
+#include "platform/line_breaks.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ std::vector<std::string> wrap_text(const TFont& font, std::string_view text, int
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = find_line_break(text, start);
         const std::string_view para = text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
         std::string line;
         long line_units = 0;

@@ -251,13 +251,18 @@ void rule_delete(int index) {
     RefreshSag_Rules();
 }
 
-void line_add(int index, bool append) {
+linia_def new_user_line() {
     linia_def d;
     d.layer = "0";
     d.media = "a";
     d.color = 1;
     d.draw = true;
     d.like_pipe = false;
+    return d;
+}
+
+void line_add(int index, bool append) {
+    const linia_def d = new_user_line();
     std::vector<linia_def>& defs = settings().line_defs;
     if (append || index < static_cast<int>(builtin_line_count) || index >= static_cast<int>(defs.size()))
         defs.push_back(d);

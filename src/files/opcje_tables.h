@@ -11,6 +11,7 @@
 class TCanvas;
 class TStringGrid;
 class TStringAlignGrid;
+struct linia_def;
 
 // The layer name when a row of the layer table carries exactly that name,
 // else "0" (also for the empty name). The drawing writer passes every
@@ -31,6 +32,8 @@ void przenumeruj_grida(TStringGrid& grid, int col, int first_row);
 // The built-in drawing elements lead `line_defs`: the line table's rows 1
 // to 15, which cannot be removed.
 inline constexpr std::size_t builtin_line_count = 15;
+// A user element before its row sets it: the values of a line the dialog adds.
+linia_def new_user_line();
 
 // The colour of a greyed table row: the main table's header cell.
 TColor greyed_row_colour();

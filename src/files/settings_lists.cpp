@@ -134,17 +134,6 @@ linia_def builtin_line_def(std::size_t i) {
     return d;
 }
 
-// A user element before its row sets it: the values of a line the dialog adds.
-linia_def new_user_line() {
-    linia_def d;
-    d.layer = "0";
-    d.media = "a";
-    d.color = 1;
-    d.draw = true;
-    d.like_pipe = false;
-    return d;
-}
-
 // A user element from its stored row (modes "opcje" and "plik"). Items that
 // are absent keep the values of a new line; a row of six items (no
 // like-the-pipe item) is drawn like the pipe.

@@ -13,6 +13,7 @@
 #include "drawing/containers.h"
 #include "drawing/drawing_lengths.h"
 #include "drawing/drawing_state.h"
+#include "drawing/dxf_group_lines.h"
 #include "drawing/dxf_writer.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
@@ -27,27 +28,6 @@
 #include "support/profile_fixture.h"
 
 namespace {
-
-using groups = std::vector<std::pair<std::string, std::string>>;
-
-groups groups_of(const std::string& text) {
-    groups g;
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    EXPECT_EQ(lines.size() % 2, 0u);
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        std::string code = lines[i];
-        code.erase(0, code.find_first_not_of(' '));
-        g.emplace_back(code, lines[i + 1]);
-    }
-    return g;
-}
 
 // The groups from the one (code, value) given up to the next code-0 group.
 groups entry(const groups& g, const std::string& code, const std::string& value) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "drawing/dxf_group_lines.h"
 #include "drawing/dxf_groups.h"
 #include "drawing/dxf_sections.h"
 #include "platform/cp1250.h"
@@ -13,32 +14,10 @@
 
 namespace {
 
-using groups = std::vector<std::pair<std::string, std::string>>;
-
 std::string file_of(const groups& g) {
     dxf_group_output out;
     for (const auto& [code, value] : g) out.group(std::stoi(code), value);
     return out.take();
-}
-
-// The code and value lines of a text in groups (codes trimmed).
-groups groups_of(const std::string& text) {
-    groups g;
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    EXPECT_EQ(lines.size() % 2, 0u) << "a code line without its value";
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        std::string code = lines[i];
-        code.erase(0, code.find_first_not_of(' '));
-        g.emplace_back(code, lines[i + 1]);
-    }
-    return g;
 }
 
 TEST(DxfFrame, HandlesFollowEachEntityGroupOnlyAndCountInHexadecimal) {

@@ -7,6 +7,7 @@
 #include "drawing/dxf_groups.h"
 #include "drawing/geometry.h"
 #include "platform/sysutils.h"
+#include "support/xorshift.h"
 
 namespace {
 
@@ -26,13 +27,7 @@ TEST(DrawingGeometry, RealsAsDrawingFileTextUnderEitherSeparator) {
     }
     // The drawing file's reals are the general form of FloatToStr with ".",
     // under either rounding mode; the group output writes the same text.
-    uint64_t seed = 0x9E3779B97F4A7C15ull;
-    auto next = [&seed] {
-        seed ^= seed << 13;
-        seed ^= seed >> 7;
-        seed ^= seed << 17;
-        return seed;
-    };
+    xorshift64 next{0x9E3779B97F4A7C15ull};
     for (const bool euro : {false, true})
         for (const char separator : {'.', ','}) {
             euro_rounding = euro;

@@ -13,6 +13,7 @@
 #include "platform/cp1250.h"
 #include "platform/sysutils.h"
 #include "platform/sysutils_settings_guard.h"
+#include "support/xorshift.h"
 
 namespace {
 
@@ -69,13 +70,7 @@ TEST(ProjectFormat, ARealReadsAsTheNormalisedConversionDecides) {
     // Digit strings around the limits of an exact mantissa and power of ten:
     // up to 20 digits with the point anywhere, from a fixed seed.
     SysutilsSettingsGuard guard('.', true);
-    uint64_t seed = 88172645463325252ull;
-    auto next = [&seed] {
-        seed ^= seed << 13;
-        seed ^= seed >> 7;
-        seed ^= seed << 17;
-        return seed;
-    };
+    xorshift64 next{88172645463325252ull};
     for (int k = 0; k < 20000; ++k) {
         const int length = 1 + static_cast<int>(next() % 20);
         std::string t = next() % 3 == 0 ? "-" : "";

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_program.h"
+#include "project_generator.h"
 
 #include <stdlib.h>
 
@@ -27,39 +28,18 @@ namespace {
 constexpr int kProfiles = 250;
 constexpr int kNodes = 500;
 
-// The recalculation benchmark's profiles: terrain, pipe ordinates, depths,
-// changing diameters, named nodes, comments and plan coordinates.
+// The recalculation benchmark's profiles, each node with the terrain the
+// recalculation would give, a material and a comment with a variable.
 void build_project() {
-    model_state& m = model();
-    m.profiles.clear();
-    m.profiles.reserve(kProfiles);
-    for (int p = 0; p < kProfiles; ++p) {
-        odcinek r;
-        r.nazwa = "p" + std::to_string(p);
-        r.idp = static_cast<uint16_t>(p + 1);
-        r.rysuj = true;
-        r.networktype = 'k';
-        r.nodes.reserve(kNodes);
-        for (int i = 0; i < kNodes; ++i) {
-            wezel w;
-            w.id = static_cast<uint16_t>(i + 1);
-            const double t = i;
-            w.wsplx = 1000.0 * p + 20 * t;
-            w.wsply = 15 * std::sin(t / 7);
-            w.dlug = 20;
+    ::build_project(kProfiles, kNodes);
+    for (odcinek& r : model().profiles)
+        for (std::size_t i = 0; i < r.nodes.size(); ++i) {
+            wezel& w = r.nodes[i];
+            const double t = static_cast<double>(i);
             w.ter_used = value_pair(150 - 0.05 * t + std::sin(t));
-            w.dno = value_pair(148 - 0.1 * t);
-            w.zag = value_pair(2);
-            w.spad = 0.5;
-            w.fi = value_pair(i < kNodes / 2 ? 200 : 315);
-            w.wez = "s" + std::to_string(i + 1);
             w.mat = "PVC";
             w.kom = "studnia @_td_wezel";
-            r.nodes.push_back(std::move(w));
         }
-        m.profiles.push_back(std::move(r));
-    }
-    m.current_profile = 0;
 }
 
 void BM_TextDocumentOfNodes(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -29,6 +30,13 @@ GuiTest::~GuiTest() {
 
 void GuiTest::settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+void GuiTest::key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, k, m, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, m, text);
+    QApplication::sendEvent(w, &release);
 }
 
 QWidget* GuiTest::widget(const TComponent* c) {

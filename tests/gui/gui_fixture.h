@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <Qt>
 
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ protected:
 
     // Processes pending window-system events (no waiting).
     static void settle();
+    // Sends a key's press and release to the widget.
+    static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {});
     // The widget of a control, failing the test when none was built.
     QWidget* widget(const TComponent* c);
     template <class W>

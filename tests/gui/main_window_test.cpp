@@ -29,12 +29,6 @@ protected:
         decimal_separator = '.';
         table = widget(Form1->sg1);
     }
-    static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent press(QEvent::KeyPress, k, m, text);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, k, m, text);
-        QApplication::sendEvent(w, &release);
-    }
     static int col(column_kind k) { return model().position_of(k); }
     QLineEdit* editor() const { return table->findChild<QLineEdit*>(); }
     // Walks to the cell with the arrow keys, types the text key by key on

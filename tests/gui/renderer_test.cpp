@@ -49,12 +49,6 @@ protected:
     int count(const std::string& what) const {
         return static_cast<int>(std::count(demo->log.begin(), demo->log.end(), what));
     }
-    static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent press(QEvent::KeyPress, k, m, text);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, k, m, text);
-        QApplication::sendEvent(w, &release);
-    }
 };
 
 TEST_F(Renderer, EveryWindowOfTheProgramOpensAsARealWindow) {

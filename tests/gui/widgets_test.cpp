@@ -31,12 +31,6 @@ protected:
         settle();
         area = widget(demo->table);
     }
-    static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent press(QEvent::KeyPress, k, m, text);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, k, m, text);
-        QApplication::sendEvent(w, &release);
-    }
     QPoint inside(int col, int row) const {
         const TRect r = demo->table->CellRect(col, row);
         return {r.Left + 5, r.Top + 5};

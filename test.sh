@@ -4,7 +4,7 @@
 cd "$(dirname "$0")"
 . scripts/common.sh
 install_missing_packages $HALVOREN_TEST_PACKAGES
-configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DHALVOREN_SANITIZE=ON -DHALVOREN_TESTS=ON -DHALVOREN_BENCH=ON -DHALVOREN_LAYER_CHECK=ON
+configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DHALVOREN_SANITIZE=ON -DHALVOREN_TESTS=ON -DHALVOREN_BENCH=ON -DHALVOREN_LAYER_CHECK=ON -DHALVOREN_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

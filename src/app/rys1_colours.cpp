@@ -133,7 +133,7 @@ void TForm1::koloruj_komorki(int first, int last) {
     for (int i = first; i <= last; ++i) {
         const wezel& w = p.nodes[static_cast<std::size_t>(i)];
         const int row = i + 2;
-        if (shown(pos(column_kind::scale))) sg1->cell_font(pos(column_kind::scale), row).Style = w.scale != 0 ? fsBold : 0;
+        if (shown(pos(column_kind::scale))) sg1->cell_font(pos(column_kind::scale), row).Style = w.scale != 0 ? TFontStyles{fsBold} : 0u;
         const bool own_series = w.series_index >= 0 && !m.project.pipe_series.empty() &&
                                 static_cast<std::size_t>(w.series_index) < m.project.pipe_series.size();
         const TColor series_colour =
@@ -143,7 +143,7 @@ void TForm1::koloruj_komorki(int first, int last) {
         if (shown(pos(column_kind::fi))) {
             TFont& font = sg1->cell_font(pos(column_kind::fi), row);
             const bool in_series = own_series && w.size_index >= 0;
-            font.Style = in_series ? fsBold : 0;
+            font.Style = in_series ? TFontStyles{fsBold} : 0u;
             font.Color = in_series ? series_colour : clWindowText;
         }
         for (column_kind k : {column_kind::ter, column_kind::terp, column_kind::lin, column_kind::lin2}) {
@@ -160,7 +160,7 @@ void TForm1::koloruj_komorki(int first, int last) {
         }
         if (shown(pos(column_kind::sflow))) {
             const bool excepted = p.pl2r ? i == last : i == first;
-            sg1->cell_font(pos(column_kind::sflow), row).Style = w.flow_in != 0 && !excepted ? fsBold : 0;
+            sg1->cell_font(pos(column_kind::sflow), row).Style = w.flow_in != 0 && !excepted ? TFontStyles{fsBold} : 0u;
         }
     }
     // Lengths and angles computed from the plan coordinates.

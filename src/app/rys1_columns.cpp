@@ -209,7 +209,7 @@ void TForm1::odcinek_2_panel(int node) {
         node_text(text, profile, node, k, grid_side::panel, display);
         if (k == column_kind::pipe) text.clear();
         sag_Panel->SetCell(2, row, text);
-        if (k == column_kind::scale) sag_Panel->cell_font(2, row).Style = w.scale != 0 ? fsBold : 0;
+        if (k == column_kind::scale) sag_Panel->cell_font(2, row).Style = w.scale != 0 ? TFontStyles{fsBold} : 0u;
     }
     sag_Panel->EndUpdate();
 }

@@ -142,7 +142,9 @@ TEST_F(NodeTable, AUserFormulaIsShownAsANumberOrAsText) {
         node(0).calc1 = -1;
         Form1->odswiez_dane(0, true);
         EXPECT_EQ(Form1->table_text(col(column_kind::user1), 2), c.shown) << c.formula;
-        if (c.stored != 0 || std::string(c.formula) == "1/0") EXPECT_EQ(node(0).calc1, c.stored) << c.formula;
+        if (c.stored != 0 || std::string(c.formula) == "1/0") {
+            EXPECT_EQ(node(0).calc1, c.stored) << c.formula;
+        }
     }
 }
 
@@ -472,7 +474,9 @@ TEST_F(NodeTable, AProfileTypedNodeByNodeGetsItsLengthsSlopesAndDepths) {
         EXPECT_EQ(cell(column_kind::dlug, i), lengths[i]) << i;
         EXPECT_EQ(cell(column_kind::zag, i), depths[i]) << i;
         EXPECT_EQ(cell(column_kind::wez, i), typed[i].name) << i;
-        if (i < 3) EXPECT_EQ(cell(column_kind::spad, i), "1.0") << i;
+        if (i < 3) {
+            EXPECT_EQ(cell(column_kind::spad, i), "1.0") << i;
+        }
     }
     EXPECT_EQ(Form1->sg1->col_colour(col(column_kind::zag)), auto_colour);
 }

@@ -125,8 +125,8 @@ TEST(DxfFrame, SymbolBlocksAreCompleteAndFitHowTheSheetsInsertThem) {
         EXPECT_EQ(g.back(), (std::pair<std::string, std::string>{"0", "ENDBLK"}));
         int names = 0;
         for (std::size_t i = 0; i < g.size(); ++i) {
-            if (g[i].first == "8") EXPECT_EQ(g[i].second, "0");
-            if (g[i].first == "62") EXPECT_EQ(g[i].second, "0") << "children take the insert's colour";
+            if (g[i].first == "8") { EXPECT_EQ(g[i].second, "0"); }
+            if (g[i].first == "62") { EXPECT_EQ(g[i].second, "0") << "children take the insert's colour"; }
             if (g[i].first == "2") {
                 EXPECT_EQ(g[i].second, c.block);
                 ++names;
@@ -136,7 +136,7 @@ TEST(DxfFrame, SymbolBlocksAreCompleteAndFitHowTheSheetsInsertThem) {
         const std::vector<double> xs = xs_of(g);
         double lo = 1e9, hi = -1e9;
         for (std::size_t i = 0; i < g.size(); ++i) {
-            if (g[i].first == "40" && c.kind == "kol") EXPECT_EQ(g[i].second, "1");  // the circle's radius
+            if (g[i].first == "40" && c.kind == "kol") { EXPECT_EQ(g[i].second, "1"); }  // the circle's radius
         }
         for (double x : xs) {
             if (x == 0 && (c.kind == "slrcolv" || c.kind == "piezo")) continue;  // the block's base point

@@ -86,7 +86,7 @@ TEST_F(LanguageFiles, ThePolishFileCarriesEveryWindowTextExactlyAndEnglishTheSam
             ASSERT_TRUE(polski.ValueExists(form->Name(), c->Name())) << "polski.lng lacks " << where;
             EXPECT_EQ(polski.ReadString(form->Name(), c->Name(), ""), value) << where;
             ASSERT_TRUE(english.ValueExists(form->Name(), c->Name())) << "english.lng lacks " << where;
-            if (!value.empty()) EXPECT_FALSE(english.ReadString(form->Name(), c->Name(), "").empty()) << where;
+            if (!value.empty()) { EXPECT_FALSE(english.ReadString(form->Name(), c->Name(), "").empty()) << where; }
         }
     }
     EXPECT_GT(checked, 0);
@@ -103,8 +103,8 @@ TEST_F(LanguageFiles, ThePolishFileCarriesEveryWindowTextExactlyAndEnglishTheSam
     for (const std::string& s : english.ReadSections())
         for (const std::string& k : english.ReadSection(s)) en_keys.insert(own(s, "english") + "/" + k);
     EXPECT_EQ(pl_keys, en_keys);
-    for (const std::string& s : {"Rules_polski", "CrossingColors_polski"}) EXPECT_TRUE(polski.SectionExists(s)) << s;
-    for (const std::string& s : {"Rules_english", "CrossingColors_english"}) EXPECT_TRUE(english.SectionExists(s)) << s;
+    for (const char* s : {"Rules_polski", "CrossingColors_polski"}) EXPECT_TRUE(polski.SectionExists(s)) << s;
+    for (const char* s : {"Rules_english", "CrossingColors_english"}) EXPECT_TRUE(english.SectionExists(s)) << s;
     EXPECT_EQ(polski.ReadSection("messages").size(), 135u);
     EXPECT_EQ(polski.ReadSection("dialogs").size(), 24u);
     EXPECT_EQ(polski.ReadSection("MostUsedValues").size(), 42u);

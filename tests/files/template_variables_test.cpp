@@ -302,7 +302,7 @@ TEST_F(TemplateVariables, NoTwoEntriesShareAName) {
     std::set<std::string> names;
     for (const var_entry& e : entries)
         for (const char* n : {e.polish, e.english})
-            if (n && *n) EXPECT_TRUE(names.insert(n).second) << n;
+            if (n && *n) { EXPECT_TRUE(names.insert(n).second) << n; }
     // Spot checks that a name of each group is known.
     for (const char* n : {"inwestor", "td_depth", "ts_inlets", "tk_color", "ko_position_table_w_sz", "ko_element_n_zkps",
                           "rms_material_netto_s", "k_user3"})

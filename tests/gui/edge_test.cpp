@@ -348,7 +348,7 @@ TEST_F(Services, FontFilesAndTheDrawingProgramsCommandLine) {
         EXPECT_TRUE(n.ends_with(" (TrueType)") || n.ends_with(" (OpenType)")) << n;
         EXPECT_EQ(files[i].file.find('/'), std::string::npos) << files[i].file;
         EXPECT_NE(files[i].file.find('.'), std::string::npos) << files[i].file;
-        if (i > 0) EXPECT_LE(AnsiCompareText(files[i - 1].name, n), 0) << n;
+        if (i > 0) { EXPECT_LE(AnsiCompareText(files[i - 1].name, n), 0) << n; }
     }
     EXPECT_EQ(gui::font_table_name("DejaVu Sans", "Book", false), "DejaVu Sans (TrueType)");
     EXPECT_EQ(gui::font_table_name("Noto Sans", "Bold Italic", true), "Noto Sans Bold Italic (OpenType)");

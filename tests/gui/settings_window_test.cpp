@@ -40,7 +40,7 @@ TEST_F(SettingsWindow, TheTreeShowsEveryPageAndTheTablesArePainted) {
     for (; item(i); ++i) {
         ASSERT_LT(i, 17);
         QTreeWidgetItem* it = item(i);
-        if (it->parent()) EXPECT_TRUE(it->parent()->isExpanded()) << i;
+        if (it->parent()) { EXPECT_TRUE(it->parent()->isExpanded()) << i; }
         const QRect r = tree->visualItemRect(it);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
         settle();

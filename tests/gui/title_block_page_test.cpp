@@ -22,8 +22,7 @@ TEST_F(TitleBlockPage, TheEditingAreaScrollsItsBoxes) {
     prog->show_main_window();
     settle();
     user::choose_page(Form1->PageControl1, Form1->ts_InfoTable->PageIndex());
-    const std::string here = __FILE__;
-    otworz_tabele(here.substr(0, here.rfind("/gui/")) + "/data/project/title_block.hlm");
+    otworz_tabele(std::string(HALVOREN_TEST_DATA) + "/project/title_block.hlm");
     settle();
 
     auto* area = widget_as<QScrollArea>(Form1->ScrollBox1);

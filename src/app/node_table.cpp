@@ -110,60 +110,45 @@ void node_text(std::string& out, uint16_t profile, int node, column_kind k, grid
     const wezel& w = p.nodes.at(static_cast<std::size_t>(node));
     const int dec = m.column_decimals[static_cast<std::size_t>(index_of(k))];
     const double empty = m.empty_value;
-    auto entered_or_used = [&](const value_pair& entered, const value_pair& used) {
-        pair_text(out, dec, entered.s1 != empty || entered.s2 != empty ? entered : used);
-    };
-    auto diameters = [&](double& d1, double& d2) {
-        d1 = fi(profile, node, "s1");
-        d2 = fi(profile, node, "s2");
-    };
+    const column_node& held = column_of(k).node;
     out.clear();
-    switch (k) {
-        case column_kind::ter: entered_or_used(w.ter, w.ter_used); break;
-        case column_kind::terp: entered_or_used(w.terp, w.terp_used); break;
-        case column_kind::lin: entered_or_used(w.lin, w.lin_used); break;
-        case column_kind::lin2: entered_or_used(w.lin2, w.lin2_used); break;
-        case column_kind::dno:
-        case column_kind::zag: {
-            double d1 = 0, d2 = 0;
-            diameters(d1, d2);
-            pair_text(out, dec, shown_value(k, k == column_kind::dno ? w.dno : w.zag, d1, d2, d));
+    switch (held.value) {
+        case column_value::entered_pair: {
+            // An empty entered pair shows the pair in use (interpolated).
+            const value_pair& entered = w.*held.pair;
+            pair_text(out, dec, entered.s1 != empty || entered.s2 != empty ? entered : w.*held.used);
             break;
         }
-        case column_kind::dlug: fixed_text(out, dec, w.dlug); break;
-        case column_kind::odl: fixed_text(out, dec, w.odl); break;
-        case column_kind::rad: fixed_text(out, dec, w.rad); break;
-        case column_kind::kat: fixed_text(out, dec, w.kat); break;
-        case column_kind::wsplx: fixed_text(out, dec, w.wsplx); break;
-        case column_kind::wsply: fixed_text(out, dec, w.wsply); break;
-        case column_kind::spad: fixed_text(out, dec, shown_value(k, value_pair(w.spad), 0, 0, d).s1); break;
-        case column_kind::flow: fixed_text(out, dec, shown_value(k, value_pair(w.flow), 0, 0, d).s1); break;
-        case column_kind::sflow: fixed_text(out, dec, shown_value(k, value_pair(w.sflow), 0, 0, d).s1); break;
-        case column_kind::scale: out = IntToStr(node_scale(profile, node)); break;
-        case column_kind::szer: pair_text(out, dec, w.szer); break;
-        case column_kind::fi: pair_text(out, dec, w.fi); break;
-        case column_kind::pipe:
-            if (side == grid_side::table && (w.series_index < 0 || m.project.pipe_series.empty())) out = "D";
+        case column_value::pair: {
+            // Pipe ordinates and depths are shown at the pipe-ordinate reference.
+            const bool levels = k == column_kind::dno || k == column_kind::zag;
+            const double d1 = levels ? fi(profile, node, "s1") : 0;
+            const double d2 = levels ? fi(profile, node, "s2") : 0;
+            pair_text(out, dec, shown_value(k, w.*held.pair, d1, d2, d));
             break;
-        case column_kind::mat: out = w.mat; break;
-        case column_kind::kom: out = w.kom; break;
-        case column_kind::wez: out = w.wez; break;
-        case column_kind::obiekt: out = side == grid_side::table ? obiekt2nazwa(w.obiekt, false) : w.obiekt; break;
-        case column_kind::kol:
-        case column_kind::osl: {
-            const bool crossings = k == column_kind::kol;
-            int at_node = 0;
-            int all = 0;
-            if (crossings) {
-                all = static_cast<int>(p.crossings.size());
-                for (const kolizja& c : p.crossings) at_node += c.node_id == w.id;
-            } else {
-                all = static_cast<int>(p.casings.size());
-                for (const oslonowa& c : p.casings) at_node += c.node_id == w.id;
+        }
+        case column_value::number: fixed_text(out, dec, shown_value(k, value_pair(w.*held.number), 0, 0, d).s1); break;
+        // The scale the drawing uses: the node's own, else the profile's or the general one.
+        case column_value::scale: out = IntToStr(node_scale(profile, node)); break;
+        case column_value::text:
+            out = k == column_kind::obiekt && side == grid_side::table ? obiekt2nazwa(w.obiekt, false) : w.*held.text;
+            break;
+        case column_value::none:
+            if (k == column_kind::pipe) {
+                if (side == grid_side::table && (w.series_index < 0 || m.project.pipe_series.empty())) out = "D";
+            } else if (k == column_kind::kol || k == column_kind::osl) {
+                const bool crossings = k == column_kind::kol;
+                int at_node = 0;
+                int all = 0;
+                if (crossings) {
+                    all = static_cast<int>(p.crossings.size());
+                    for (const kolizja& c : p.crossings) at_node += c.node_id == w.id;
+                } else {
+                    all = static_cast<int>(p.casings.size());
+                    for (const oslonowa& c : p.casings) at_node += c.node_id == w.id;
+                }
+                out = IntToStr(at_node) + "/" + IntToStr(all);
             }
-            out = IntToStr(at_node) + "/" + IntToStr(all);
-            break;
-        }
-        case column_kind::user1: break;
+            break;  // the formula column is the window's
     }
 }

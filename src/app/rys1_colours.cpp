@@ -75,14 +75,7 @@ bool interpolated(column_kind k) {
     }
 }
 
-const value_pair& entered_of(const wezel& w, column_kind k) {
-    switch (k) {
-        case column_kind::ter: return w.ter;
-        case column_kind::terp: return w.terp;
-        case column_kind::lin: return w.lin;
-        default: return w.lin2;
-    }
-}
+const value_pair& entered_of(const wezel& w, column_kind k) { return w.*column_of(k).node.pair; }
 
 bool design_terrain_automatic() {
     return topcje->cb_TerrainProj->Checked() && topcje->cb_AutoTerrainProjLikeTerrainExist->ItemIndex() == 1;

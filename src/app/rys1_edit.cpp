@@ -42,8 +42,6 @@ bool read_pair(const std::string& text, value_pair& out) {
     return true;
 }
 
-bool pair_differs(const value_pair& a, const value_pair& b) { return a.s1 != b.s1 || a.s2 != b.s2; }
-
 }  // namespace
 
 void TForm1::sg1BeforeEdit(TObject*, int, int) {
@@ -133,18 +131,11 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
     if (!unchanged) {
         // What the node will hold, in stored units, for the undo entry.
         value_pair stored = stored_value(kind, typed, d1, d2, display);
+        const column_node& held = column_of(kind).node;
         if (numeric && text.empty()) {
-            switch (kind) {
-                case column_kind::ter:
-                case column_kind::terp:
-                case column_kind::lin:
-                case column_kind::lin2:
-                case column_kind::zag:
-                case column_kind::szer:
-                case column_kind::fi: stored = value_pair(e); break;
-                case column_kind::dno:
-                    stored = {-d1 * display.pipe_reference / 2000, -d2 * display.pipe_reference / 2000};
-                    break;
+            switch (held.emptied) {
+                case empty_cell::empty_value: stored = value_pair(e); break;
+                case empty_cell::shown_zero: stored = stored_value(kind, value_pair(0.0), d1, d2, display); break;
                 default: stored = value_pair(0.0); break;
             }
         }
@@ -152,43 +143,11 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
         if (kind != column_kind::pipe) undo(static_cast<uint8_t>(col), profile, node, text, stored.s1, stored.s2);
 
         if (numeric && text.empty()) {
-            switch (kind) {
-                case column_kind::ter: w.ter = stored; break;
-                case column_kind::terp: w.terp = stored; break;
-                case column_kind::lin: w.lin = stored; break;
-                case column_kind::lin2: w.lin2 = stored; break;
-                case column_kind::zag: w.zag = stored; break;
-                case column_kind::szer: w.szer = stored; break;
-                case column_kind::fi: w.fi = stored; break;
-                case column_kind::dno: w.dno = stored; break;
-                case column_kind::dlug: w.dlug = 0; break;
-                case column_kind::rad: w.rad = 0; break;
-                case column_kind::spad: w.spad = 0; break;
-                case column_kind::odl: w.odl = 0; break;
-                case column_kind::kat: w.kat = 0; break;
-                case column_kind::flow: w.flow = 0; break;
-                case column_kind::wsplx: w.wsplx = 0; break;
-                case column_kind::wsply: w.wsply = 0; break;
-                case column_kind::scale: w.scale = 0; break;
-                default: break;
-            }
-            if (kind == column_kind::fi || kind == column_kind::spad || kind == column_kind::szer)
-                autouzupelnianie(profile, node, static_cast<uint8_t>(col), false);
+            // Only the entered pair of an entered kind is emptied.
+            put_column_value(w, kind, stored);
+            if (held.refilled) autouzupelnianie(profile, node, static_cast<uint8_t>(col), false);
         } else {
             switch (kind) {
-                case column_kind::ter:
-                case column_kind::terp: {
-                    const bool design = kind == column_kind::terp;
-                    const value_pair before = design ? w.terp_used : w.ter_used;
-                    (design ? w.terp : w.ter) = stored;
-                    (design ? w.terp_used : w.ter_used) = stored;
-                    if (pair_differs(before, stored)) zmien_wartosc_wezla(static_cast<uint8_t>(col), stored.s1, stored.s2, node, w.wez);
-                    break;
-                }
-                case column_kind::lin: w.lin = w.lin_used = stored; break;
-                case column_kind::lin2: w.lin2 = w.lin2_used = stored; break;
-                case column_kind::dno: w.dno = stored; break;
-                case column_kind::zag: w.zag = stored; break;
                 case column_kind::fi: {
                     // The diameter before is this node's own: a paste of many
                     // rows commits each row against its own node.
@@ -207,31 +166,27 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
                     }
                     break;
                 }
-                case column_kind::szer: w.szer = stored; break;
-                case column_kind::dlug: w.dlug = stored.s1; break;
-                case column_kind::rad: w.rad = stored.s1; break;
-                case column_kind::spad: w.spad = stored.s1; break;
-                case column_kind::odl: w.odl = stored.s1; break;
                 case column_kind::flow:
                     if (display.flow_factor != 0) w.flow = stored.s1;
                     break;
-                case column_kind::scale: w.scale = static_cast<int32_t>(stored.s1); break;
-                case column_kind::wsplx:
-                case column_kind::wsply: {
-                    double& coordinate = kind == column_kind::wsplx ? w.wsplx : w.wsply;
-                    const bool differs = coordinate != stored.s1;
-                    coordinate = stored.s1;
-                    if (differs) zmien_wartosc_wezla(static_cast<uint8_t>(col), stored.s1, stored.s1, node, w.wez);
-                    break;
-                }
-                case column_kind::kat: w.kat = stored.s1; break;
-                case column_kind::mat: w.mat = text; break;
                 case column_kind::obiekt:
                     if (!text.empty()) w.obiekt = nazwa2obiekt(text);
                     break;
                 case column_kind::kom: w.kom = replace_all("\r\n", "\\P", text); break;
                 case column_kind::wez: rename_node(profile, node, text); break;
-                default: break;
+                default:
+                    if (held.value == column_value::text) {
+                        w.*held.text = text;
+                    } else {
+                        // An entered value is the value in use too; a new value
+                        // in use goes to the namesakes of a kind that has them.
+                        const value_pair before = column_value_in_use(w, kind);
+                        put_column_value(w, kind, stored);
+                        if (held.value == column_value::entered_pair) w.*held.used = stored;
+                        if (held.namesakes && column_value_in_use(w, kind) != before)
+                            zmien_wartosc_wezla(static_cast<uint8_t>(col), stored.s1, stored.s2, node, w.wez);
+                    }
+                    break;
             }
         }
         if (kind == column_kind::flow) przelicz_przeplywy_tylko_suma(profile);
@@ -250,18 +205,13 @@ void TForm1::zmien_wartosc_wezla(uint8_t column, double first, double second, in
     model_state& m = model();
     if (m.profiles.size() < 2 || name.empty()) return;
     const column_kind kind = m.kind_at(column);
+    if (!column_of(kind).node.namesakes) return;
     int changed = 0;
     for (std::size_t p = 0; p < m.profiles.size(); ++p) {
         if (p == m.current_profile || !m.profiles[p].rysuj || static_cast<int>(p) == m.project.main_profile) continue;
         for (wezel& w : m.profiles[p].nodes) {
             if (w.wez != name) continue;
-            switch (kind) {
-                case column_kind::ter: w.ter = {first, second}; break;
-                case column_kind::terp: w.terp = {first, second}; break;
-                case column_kind::wsplx: w.wsplx = first; break;
-                case column_kind::wsply: w.wsply = first; break;
-                default: continue;
-            }
+            put_column_value(w, kind, {first, second});
             ++changed;
         }
     }

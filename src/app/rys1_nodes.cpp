@@ -31,34 +31,6 @@ bool profile_has_nodes() {
 
 std::vector<wezel>& current_nodes() { return model().profiles.at(model().current_profile).nodes; }
 
-// The value of a kind copied from one node to another (Shift with an arrow).
-void copy_value(column_kind k, const wezel& from, wezel& to) {
-    switch (k) {
-        case column_kind::ter: to.ter = from.ter; break;
-        case column_kind::terp: to.terp = from.terp; break;
-        case column_kind::lin: to.lin = from.lin; break;
-        case column_kind::lin2: to.lin2 = from.lin2; break;
-        case column_kind::dno: to.dno = from.dno; break;
-        case column_kind::zag: to.zag = from.zag; break;
-        case column_kind::fi: to.fi = from.fi; break;
-        case column_kind::szer: to.szer = from.szer; break;
-        case column_kind::dlug: to.dlug = from.dlug; break;
-        case column_kind::rad: to.rad = from.rad; break;
-        case column_kind::spad: to.spad = from.spad; break;
-        case column_kind::odl: to.odl = from.odl; break;
-        case column_kind::kat: to.kat = from.kat; break;
-        case column_kind::flow: to.flow = from.flow; break;
-        case column_kind::wsplx: to.wsplx = from.wsplx; break;
-        case column_kind::wsply: to.wsply = from.wsply; break;
-        case column_kind::scale: to.scale = from.scale; break;
-        case column_kind::mat: to.mat = from.mat; break;
-        case column_kind::obiekt: to.obiekt = from.obiekt; break;
-        case column_kind::kom: to.kom = from.kom; break;
-        case column_kind::wez: to.wez = from.wez; break;
-        default: break;
-    }
-}
-
 // The number of lines of a pasted text: its CR LF, and one more for a last
 // line without one.
 int line_count(const std::string& text) {
@@ -187,7 +159,7 @@ void TForm1::sg1KeyDown(TObject*, Word& key, TShiftState shift) {
             target.id = id;
             target.wez.clear();
         } else {
-            copy_value(kind, nodes[static_cast<std::size_t>(from)], target);
+            copy_column_value(kind, nodes[static_cast<std::size_t>(from)], target);
         }
         przelicz(profile, true, whole ? all_columns : static_cast<uint8_t>(col));
         koloruj_komorki(to, to);

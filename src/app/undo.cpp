@@ -8,70 +8,11 @@ namespace {
 
 constexpr std::size_t undo_limit = 100;
 
-enum class held { nothing, entered_pair, pair, number, scale, text };
-
-held held_by(column_kind k) {
-    switch (k) {
-        case column_kind::ter:
-        case column_kind::terp:
-        case column_kind::lin:
-        case column_kind::lin2: return held::entered_pair;
-        case column_kind::dno:
-        case column_kind::zag:
-        case column_kind::fi:
-        case column_kind::szer: return held::pair;
-        case column_kind::dlug:
-        case column_kind::spad:
-        case column_kind::flow:
-        case column_kind::wsplx:
-        case column_kind::wsply:
-        case column_kind::kat: return held::number;
-        case column_kind::scale: return held::scale;
-        case column_kind::mat:
-        case column_kind::kom:
-        case column_kind::wez:
-        case column_kind::obiekt: return held::text;
-        default: return held::nothing;
-    }
-}
-
-template <class W>
-auto pair_of(W& w, column_kind k) -> decltype(&w.ter) {
-    switch (k) {
-        case column_kind::ter: return &w.ter;
-        case column_kind::terp: return &w.terp;
-        case column_kind::lin: return &w.lin;
-        case column_kind::lin2: return &w.lin2;
-        case column_kind::dno: return &w.dno;
-        case column_kind::zag: return &w.zag;
-        case column_kind::fi: return &w.fi;
-        case column_kind::szer: return &w.szer;
-        default: return nullptr;
-    }
-}
-
-template <class W>
-auto number_of(W& w, column_kind k) -> decltype(&w.dlug) {
-    switch (k) {
-        case column_kind::dlug: return &w.dlug;
-        case column_kind::spad: return &w.spad;
-        case column_kind::flow: return &w.flow;
-        case column_kind::wsplx: return &w.wsplx;
-        case column_kind::wsply: return &w.wsply;
-        case column_kind::kat: return &w.kat;
-        default: return nullptr;
-    }
-}
-
-template <class W>
-auto text_of(W& w, column_kind k) -> decltype(&w.mat) {
-    switch (k) {
-        case column_kind::mat: return &w.mat;
-        case column_kind::kom: return &w.kom;
-        case column_kind::wez: return &w.wez;
-        case column_kind::obiekt: return &w.obiekt;
-        default: return nullptr;
-    }
+// What an entry keeps of its kind's value: as the node holds it, or
+// nothing for the kinds whose entries change no node.
+column_value held_by(column_kind k) {
+    const column_node& n = column_of(k).node;
+    return n.undo == undo_keeps::nothing ? column_value::none : n.value;
 }
 
 // The profile index and the node index an entry names; false when either is gone.
@@ -95,32 +36,24 @@ bool locate(const tundo& e, std::size_t& profile, std::size_t& node) {
 void read_undo_value(const wezel& w, tundo& e) {
     e.old1 = e.old2 = 0;
     e.old_text.clear();
-    switch (held_by(e.kind)) {
-        case held::entered_pair:
-        case held::pair: {
-            const value_pair& v = *pair_of(w, e.kind);
-            e.old1 = v.s1;
-            e.old2 = v.s2;
-            break;
-        }
-        case held::number: e.old1 = *number_of(w, e.kind); break;
-        case held::scale: e.old1 = w.scale; break;
-        case held::text: e.old_text = *text_of(w, e.kind); break;
-        case held::nothing: break;
+    const column_value h = held_by(e.kind);
+    if (h == column_value::text) {
+        e.old_text = w.*column_of(e.kind).node.text;
+    } else if (h != column_value::none) {
+        const value_pair v = column_value_of(w, e.kind);
+        e.old1 = v.s1;
+        e.old2 = h == column_value::number || h == column_value::scale ? 0 : v.s2;
     }
 }
 
 void exchange_undo_value(wezel& w, tundo& e) {
     tundo current = e;
     read_undo_value(w, current);
-    switch (held_by(e.kind)) {
-        case held::entered_pair:
-        case held::pair: *pair_of(w, e.kind) = {e.old1, e.old2}; break;
-        case held::number: *number_of(w, e.kind) = e.old1; break;
-        case held::scale: w.scale = static_cast<int32_t>(Round(e.old1)); break;
-        case held::text: *text_of(w, e.kind) = e.old_text; break;
-        case held::nothing: break;
-    }
+    const column_value h = held_by(e.kind);
+    if (h == column_value::text)
+        w.*column_of(e.kind).node.text = e.old_text;
+    else if (h != column_value::none)
+        put_column_value(w, e.kind, {e.old1, e.old2});
     e.old1 = current.old1;
     e.old2 = current.old2;
     e.old_text = current.old_text;
@@ -150,14 +83,14 @@ void TForm1::undo(uint8_t column, uint16_t profile, int node, const std::string&
     e.profile_id = m.profiles[profile].idp;
     e.node_id = w.id;
     read_undo_value(w, e);
-    const held h = held_by(e.kind);
+    const column_value h = held_by(e.kind);
     bool record = false;
-    if (h == held::text) {
-        record = e.old_text != text && e.kind != column_kind::obiekt;
+    if (h == column_value::text) {
+        record = e.old_text != text && column_of(e.kind).node.undo != undo_keeps::never;
         e.line = Format("%d=%s", {static_cast<int>(column), e.old_text});
     } else {
         // A single number is held as the first half alone.
-        const bool single = h == held::number || h == held::scale;
+        const bool single = h == column_value::number || h == column_value::scale;
         record = e.old1 != first || (!single && e.old2 != second);
         e.line = Format("%d=%g/%g", {static_cast<int>(column), e.old1, e.old2});
     }

@@ -3,8 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <type_traits>
 
+#include "model/columns.h"
 #include "model/messages.h"
 #include "model/utils.h"
 #include "platform/files.h"
@@ -689,71 +691,91 @@ value_pair cell_pair(std::string_view cell, cell_faults& faults) {
     return {a, a};
 }
 
-template <class F>
-node_column pair_column(const char* key, F) {
-    return {key, false, [](std::string& o, const wezel& w) { put_pair(o, F{}(const_cast<wezel&>(w))); },
-            [](wezel& w, std::string_view c, cell_faults& f) { F{}(w) = cell_pair(c, f); }};
+// The node column of a kind: its key, how the file writes it and the
+// node's field, all as the column table gives them.
+template <column_kind K>
+node_column kind_column() {
+    const column_info& c = column_of(K);
+    switch (c.node.file) {
+        case file_form::pair:
+            return {c.key, false, [](std::string& o, const wezel& w) { put_pair(o, w.*column_of(K).node.pair); },
+                    [](wezel& w, std::string_view t, cell_faults& f) { w.*column_of(K).node.pair = cell_pair(t, f); }};
+        case file_form::g10:
+            return {c.key, false, [](std::string& o, const wezel& w) { put_g10(o, w.*column_of(K).node.number); },
+                    [](wezel& w, std::string_view t, cell_faults& f) {
+                        w.*column_of(K).node.number = cell_pair(t, f).s1;
+                    }};
+        case file_form::g15:
+            return {c.key, false, [](std::string& o, const wezel& w) { put_g15(o, w.*column_of(K).node.number); },
+                    [](wezel& w, std::string_view t, cell_faults& f) {
+                        w.*column_of(K).node.number = cell_pair(t, f).s1;
+                    }};
+        case file_form::whole:
+            // Read as a number and rounded.
+            return {c.key, false, [](std::string& o, const wezel& w) { put_int(o, w.*column_of(K).node.whole); },
+                    [](wezel& w, std::string_view t, cell_faults& f) {
+                        const double v = cell_pair(t, f).s1;
+                        if (!(v >= INT32_MIN - 0.5 && v <= INT32_MAX + 0.5))
+                            throw project_value_error(out_of_range_text(t, INT32_MIN, INT32_MAX));
+                        const int64_t r = Round(v);
+                        if (r < INT32_MIN || r > INT32_MAX)
+                            throw project_value_error(out_of_range_text(t, INT32_MIN, INT32_MAX));
+                        w.*column_of(K).node.whole = static_cast<int32_t>(r);
+                    }};
+        case file_form::text:
+            return {c.key, true, [](std::string& o, const wezel& w) { put_cell_text(o, w.*column_of(K).node.text); },
+                    [](wezel& w, std::string_view t, cell_faults&) { w.*column_of(K).node.text = std::string(t); }};
+        case file_form::none: break;
+    }
+    throw std::logic_error(std::string("the column kind is not stored: ") + c.key);
 }
 
-template <class F>
-node_column real_column(const char* key, F, int precision) {
-    if (precision == 10)
-        return {key, false, [](std::string& o, const wezel& w) { put_g10(o, F{}(const_cast<wezel&>(w))); },
-                [](wezel& w, std::string_view c, cell_faults& f) { F{}(w) = cell_pair(c, f).s1; }};
-    return {key, false, [](std::string& o, const wezel& w) { put_g15(o, F{}(const_cast<wezel&>(w))); },
-            [](wezel& w, std::string_view c, cell_faults& f) { F{}(w) = cell_pair(c, f).s1; }};
+// A column the reader takes apart itself ("kom").
+node_column taken_apart(node_column c) {
+    c.get = nullptr;
+    return c;
 }
 
-// `normalise`: "var" and "var2" have their decimal separator normalised.
-template <class F>
-node_column text_column(const char* key, F, bool normalise) {
-    if (normalise)
-        return {key, false, [](std::string& o, const wezel& w) { put_cell_text(o, F{}(const_cast<wezel&>(w))); },
-                [](wezel& w, std::string_view c, cell_faults&) { F{}(w) = fix_decimal_separator(c); }};
-    return {key, true, [](std::string& o, const wezel& w) { put_cell_text(o, F{}(const_cast<wezel&>(w))); },
-            [](wezel& w, std::string_view c, cell_faults&) { F{}(w) = std::string(c); }};
+// The object variables: texts with their decimal separator normalised.
+template <std::string wezel::*Field>
+node_column variables_column(const char* key) {
+    return {key, false, [](std::string& o, const wezel& w) { put_cell_text(o, w.*Field); },
+            [](wezel& w, std::string_view c, cell_faults&) { w.*Field = fix_decimal_separator(c); }};
 }
 
 }  // namespace
 
 const std::vector<node_column>& node_columns() {
+    using K = column_kind;
     using W = wezel;
     static const std::vector<node_column> columns = {
-        pair_column("ter", [](W& w) -> auto& { return w.ter; }),
-        pair_column("dno", [](W& w) -> auto& { return w.dno; }),
-        pair_column("zag", [](W& w) -> auto& { return w.zag; }),
-        real_column("dlug", [](W& w) -> auto& { return w.dlug; }, 15),
-        real_column("spad", [](W& w) -> auto& { return w.spad; }, 10),
-        text_column("mat", [](W& w) -> auto& { return w.mat; }, false),
-        pair_column("fi", [](W& w) -> auto& { return w.fi; }),
-        real_column("odl", [](W& w) -> auto& { return w.odl; }, 15),
-        real_column("flow", [](W& w) -> auto& { return w.flow; }, 15),
-        real_column("sflow", [](W& w) -> auto& { return w.sflow; }, 15),
-        {"scale", false, [](std::string& o, const W& w) { put_int(o, w.scale); },
-         [](W& w, std::string_view c, cell_faults& f) {
-             const double v = cell_pair(c, f).s1;
-             if (!(v >= INT32_MIN - 0.5 && v <= INT32_MAX + 0.5))
-                 throw project_value_error(out_of_range_text(c, INT32_MIN, INT32_MAX));
-             const int64_t r = Round(v);
-             if (r < INT32_MIN || r > INT32_MAX) throw project_value_error(out_of_range_text(c, INT32_MIN, INT32_MAX));
-             w.scale = static_cast<int32_t>(r);
-         }},
-        text_column("obiekt", [](W& w) -> auto& { return w.obiekt; }, false),
-        {"kom", true, [](std::string& o, const W& w) { put_cell_text(o, w.kom); }, nullptr},
-        text_column("wez", [](W& w) -> auto& { return w.wez; }, false),
-        pair_column("lin", [](W& w) -> auto& { return w.lin; }),
-        pair_column("lin2", [](W& w) -> auto& { return w.lin2; }),
-        real_column("kat", [](W& w) -> auto& { return w.kat; }, 15),
-        real_column("wsplx", [](W& w) -> auto& { return w.wsplx; }, 15),
-        real_column("wsply", [](W& w) -> auto& { return w.wsply; }, 15),
+        kind_column<K::ter>(),
+        kind_column<K::dno>(),
+        kind_column<K::zag>(),
+        kind_column<K::dlug>(),
+        kind_column<K::spad>(),
+        kind_column<K::mat>(),
+        kind_column<K::fi>(),
+        kind_column<K::odl>(),
+        kind_column<K::flow>(),
+        kind_column<K::sflow>(),
+        kind_column<K::scale>(),
+        kind_column<K::obiekt>(),
+        taken_apart(kind_column<K::kom>()),
+        kind_column<K::wez>(),
+        kind_column<K::lin>(),
+        kind_column<K::lin2>(),
+        kind_column<K::kat>(),
+        kind_column<K::wsplx>(),
+        kind_column<K::wsply>(),
         {"id", false, [](std::string& o, const W& w) { put_g15(o, w.id); }, nullptr},
-        pair_column("szer", [](W& w) -> auto& { return w.szer; }),
-        pair_column("terp", [](W& w) -> auto& { return w.terp; }),
-        text_column("var", [](W& w) -> auto& { return w.var; }, true),
-        text_column("var2", [](W& w) -> auto& { return w.var2; }, true),
+        kind_column<K::szer>(),
+        kind_column<K::terp>(),
+        variables_column<&W::var>("var"),
+        variables_column<&W::var2>("var2"),
         {"tidx", false, [](std::string& o, const W& w) { put_int(o, w.tidx); },
          [](W& w, std::string_view c, cell_faults&) { w.tidx = static_cast<int16_t>(whole_value(c, INT16_MIN, INT16_MAX)); }},
-        real_column("rad", [](W& w) -> auto& { return w.rad; }, 15),
+        kind_column<K::rad>(),
     };
     return columns;
 }

@@ -340,6 +340,71 @@ TEST_F(NodeTable, TheUndoListKeepsTheNewest100AndANewEditKeepsRedo) {
     EXPECT_EQ(model().undo_list.size(), before);
 }
 
+// Each kind typed into the table (every kind standing there) and undone:
+// the entry puts back the node's value as the kind holds it; the kinds
+// whose entries keep nothing are recorded but change no node, and the
+// object and pipe columns record nothing.
+TEST_F(NodeTable, EveryKindIsUndoneAsItsEntryKeepsIt) {
+    make_profile({0, 10, 20});
+    for (std::size_t p = 0; p < column_kind_count; ++p) model().column_order[p] = static_cast<uint8_t>(p);
+    Form1->przypisz_kolumny(false);
+    enum class entry { restores, changes_nothing, none };
+    struct Case {
+        column_kind kind;
+        const char* typed;
+        entry kept;
+        value_pair wezel::*pair = nullptr;
+        double wezel::*number = nullptr;
+        std::string wezel::*text = nullptr;
+    };
+    using K = column_kind;
+    using W = wezel;
+    const Case cases[] = {
+        {K::ter, "7/8", entry::restores, &W::ter},       {K::terp, "7", entry::restores, &W::terp},
+        {K::lin, "7", entry::restores, &W::lin},         {K::lin2, "7", entry::restores, &W::lin2},
+        {K::dno, "7/6", entry::restores, &W::dno},       {K::zag, "7", entry::restores, &W::zag},
+        {K::fi, "300", entry::restores, &W::fi},         {K::szer, "0.7", entry::restores, &W::szer},
+        {K::dlug, "7", entry::restores, {}, &W::dlug},   {K::spad, "7", entry::restores, {}, &W::spad},
+        {K::flow, "7", entry::restores, {}, &W::flow},   {K::wsplx, "7", entry::restores, {}, &W::wsplx},
+        {K::wsply, "7", entry::restores, {}, &W::wsply}, {K::kat, "7", entry::restores, {}, &W::kat},
+        {K::odl, "7", entry::changes_nothing, {}, &W::odl},
+        {K::rad, "7", entry::changes_nothing, {}, &W::rad},
+        {K::sflow, "7", entry::changes_nothing, {}, &W::sflow},
+        {K::kol, "7", entry::changes_nothing},           {K::osl, "7", entry::changes_nothing},
+        {K::user1, "7", entry::changes_nothing},         {K::pipe, "7", entry::none},
+        {K::mat, "PE", entry::restores, {}, {}, &W::mat}, {K::kom, "uwaga", entry::restores, {}, {}, &W::kom},
+        {K::wez, "S9", entry::restores, {}, {}, &W::wez}, {K::obiekt, "hydrant", entry::none, {}, {}, &W::obiekt},
+    };
+    // The kind's value in the node, as text to compare.
+    auto value = [](const Case& c) {
+        const wezel& w = node(1);
+        if (c.pair) return Format("%g/%g", {(w.*c.pair).s1, (w.*c.pair).s2});
+        if (c.number) return Format("%g", {w.*c.number});
+        if (c.text) return w.*c.text;
+        return std::string();
+    };
+    for (const Case& c : cases) {
+        model().undo_list.clear();
+        model().redo_list.clear();
+        const std::string before = value(c);
+        enter(c.kind, 1, c.typed);
+        const std::string typed = value(c);
+        EXPECT_EQ(model().undo_list.size(), c.kept == entry::none ? 0u : 1u) << c.typed;
+        if (c.kept == entry::none) continue;
+        user::key('Z', ssCtrl);
+        EXPECT_EQ(value(c), c.kept == entry::restores ? before : typed) << column_of(c.kind).key;
+        EXPECT_EQ(model().redo_list.size(), 1u) << column_of(c.kind).key;
+        if (c.kept == entry::restores) {
+            EXPECT_NE(before, typed) << column_of(c.kind).key;
+        }
+    }
+    // The own scale is whole: a typed 500.6 is 501, undone to none.
+    enter(column_kind::scale, 1, "500.6");
+    EXPECT_EQ(node(1).scale, 501);
+    user::key('Z', ssCtrl);
+    EXPECT_EQ(node(1).scale, 0);
+}
+
 TEST_F(NodeTable, AnEditedTerrainGoesToTheNamesakesWithANote) {
     make_profile({0, 10});
     node(0).wez = "S1";

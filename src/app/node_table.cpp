@@ -1,5 +1,6 @@
 #include "app/node_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "forms/opcje.h"
@@ -74,24 +75,8 @@ value_pair stored_value(column_kind k, const value_pair& v, double d1, double d2
     }
 }
 
-void fixed_text(std::string& out, int decimals, double x) {
-    out = FloatToStrF(x, TFloatFormat::ffFixed, 18, decimals);
-}
-
-std::string fixed_text(int decimals, double x) {
-    std::string s;
-    fixed_text(s, decimals, x);
-    return s;
-}
-
 void pair_text(std::string& out, int decimals, const value_pair& p) {
-    const double a = std::nearbyint(p.s1 * 1e9) / 1e9;
-    const double b = std::nearbyint(p.s2 * 1e9) / 1e9;
-    fixed_text(out, decimals, a);
-    if (a != b) {
-        out += '/';
-        out += fixed_text(decimals, b);
-    }
+    zlacz(static_cast<uint8_t>(std::clamp(decimals, 0, 255)), out, p.s1, p.s2);
 }
 
 int node_scale(uint16_t profile, int node) {

@@ -8,6 +8,7 @@
 
 #include "model/columns.h"
 #include "model/records.h"
+#include "model/utils.h"
 
 // The two grids that show node values.
 enum class grid_side { table, panel };
@@ -28,11 +29,9 @@ cell_display display_of(grid_side side);
 value_pair shown_value(column_kind k, const value_pair& stored, double d1, double d2, const cell_display& d);
 value_pair stored_value(column_kind k, const value_pair& shown, double d1, double d2, const cell_display& d);
 
-// "%.nf" with the system's decimal separator, without parsing a format.
-void fixed_text(std::string& out, int decimals, double x);
-std::string fixed_text(int decimals, double x);
 // A pair as one number when the halves agree to nine decimals, else both
-// joined by "/".
+// joined by "/", each half shown by fixed_text (model/utils.h) as zlacz
+// shows it.
 void pair_text(std::string& out, int decimals, const value_pair& p);
 
 // The text of a kind for a node, as the grid shows it (the formula column

@@ -10,6 +10,7 @@
 #include "model/cost_state.h"
 #include "model/pairs.h"
 #include "model/state.h"
+#include "model/utils.h"
 #include "platform/files.h"
 #include "platform/named_bytes.h"
 #include "platform/paths.h"
@@ -98,8 +99,8 @@ void set_template_sources(template_sources* s) { g_sources = s; }
 
 // --- value formats ------------------------------------------------------------------
 
-std::string fmt_f(double x) { return Format("%f", {x}); }
-std::string fmt_fixed(int decimals, double x) { return Format("%.*f", {decimals, x}); }
+std::string fmt_f(double x) { return fixed_text(2, x); }
+std::string fmt_fixed(int decimals, double x) { return fixed_text(decimals, x); }
 std::string fmt_g(double x) { return Format("%g", {x}); }
 std::string fmt_d(int64_t x) { return IntToStr(x); }
 

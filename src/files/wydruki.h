@@ -134,7 +134,9 @@ var_handler find_variable(const std::string& name);
 
 // --- value formats ---------------------------------------------------------------
 
-// "%f" (two decimals), "%g" and whole numbers, with the system's separator.
+// "%f" (two decimals), a fixed count of decimals, "%g" and whole numbers,
+// with the system's separator; the fixed forms round as the node table
+// shows values (fixed_text, model/utils.h).
 std::string fmt_f(double x);
 std::string fmt_fixed(int decimals, double x);
 std::string fmt_g(double x);

@@ -116,7 +116,7 @@ void Ttskojarzone::zamien(const std::string& full_name, int i0, int i1, int i2, 
     }
 
     double x = 0;
-    if (decimals && !call.skip_decimals && read_number(value, x)) value = Format("%.*f", {int(call.decimals), x});
+    if (decimals && !call.skip_decimals && read_number(value, x)) value = fmt_fixed(call.decimals, x);
     if (ascii && !Trim(value).empty()) value = polish_to_ascii(value);
     if (in_words && !Trim(value).empty() && read_number(value, x)) {
         std::string words;

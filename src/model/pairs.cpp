@@ -48,11 +48,15 @@ void nwsta(const value_pair& old_pair, value_pair& out, double value) {
 
 void zlacz(uint8_t decimals, std::string& text, double first, double second) {
     // Compared at nine decimals, to nearest, whatever the rounding setting:
-    // this only decides how the pair is shown.
-    const double a = std::nearbyint(first * 1e9) / 1e9;
-    const double b = std::nearbyint(second * 1e9) / 1e9;
-    const int n = decimals;
-    text = a != b ? Format("%.*f/%.*f", {n, a, n, b}) : Format("%.*f", {n, a});
+    // this only decides whether one number or two are shown. The halves
+    // shown are the values themselves: scaling back from nine decimals
+    // would put binary noise into a large value (1E20).
+    const bool same = std::nearbyint(first * 1e9) / 1e9 == std::nearbyint(second * 1e9) / 1e9;
+    fixed_text(text, decimals, first);
+    if (!same) {
+        text += '/';
+        text += fixed_text(decimals, second);
+    }
 }
 
 std::string zlacz(uint8_t decimals, double first, double second) {
@@ -69,9 +73,9 @@ void zaokr(const std::string& text, std::string& out) {
     double a = 0, b = 0;
     if (slash != std::string::npos) {
         if (!TryStrToFloat(text.substr(0, slash), a) || !TryStrToFloat(text.substr(slash + 1), b)) return;
-        out = Format("%.*f/%.*f", {n, a, n, b});
+        out = fixed_text(n, a) + "/" + fixed_text(n, b);
     } else if (TryStrToFloat(text, a)) {
-        out = Format("%.*f", {n, a});
+        fixed_text(out, n, a);
     }
 }
 

@@ -20,12 +20,14 @@ double wyciag2(const value_pair& pair, const std::string& side);
 // `out`.s1 becomes the value; `out`.s2 too, unless the old halves differed
 // (a drop at the node is kept).
 void nwsta(const value_pair& old_pair, value_pair& out, double value);
-// The pair as table text with `decimals` decimals: one number when the
-// halves agree to nine decimals, else both joined by "/".
+// The pair as table text with `decimals` decimals (each half as fixed_text,
+// model/utils.h, shows it): one number when the halves agree to nine
+// decimals, else both joined by "/".
 void zlacz(uint8_t decimals, std::string& text, double first, double second);
 std::string zlacz(uint8_t decimals, double first, double second);
 inline std::string zlacz(uint8_t decimals, const value_pair& p) { return zlacz(decimals, p.s1, p.s2); }
-// A value text rounded to the display decimals; empty when it does not convert.
+// A value text rounded to the display decimals (fixed_text); empty when it
+// does not convert.
 void zaokr(const std::string& text, std::string& out);
 // The largest value of a column kind over a profile (-1e10 when none); the
 // node of the extreme goes into the profile's statistics.

@@ -160,3 +160,42 @@ std::string format_fixed(int code, double x) {
     return s;
 }
 
+void fixed_text(std::string& out, int decimals, double x) {
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                        1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+    static constexpr int64_t fixed_limit = 1000000000000000;  // 10^15: 16 digits
+    check_finite(x);
+    const int n = decimals < 0 ? 0 : decimals > 18 ? 18 : decimals;
+    const double scaled = x * powers[n];
+    const int64_t units = std::fabs(scaled) < static_cast<double>(fixed_limit) ? Round(scaled) : fixed_limit;
+    if (units >= fixed_limit || units <= -fixed_limit) {
+        out = FloatToStr(x);
+        return;
+    }
+    char digits[24];
+    const auto r = std::to_chars(digits, digits + sizeof digits, units < 0 ? -units : units);
+    std::string_view whole(digits, static_cast<std::size_t>(r.ptr - digits));
+    out.clear();
+    if (units < 0) out += '-';
+    const auto count = static_cast<std::size_t>(n);
+    if (whole.size() <= count) {
+        out += '0';
+        if (n > 0) {
+            out += decimal_separator;
+            out.append(count - whole.size(), '0');
+            out += whole;
+        }
+        return;
+    }
+    out.append(whole.substr(0, whole.size() - count));
+    if (n > 0) {
+        out += decimal_separator;
+        out.append(whole.substr(whole.size() - count));
+    }
+}
+
+std::string fixed_text(int decimals, double x) {
+    std::string s;
+    fixed_text(s, decimals, x);
+    return s;
+}

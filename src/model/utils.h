@@ -39,4 +39,14 @@ double round_to(int8_t n, double x);
 // decimal (-7: 0.05, -6: 0.5, -5: 5).
 void format_fixed(int code, std::string& out, double x);
 std::string format_fixed(int code, double x);
+// A value shown to a person with `decimals` decimals (0 to 18) and the
+// system's separator: x times 10^decimals made whole by Round (with
+// euro_rounding halves go away from zero, and binary noise around a half
+// counts as the half: 0.75 from 0.30 / 40 shows "0.8"). A value whose fixed
+// text would carry more than 15 significant digits, which a double does not
+// hold, is shown in the general form with at most 15 ("1E20"). The node
+// table, the side panel and the documents show every value with a fixed
+// count of decimals through it. Raises EMathError for NaN and infinity.
+void fixed_text(std::string& out, int decimals, double x);
+std::string fixed_text(int decimals, double x);
 

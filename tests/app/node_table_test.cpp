@@ -3,13 +3,16 @@
 // table's keys and clipboard, and the colours of computed cells.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "forms/opcje.h"
 #include "forms/rys1.h"
+#include "forms/skojarzone.h"
 #include "model/columns.h"
 #include "model/profiles.h"
+#include "model/recalculation.h"
 #include "model/records.h"
 #include "model/settings_state.h"
 #include "model/state.h"
@@ -127,6 +130,78 @@ TEST_F(NodeTable, FlowsInThePanelAreShownAndReadInTheUnitTheTableUses) {
     Form1->sag_Panel->SetCell(2, row, "1");
     Form1->sg1AfterEdit(Form1->sag_Panel, col(column_kind::flow), row);
     EXPECT_NEAR(node(0).flow, 3.6, 1e-9);
+}
+
+// A value with a fixed count of decimals is rounded by the program's rule
+// (halves away from zero, binary noise around a half counting as the half)
+// and a value too large for its fixed form is shown with 15 significant
+// digits, alike in the table, in the side panel and in a document.
+TEST_F(NodeTable, ValuesAreRoundedAlikeInTheTableThePanelAndADocument) {
+    make_profile({0, 40});
+    euro_rounding = true;
+    // A pair and a single number of the first node: each in a table column
+    // (terrain, length), in a panel row (line 1, plan x) and as a document
+    // variable.
+    const column_kind pair_kinds[] = {column_kind::ter, column_kind::lin};
+    const column_kind number_kinds[] = {column_kind::dlug, column_kind::wsplx};
+    auto texts = [](const column_kind (&kinds)[2], const char* variable) {
+        Form1->odswiez_dane(0, false);
+        Form1->odcinek_2_panel(0);
+        const int row = col(kinds[1]) + Form1->sag_Panel->RowCount() - column_kind_count;
+        return std::vector<std::string>{cell(kinds[0], 0), Form1->sag_Panel->Cells(2, row),
+                                        tskojarzone->wypelnij_linie(variable, "txt", 0, 0, 0, 0)};
+    };
+    const double slope = 100 * (100.30 - 100.00) / 40;  // 0.75 with binary noise below it
+    ASSERT_LT(slope, 0.75);
+    const struct {
+        int decimals;
+        double x;
+        const char* text;
+    } cases[] = {
+        {1, slope, "0.8"},
+        {2, 1e20, "1E20"},
+        {2, std::nextafter(1e20, 0.0), "1E20"},
+        {2, -1e20, "-1E20"},
+        {0, -2.5, "-3"},
+        {2, -0.125, "-0.13"},
+        {2, -0.005, "-0.01"},
+        {2, -0.004, "0.00"},
+        {2, 2.675, "2.68"},
+        {2, 1.005, "1.01"},
+        {3, 123.4565, "123.457"},
+        {2, 9999999999999.994, "9999999999999.99"},  // 15 digits: still fixed
+        {2, 9999999999999.996, "10000000000000"},    // 16 digits: the general form
+        {3, 1234567890123.4567, "1234567890123.46"},
+        {2, 1e-20, "0.00"},
+        {6, -5e-7, "-0.000001"},
+    };
+    const auto decimals = model().column_kind_decimals;
+    for (const auto& c : cases) {
+        const std::vector<std::string> want(3, c.text);
+        for (column_kind k : {pair_kinds[0], pair_kinds[1], number_kinds[0], number_kinds[1]})
+            model().column_kind_decimals[static_cast<std::size_t>(index_of(k))] = static_cast<uint8_t>(c.decimals);
+        Form1->przypisz_kolumny(false);
+        wezel& w = node(0);
+        w.ter = w.ter_used = w.lin = w.lin_used = value_pair(c.x);
+        w.dlug = w.wsplx = c.x;
+        EXPECT_EQ(texts(pair_kinds, "@_td_rzedna_terenu"), want) << c.x;
+        EXPECT_EQ(texts(number_kinds, "@_td_dlugosc"), want) << c.x;
+        EXPECT_EQ(tskojarzone->wypelnij_linie("@_td_linia1 @_td_wspl_x", "txt", 0, 0, 0, 0),
+                  std::string(c.text) + " " + c.text)
+            << c.x;
+    }
+    // The slope that the recalculation gives, in the table and a document.
+    model().column_kind_decimals = decimals;
+    Form1->przypisz_kolumny(false);
+    model().profiles[0].stala = 0;
+    node(0).dlug = 40;
+    node(0).wsplx = 0;  // the length is not taken from the coordinates
+    node(0).dno = value_pair(100.30);
+    node(1).dno = value_pair(100.00);
+    przelicz(0, true, all_columns);
+    EXPECT_LT(node(0).spad, 0.75);
+    EXPECT_EQ(cell(column_kind::spad, 0), "0.8");
+    EXPECT_EQ(tskojarzone->wypelnij_linie("@_td_spadek", "txt", 0, 0, 0, 0), "0.8");
 }
 
 TEST_F(NodeTable, AUserFormulaIsShownAsANumberOrAsText) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
+
 #include "files/utils.h"
 #include "platform/files.h"
 #include "platform/ini.h"
@@ -280,6 +282,30 @@ TEST(NumberRoutines, FixedPointText) {
     EXPECT_EQ(wide.size(), 257u);
     EXPECT_EQ(wide.substr(0, 5), "2,500");
     EXPECT_EQ(wide.find_first_not_of('0', 3), std::string::npos);
+}
+
+// The text of a shown value (the node table's, the panel's and the
+// documents'): the window tests hold the table of roundings; here the
+// separator, the range of decimals and the limit of the fixed form.
+TEST(NumberRoutines, ShownFixedText) {
+    euro_rounding = true;
+    decimal_separator = ',';
+    EXPECT_EQ(fixed_text(2, -0.125), "-0,13");
+    EXPECT_EQ(fixed_text(1, 1e20), "1E20");
+    decimal_separator = '.';
+    EXPECT_EQ(fixed_text(-1, 2.5), "3");  // decimals below 0 count as 0
+    EXPECT_EQ(fixed_text(30, 0.5), "0.5");  // and above 18 as 18, too many digits for the fixed form
+    EXPECT_EQ(fixed_text(0, 999999999999999.0), "999999999999999");
+    EXPECT_EQ(fixed_text(0, 1e15), "1E15");
+    EXPECT_EQ(fixed_text(4, 0.00005), "0.0001");
+    EXPECT_EQ(fixed_text(3, -0.0), "0.000");
+    EXPECT_THROW(fixed_text(2, std::nan("")), EMathError);
+    EXPECT_THROW(fixed_text(2, HUGE_VAL), EMathError);
+    // Without euro_rounding halves go to the even neighbour, as Round does.
+    euro_rounding = false;
+    EXPECT_EQ(fixed_text(0, 2.5), "2");
+    EXPECT_EQ(fixed_text(0, -3.5), "-4");
+    euro_rounding = true;
 }
 
 TEST_F(Utils, KeyFilters) {

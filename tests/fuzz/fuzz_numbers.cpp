@@ -82,6 +82,17 @@ void fixed_point(int code, double x) {
     expect(error <= step * 0.505 * (1 + 1e-9) + std::fabs(x) * 1e-15);
 }
 
+// A shown value stands for the value within half a step of its decimals
+// (and the tolerance by which Round takes noise for a half), or, in the
+// general form, to 15 significant digits.
+void shown_value(int decimals, double x) {
+    const std::string text = fixed_text(decimals, x);
+    const double back = StrToFloat(text);
+    const double step = std::pow(10.0, -std::clamp(decimals, 0, 18));
+    const double error = std::fabs(back - x);
+    expect(error <= step * (0.5 + 1e-6) + std::fabs(x) * 1e-15 || error <= std::fabs(x) * 5.1e-15);
+}
+
 void real_number(double x) {
     guarded([&] { FloatToStr(x); });
     for (const auto format : {TFloatFormat::ffGeneral, TFloatFormat::ffExponent, TFloatFormat::ffFixed,
@@ -90,6 +101,7 @@ void real_number(double x) {
             for (const int digits : {0, 2, 4, 18}) guarded([&] { FloatToStrF(x, format, precision, digits); });
     for (const int code : {0, 1, 2, 3, 16, 17, 18, 19, 20, 40, 255, -5, -6, -7, -21, -22, -30, -260})
         guarded([&] { fixed_point(code, x); });
+    for (const int decimals : {-1, 0, 1, 2, 3, 9, 15, 18, 40}) guarded([&] { shown_value(decimals, x); });
     for (const int8_t n : {int8_t(-1), int8_t(0), int8_t(2), int8_t(20), int8_t(127)}) guarded([&] { round_to(n, x); });
     guarded([&] { Round(x); });
     guarded([&] { Trunc(x); });

@@ -47,6 +47,7 @@ void TForm1::mi_InspectionChamberClick(TObject* Sender) {
     previous_object = w.obiekt;
     const std::string caption = LowerCase(item->Caption());
     w.obiekt = caption;
+    set_project_modified(true);
     const object_menu_item* entry = object_menu_item_named(item->Name());
     if (entry && *entry->key) w.obiekt = entry->key;
     obiekty(caption);

@@ -232,7 +232,6 @@ void TForm1::sg1SelectCell(TObject*, int col, int row, bool& can_select) {
     l_NodeNo->SetCaption(Format("%s [%d/%d]:", {m.column_titles[static_cast<std::size_t>(index_of(column_kind::wez))],
                                                 row - 1, sg1->RowCount() - 2}));
     if (sg1->cell_colour(sg1->Col(), sg1->Row()) == note_yellow) sg1->reset_cell_colour(sg1->Col(), sg1->Row());
-    set_project_modified(true);
     if (lb_listy->Visible()) lb_listy->SetVisible(false);
     const bool object_column = col < column_kind_count && m.kind_at(static_cast<uint8_t>(col)) == column_kind::obiekt;
     if (object_column && !sg1->Cells(col, row).empty()) {
@@ -285,9 +284,11 @@ void TForm1::rg_ManuallyValueClick(TObject* Sender) {
     przelicz(m.current_profile, true, all_columns);
     koloruj_kolumny();
     odcinek& p = m.profiles[m.current_profile];
+    const uint8_t kept = p.stala, distance = p.stala_odleglosci;
     p.stala = static_cast<uint8_t>(std::max(rg_ManuallyValue->ItemIndex(), 0));
     if (Sender == rg_ManuallyValueDistance)
         p.stala_odleglosci = static_cast<uint8_t>(std::max(rg_ManuallyValueDistance->ItemIndex(), 0));
+    if (p.stala != kept || p.stala_odleglosci != distance) set_project_modified(true);
 }
 
 void TForm1::cb_CalculateTerrainFromDepthClick(TObject*) {
@@ -301,13 +302,17 @@ void TForm1::rg_PipeOrdinateModeClick(TObject*) {
     model_state& m = model();
     if (m.current_profile >= m.profiles.size()) return;
     przelicz(m.current_profile, true, all_columns);
-    m.profiles[m.current_profile].rzedna = static_cast<uint8_t>(std::max(rg_PipeOrdinateMode->ItemIndex(), 0));
+    uint8_t& reference = m.profiles[m.current_profile].rzedna;
+    const uint8_t before = reference;
+    reference = static_cast<uint8_t>(std::max(rg_PipeOrdinateMode->ItemIndex(), 0));
+    if (reference != before) set_project_modified(true);
 }
 
 void TForm1::cb_PipellTerrainClick(TObject* Sender) {
     model_state& m = model();
     if (m.current_profile >= m.profiles.size()) return;
     odcinek& p = m.profiles[m.current_profile];
+    const bool parallel = p.rownol;
     if (cb_PipellTerrain->Checked()) {
         bool go_on = true;
         if (Sender) {
@@ -330,6 +335,7 @@ void TForm1::cb_PipellTerrainClick(TObject* Sender) {
     }
     rg_ManuallyValue->SetEnabled(!cb_PipellTerrain->Checked());
     p.rownol = cb_PipellTerrain->Checked();
+    if (p.rownol != parallel) set_project_modified(true);
     koloruj_kolumny();
     przelicz(m.current_profile, true, all_columns);
 }

@@ -105,7 +105,9 @@ void TForm1::przypisz_kolumny(bool all_to_panel) {
         m.text_columns[static_cast<std::size_t>(p)] = is_text_column(m.kind_at(static_cast<uint8_t>(p)));
     sag_Panel->EndUpdate();
     sg1->EndUpdate();
-    if (p_Side->Visible()) odcinek_2_panel(sg1->Row() - 2);
+    // The rebuilt columns show the nodes again, each kind where it now
+    // stands (the table and the panel fill together).
+    odswiez_dane(m.current_profile, true);
     koloruj_kolumny();
 }
 

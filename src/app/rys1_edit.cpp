@@ -109,11 +109,15 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
     const grid_side side = panel ? grid_side::panel : grid_side::table;
     const cell_display display = display_of(side);
 
-    // A text that shows exactly the node's value changes nothing: the
-    // decimals beyond those shown stay.
+    // A cell left without typing changes nothing: the decimals beyond those
+    // shown stay. What was typed is stored even when the cell showed the
+    // same text (a fallback: the interpolated terrain, the general scale);
+    // so is what a command writes into the cell (cut, paste).
+    const TStringAlignGrid* grid = panel ? sag_Panel : sg1;
+    const bool entered = !grid->reporting_edit_end() || grid->EditorModified();
     std::string shown;
     if (kind != column_kind::user1) node_text(shown, profile, node, kind, side, display);
-    const bool unchanged = kind != column_kind::user1 && kind != column_kind::pipe && text == shown;
+    const bool unchanged = !entered && kind != column_kind::user1 && kind != column_kind::pipe && text == shown;
 
     value_pair typed;
     if (!text.empty() && numeric && kind != column_kind::pipe && !unchanged && !read_pair(text, typed)) {
@@ -123,6 +127,7 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
     }
 
     wezel& w = m.profiles[profile].nodes[static_cast<std::size_t>(node)];
+    const wezel before_commit = w;
     const double d1 = fi(profile, node, "s1");
     const double d2 = fi(profile, node, "s2");
     const double e = m.empty_value;
@@ -190,6 +195,8 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
             }
         }
         if (kind == column_kind::flow) przelicz_przeplywy_tylko_suma(profile);
+        // The same value typed again changes nothing.
+        if (!(w == before_commit)) set_project_modified(true);
     }
     if (m.current_profile >= m.profiles.size()) return;
     przelicz(profile, true, static_cast<uint8_t>(col));

@@ -42,6 +42,8 @@ void prepare_template_dialog(TOpenDialog* dialog, std::string_view title_key, st
 
 void TForm1::connect_info_table_handlers() {
     title_box_focus = [this](TObject* s) { test(s); };
+    // The boxes are the title block the project keeps.
+    title_box_change = [](TObject*) { set_project_modified(true); };
     title_box_mouse_down = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { Edit1MouseDown(s, b, sh, x, y); };
     title_box_mouse_move = [this](TObject* s, TShiftState sh, int x, int y) { Edit1MouseMove(s, sh, x, y); };
     a_it_TemplateNew->OnExecute = [this](TObject* s) { a_it_TemplateNewExecute(s); };
@@ -74,7 +76,9 @@ int TForm1::czy_zapis_metryka() {
 }
 
 void TForm1::a_it_TemplateNewExecute(TObject*) {
-    if (czy_zapis_metryka() != IDCANCEL) czysc_tabele();
+    if (czy_zapis_metryka() == IDCANCEL) return;
+    czysc_tabele();
+    set_project_modified(true);
 }
 
 void TForm1::a_it_TemplateOpenExecute(TObject*) {
@@ -84,6 +88,7 @@ void TForm1::a_it_TemplateOpenExecute(TObject*) {
     remember_template_folder(OD_InfoTable->FileName);
     czysc_tabele();
     otworz_tabele(OD_InfoTable->FileName);
+    set_project_modified(true);
 }
 
 void TForm1::a_it_TemplateSaveExecute(TObject*) {
@@ -105,6 +110,7 @@ void TForm1::a_it_WithoutInfoTableExecute(TObject*) {
 
 void TForm1::a_it_TitleListExecute(TObject*) {
     a_it_TitleList->SetChecked(!a_it_TitleList->Checked());
+    set_project_modified(true);
     if (a_it_TitleList->Checked()) {
         cre_combo(5, 5, default_drawing_title(), 300);
     } else {
@@ -119,6 +125,7 @@ void TForm1::a_it_TextboxInsertExecute(TObject*) {
     const int n = first_empty("tabs");
     TMemo* box = make_text_box(n, 5 * n, 5, 185, 19);
     box->Lines().Add("");
+    set_project_modified(true);
 }
 
 void TForm1::a_it_TextboxDeleteExecute(TObject*) {
@@ -131,6 +138,7 @@ void TForm1::a_it_TextboxDeleteExecute(TObject*) {
         return;
     }
     delete box;
+    set_project_modified(true);
 }
 
 void TForm1::test(TObject* Sender) {
@@ -165,7 +173,9 @@ void TForm1::sb_r_Click(TObject* Sender) {
         const int nh = h + step;
         if (nh >= 19 && nh + margin <= title_area_height) h = nh;
     }
+    if (l == box->Left() && t == box->Top() && w == box->Width() && h == box->Height()) return;
     box->SetBounds(l, t, w, h);
+    set_project_modified(true);
 }
 
 void TForm1::mi_LocationClick(TObject*) {
@@ -196,9 +206,11 @@ void TForm1::Edit1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
     box->Cursor = TCursor::crSizeAll;
     // With the left button down the box follows the mouse: the point where
     // the mouse went down stays under it; the box stays inside the area.
-    if (Shift & ssLeft)
-        box->SetBounds(std::max(0, box->Left() + X - drag_start_.x), std::max(0, box->Top() + Y - drag_start_.y),
-                       box->Width(), box->Height());
+    if (!(Shift & ssLeft)) return;
+    const int left = std::max(0, box->Left() + X - drag_start_.x), top = std::max(0, box->Top() + Y - drag_start_.y);
+    if (left == box->Left() && top == box->Top()) return;
+    box->SetBounds(left, top, box->Width(), box->Height());
+    set_project_modified(true);
 }
 
 // --- pages ---------------------------------------------------------------------------
@@ -206,7 +218,6 @@ void TForm1::Edit1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
 void TForm1::ts_InfoTableShow(TObject* Sender) { a_it_WithoutInfoTableExecute(Sender); }
 
 void TForm1::PageControl1Change(TObject*) {
-    set_project_modified(true);
     const TTabSheet* page = PageControl1->ActivePage();
     mi_ObjectInsert->SetEnabled(page == ts_Data);
     mi_InfoTable->SetEnabled(page == ts_InfoTable);

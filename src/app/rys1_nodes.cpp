@@ -161,6 +161,7 @@ void TForm1::sg1KeyDown(TObject*, Word& key, TShiftState shift) {
         } else {
             copy_column_value(kind, nodes[static_cast<std::size_t>(from)], target);
         }
+        set_project_modified(true);
         przelicz(profile, true, whole ? all_columns : static_cast<uint8_t>(col));
         koloruj_komorki(to, to);
     };
@@ -275,6 +276,7 @@ void TForm1::wklej_wezel() {
     wezel& w = nodes[static_cast<std::size_t>(node)];
     m.node_buffer.id = w.id;
     w = m.node_buffer;
+    set_project_modified(true);
     odcinek_2_panel(node);
     przelicz(m.current_profile, true, all_columns);
 }
@@ -322,6 +324,7 @@ void TForm1::usun_wezel(uint16_t profile, int first, bool silent, int last) {
         if (!p.tanks.empty() && jest_obiekt2(key, "osadnikopodobne")) usun_osadnik(profile, first, -1);
         p.nodes.erase(p.nodes.begin() + first);
     }
+    set_project_modified(true);
     if (profile == m.current_profile) {
         przelicz(profile, true, all_columns);
         odcinek_2_panel(sg1->Row() - 2);
@@ -379,6 +382,9 @@ void TForm1::a_CellCopyExecute(TObject*) { cell_copy(sg1); }
 
 void TForm1::a_CellCutExecute(TObject*) {
     if (!profile_has_nodes()) return;
+    // The commits are the command's own: an edit cancelled before with Esc
+    // does not hold them back.
+    edit_cancelled = false;
     a_CellCopy->Execute();
     const TGridRect sel = sg1->Selection();
     for (int r = sel.Top; r <= sel.Bottom; ++r)

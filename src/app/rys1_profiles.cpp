@@ -223,6 +223,7 @@ void TForm1::a_ProfileMarkAsMainExecute(TObject*) {
     const int tab = tab_profile->TabIndex() >= 0 ? tab_profile->TabIndex() : model().current_profile;
     int16_t& main = model().project.main_profile;
     main = main == tab ? int16_t{-1} : static_cast<int16_t>(tab);
+    set_project_modified(true);
     tabs_odswiez_nazwy();
 }
 
@@ -277,6 +278,7 @@ void TForm1::mi_rysujClick(TObject*) {
     if (!has_profiles()) return;
     mi_Draw->SetChecked(!mi_Draw->Checked());
     current_profile().rysuj = mi_Draw->Checked();
+    set_project_modified(true);
     tabs_odswiez_nazwy();
 }
 
@@ -284,6 +286,7 @@ void TForm1::mi_only1Click(TObject*) {
     if (!has_profiles()) return;
     for (odcinek& p : model().profiles) p.rysuj = false;
     current_profile().rysuj = true;
+    set_project_modified(true);
     tabs_odswiez_nazwy();
 }
 
@@ -291,6 +294,7 @@ void TForm1::mi_OnlyTheSameTypeClick(TObject*) {
     if (!has_profiles()) return;
     const char type = current_profile().networktype;
     for (odcinek& p : model().profiles) p.rysuj = p.networktype == type;
+    set_project_modified(true);
     tabs_odswiez_nazwy();
 }
 
@@ -298,11 +302,13 @@ void TForm1::mi_AllWithout1Click(TObject*) {
     if (!has_profiles()) return;
     for (odcinek& p : model().profiles) p.rysuj = true;
     current_profile().rysuj = false;
+    set_project_modified(true);
     tabs_odswiez_nazwy();
 }
 
 void TForm1::mi_AllClick(TObject*) {
     for (odcinek& p : model().profiles) p.rysuj = true;
+    set_project_modified(true);
     tabs_odswiez_nazwy();
 }
 

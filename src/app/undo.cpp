@@ -104,7 +104,10 @@ void TForm1::undo(uint8_t column, uint16_t profile, int node, const std::string&
 void TForm1::a_UndoExecute(TObject*) {
     model_state& m = model();
     const int profile = move_undo_entry(m.undo_list, m.redo_list);
-    if (profile >= 0) tabs_odswiez(profile);
+    if (profile >= 0) {
+        set_project_modified(true);
+        tabs_odswiez(profile);
+    }
     a_Undo->SetEnabled(!m.undo_list.empty());
     a_Redo->SetEnabled(!m.redo_list.empty());
 }
@@ -112,7 +115,10 @@ void TForm1::a_UndoExecute(TObject*) {
 void TForm1::a_RedoExecute(TObject*) {
     model_state& m = model();
     const int profile = move_undo_entry(m.redo_list, m.undo_list);
-    if (profile >= 0) tabs_odswiez(profile);
+    if (profile >= 0) {
+        set_project_modified(true);
+        tabs_odswiez(profile);
+    }
     a_Undo->SetEnabled(!m.undo_list.empty());
     a_Redo->SetEnabled(!m.redo_list.empty());
 }

@@ -337,8 +337,9 @@ public:
     // The title list "tabs0" on the editing area, flat, with the focus handler.
     TComboBox* make_title_list(int left, int top, int width);
     // What connect_handlers() gives every box: the focus (entering and
-    // leaving), the mouse going down and moving.
+    // leaving), a change of its text, the mouse going down and moving.
     TNotifyEvent title_box_focus;
+    TNotifyEvent title_box_change;
     TMouseEvent title_box_mouse_down;
     TMouseMoveEvent title_box_mouse_move;
 

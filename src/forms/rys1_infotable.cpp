@@ -153,6 +153,7 @@ TMemo* TForm1::make_text_box(int n, int left, int top, int width, int height) {
     m->SetParent(ScrollBox1);
     m->OnEnter = title_box_focus;
     m->OnExit = title_box_focus;
+    m->OnChange = title_box_change;
     m->OnMouseDown = title_box_mouse_down;
     m->OnMouseMove = title_box_mouse_move;
     return m;
@@ -165,5 +166,6 @@ TComboBox* TForm1::make_title_list(int left, int top, int width) {
     c->SetParent(ScrollBox1);
     c->OnEnter = title_box_focus;
     c->OnExit = title_box_focus;
+    c->OnChange = title_box_change;
     return c;
 }

@@ -191,6 +191,7 @@ void usun_adnotacje(annotation_kind kind, uint16_t profile, int index) {
         case annotation_kind::boundary: erase_at(p.boundaries, index); break;
         case annotation_kind::ordinate: erase_at(p.ordinates, index); break;
     }
+    set_project_modified(true);
 }
 
 bool profile_delete(uint16_t profile, bool force, bool rebuild_tabs) {
@@ -212,6 +213,7 @@ bool profile_delete(uint16_t profile, bool force, bool rebuild_tabs) {
     const uint16_t id = profiles[profile].idp;
     profiles.erase(profiles.begin() + profile);
     forget_profile_id(id);
+    set_project_modified(true);
 
     int16_t& main = m.project.main_profile;
     if (main == profile) main = -1;
@@ -287,6 +289,7 @@ void odwroc_kolejnosc(uint16_t profile) {
     const std::size_t n = nodes.size();
     if (n == 0) return;
     hourglass busy;
+    set_project_modified(true);
 
     const double first = nodes.front().odl;
     const double last = nodes.back().odl;
@@ -373,6 +376,7 @@ uint16_t profil_duplikuj(uint16_t source, bool rebuild_tabs) {
     profiles.insert(profiles.begin() + static_cast<std::ptrdiff_t>(index), std::move(copy));
     int16_t& main = m.project.main_profile;
     if (main >= 0 && static_cast<std::size_t>(main) >= index) ++main;
+    set_project_modified(true);
 
     view().profile_count_changed(profiles.size());
     view().czysc_dane();
@@ -412,6 +416,7 @@ bool profil_podziel(uint16_t profile, int node, bool recalculate, bool annotatio
             keep_only_bound_to(second, second_ids);
         }
         odswiez_odl(second);
+        set_project_modified(true);
     }
     if (recalculate) {
         przelicz(profile, true, all_columns);
@@ -446,6 +451,7 @@ bool profil_polacz(uint16_t target, uint16_t source, bool recalculate, bool dele
         return false;
     }
 
+    set_project_modified(true);
     m.scratch.Clear();
     const auto mapped = [&m](uint16_t old) -> uint16_t {
         int id = 0;
@@ -516,6 +522,7 @@ void profil_przenies(uint16_t from, uint16_t to) {
     odcinek moved = std::move(profiles[from]);
     profiles.erase(profiles.begin() + from);
     profiles.insert(profiles.begin() + to, std::move(moved));
+    set_project_modified(true);
     int16_t& main = m.project.main_profile;
     if (main >= 0 && static_cast<std::size_t>(main) < profiles.size())
         main = static_cast<int16_t>(moved_index(main, from, to));
@@ -558,6 +565,7 @@ int wstaw(bool append) {
     const bool at_end = append || count == 0;
     const int index = at_end ? count : std::clamp(view().current_node(), 0, count);
     nodes.insert(nodes.begin() + index, std::move(w));
+    set_project_modified(true);
     view().node_inserted(index, at_end);
     autouzupelnianie(profile, index, all_columns, nodes.size() == 1);
     view().koloruj_kolumny();

@@ -342,6 +342,7 @@ struct wezel {
     int32_t scale = 0;
     double draw_factor = 0;
     double draw_x = 0;
+    bool operator==(const wezel&) const = default;
 };
 
 // Extremes of one profile and the node index (as a real) of each.

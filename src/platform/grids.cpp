@@ -236,6 +236,13 @@ bool TStringGrid::LeavingCell() {
 }
 
 bool TStringGrid::FocusCell(int col, int row, bool move_anchor) {
+    const int old_col = col_, old_row = row_;
+    if (!move_current(col, row, move_anchor)) return false;
+    if (col_ != old_col || row_ != old_row) Click();
+    return true;
+}
+
+bool TStringGrid::move_current(int col, int row, bool move_anchor) {
     if (col < 0 || row < 0 || col >= col_count_ || row >= row_count_) throw Exception("Grid index out of range");
     if (col == col_ && row == row_ && (!move_anchor || (anchor_col_ == col && anchor_row_ == row))) return true;
     if (col != col_ || row != row_) {
@@ -443,6 +450,7 @@ void TStringGrid::ShowEditor() {
     editor_start_text_ = value;
     editor_sel_start_ = 0;
     editor_sel_length_ = static_cast<int>(value.size());
+    editor_modified_ = false;
     editor_mode_ = true;
     EditorShown();
     changed(Prop::Style);
@@ -470,6 +478,7 @@ void TStringGrid::write_editor_text(std::string text, int caret) {
 
 void TStringGrid::SetEditorText(std::string_view t) {
     if (!editor_mode_) return;
+    editor_modified_ = true;
     write_editor_text(std::string(t), static_cast<int>(t.size()));
 }
 
@@ -484,6 +493,7 @@ void TStringGrid::EditorReplaceSelection(std::string_view text) {
     if (!editor_mode_) return;
     std::string s = editor_text_;
     s.replace(static_cast<std::size_t>(editor_sel_start_), static_cast<std::size_t>(editor_sel_length_), text);
+    editor_modified_ = true;
     write_editor_text(std::move(s), editor_sel_start_ + static_cast<int>(text.size()));
 }
 
@@ -748,9 +758,11 @@ void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     if (button == TMouseButton::mbLeft) {
         int c = -1, r = -1;
         MouseToCell(x, y, c, r);
-        if (c >= fixed_cols_ && r >= fixed_rows_) {
+        click_pending_ = false;
+        if (c >= fixed_cols_ && r >= fixed_rows_ && !(editor_mode_ && c == col_ && r == row_)) {
             const bool extend = (shift & ssShift) && (Options & goRangeSelect);
-            if (FocusCell(c, r, !extend)) selecting_ = (Options & goRangeSelect) != 0;
+            click_pending_ = true;
+            if (move_current(c, r, !extend)) selecting_ = (Options & goRangeSelect) != 0;
         }
     }
     TWinControl::MouseDown(button, shift, x, y);
@@ -760,13 +772,18 @@ void TStringGrid::MouseMove(TShiftState shift, int x, int y) {
     if (selecting_ && (shift & ssLeft)) {
         int c = -1, r = -1;
         MouseToCell(x, y, c, r);
-        if (c >= fixed_cols_ && r >= fixed_rows_) FocusCell(c, r, false);
+        if (c >= fixed_cols_ && r >= fixed_rows_) move_current(c, r, false);
     }
     TWinControl::MouseMove(shift, x, y);
 }
 
 void TStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     selecting_ = false;
+    // The click of a press on a cell, wherever the drag ended.
+    if (button == TMouseButton::mbLeft && click_pending_) {
+        click_pending_ = false;
+        Click();
+    }
     TWinControl::MouseUp(button, shift, x, y);
 }
 

@@ -106,7 +106,9 @@ public:
     void SetRow(int r) { FocusCell(col_, r, true); }
     // Moves the current cell (and, with `move_anchor`, the whole selection).
     // Leaving a cell that is being edited ends its edit first
-    // (LeavingCell); false when the move was refused.
+    // (LeavingCell); false when the move was refused. A move that changes
+    // the current cell ends in Click (OnClick), by keys or from code alike;
+    // a mouse press moves the cell and its release clicks.
     bool FocusCell(int col, int row, bool move_anchor);
     TGridRect Selection() const { return selection_; }
     void SetSelection(const TGridRect& r);
@@ -141,6 +143,10 @@ public:
     // (OnSetEditText) and puts the caret at its end.
     const std::string& EditorText() const { return editor_text_; }
     void SetEditorText(std::string_view t);
+    // Whether the text was changed (typed, pasted, cut, deleted or set with
+    // SetEditorText) since the editor last opened; Esc's restoring of the
+    // text it opened with is no change. Kept after the editor closes.
+    bool EditorModified() const { return editor_modified_; }
     // The text the editor opened with.
     const std::string& EditorStartText() const { return editor_start_text_; }
     // The editor's selection (the caret at SelStart when SelLength is 0).
@@ -198,8 +204,10 @@ public:
     // The index that `index` has after an item moved from `from` to `to`.
     static int MovedIndex(int index, int from, int to);
 
-    // Mouse: a click on a scrollable cell makes it current (Shift extends
-    // the range when goRangeSelect is on).
+    // Mouse: a press on a scrollable cell makes it current (Shift extends
+    // the range when goRangeSelect is on) and its release runs Click; a
+    // press on the cell whose editor is open is the editor's, and a press on
+    // a fixed cell clicks nothing.
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -237,6 +245,8 @@ protected:
     // Moves the current cell and the selection's anchor there, with no
     // event: for operations that move the cell's contents with it.
     void MoveCurrent(int col, int row);
+    // FocusCell without the Click: the mouse's part of a click.
+    bool move_current(int col, int row, bool move_anchor);
     // Whether the editor may open on the current cell.
     virtual bool CanEditShow();
     // The editor has opened with its text selected.
@@ -266,8 +276,11 @@ private:
     int editor_sel_start_ = 0;
     int editor_sel_length_ = 0;
     TEditorLook editor_look_;
+    bool editor_modified_ = false;
     TCanvas* canvas_ = nullptr;
     bool selecting_ = false;
+    // A left press landed on a cell: its release is a click.
+    bool click_pending_ = false;
     void resize_storage();
     void update_selection();
     void editor_key_down(Word& key, TShiftState shift);

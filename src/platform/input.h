@@ -74,7 +74,8 @@ void mouse_wheel(TControl* c, TShiftState shift, int delta, int x, int y);
 // The mouse leaves the control.
 void mouse_leave(TControl* c);
 void drag_splitter(TSplitter* s, int delta);
-// A grid's cell click.
+// A grid's cell click: the press and the release, which runs OnClick
+// unless the cell is a fixed one or its editor is open.
 void click_cell(TStringGrid* g, int col, int row, TShiftState shift = 0);
 // A grid's scroll bar moved: the first row (vertical bar) or column shown.
 void scroll(TStringGrid* g, bool vertical, int position);

@@ -299,8 +299,14 @@ public:
     // multiline setting, and binds it to the cell.
     void setup_editor();
     // Ends a running edit: cancelled as with Esc, or otherwise validated and
-    // reported as when the user leaves the cell.
+    // reported as when the user leaves the cell. While OnBeforeEdit runs the
+    // edit has not begun and nothing is typed yet: ending it is left alone
+    // (the editor opens and takes the key that started it), cancelling it
+    // keeps the editor closed.
     void end_edit(bool cancel);
+    // While OnValidateEdit and OnAfterEdit report the end of an edit; the
+    // editor's EditorModified then tells whether the user changed its text.
+    bool reporting_edit_end() const { return reporting_end_; }
     // The next cell to edit from (col, row), (-1, -1) when none.
     void next_edit_cell(int& col, int& row);
     // One step of the walk; at the end, `at_end` decides.
@@ -372,6 +378,9 @@ private:
 
     TNewInplaceEdit editor_;
     bool editing_ = false;
+    // OnBeforeEdit is running.
+    bool opening_ = false;
+    bool reporting_end_ = false;
     // The grid lost the focus while its editor was open.
     bool left_during_edit_ = false;
     int saved_sel_start_ = 0, saved_sel_length_ = 0;

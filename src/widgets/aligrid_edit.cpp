@@ -15,6 +15,23 @@
 #include "platform/forms.h"
 #include "platform/named_bytes.h"
 
+namespace {
+
+// Sets a flag for its lifetime and puts the value before it back.
+class flag_scope {
+public:
+    explicit flag_scope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+    ~flag_scope() { flag_ = saved_; }
+    flag_scope(const flag_scope&) = delete;
+    flag_scope& operator=(const flag_scope&) = delete;
+
+private:
+    bool& flag_;
+    const bool saved_;
+};
+
+}  // namespace
+
 void TStringAlignGrid::create_editor() { editor_ = TNewInplaceEdit{}; }
 
 void TStringAlignGrid::setup_editor() {
@@ -37,7 +54,9 @@ void TStringAlignGrid::setup_editor() {
 
 void TStringAlignGrid::before_edit(int col, int row) {
     editing_ = true;
-    if (col >= 0 && row >= 0) fire(this, OnBeforeEdit, this, col, row);
+    if (col < 0 || row < 0) return;
+    const flag_scope opening(opening_);
+    fire(this, OnBeforeEdit, this, col, row);
 }
 
 bool TStringAlignGrid::CanEditShow() {
@@ -87,8 +106,12 @@ bool TStringAlignGrid::finish_edit(int col, int row) {
     editor_.BoundCol = editor_.BoundRow = -1;
     HideEditor();
     if (col < 0 || row < 0) return true;
+    // The handlers may ask whether this edit was typed (EditorModified).
     bool result = true;
-    fire(this, OnValidateEdit, this, col, row, result);
+    {
+        const flag_scope reporting(reporting_end_);
+        fire(this, OnValidateEdit, this, col, row, result);
+    }
     if (!result) {
         // The edit goes on in its cell, with the starting text taken anew.
         if ((Col() != col || Row() != row) && col < ColCount() && row < RowCount()) MoveCurrent(col, row);
@@ -96,6 +119,7 @@ bool TStringAlignGrid::finish_edit(int col, int row) {
         editing_ = true;
         return false;
     }
+    const flag_scope reporting(reporting_end_);
     fire(this, OnAfterEdit, this, col, row);
     return true;
 }
@@ -120,6 +144,7 @@ void TStringAlignGrid::end_edit(bool cancel) {
         cancel_edit();
         return;
     }
+    if (opening_) return;
     const int col = editor_.BoundCol >= 0 ? editor_.BoundCol : Col();
     const int row = editor_.BoundRow >= 0 ? editor_.BoundRow : Row();
     finish_edit(col, row);

@@ -3,6 +3,7 @@
 // run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,45 @@ TEST_F(TitleBlock, ArrowsMoveOrSizeTheSelectedBoxAndKeepAMarginOfThreePixels) {
     EXPECT_EQ(bounds(title_list()), "5,5,300,21");
 }
 
+TEST_F(TitleBlock, EveryChangeOfTheBoxesMarksTheProjectAndLookingDoesNot) {
+    run(Form1->a_it_TextboxInsert);
+    TMemo* box = text_box(1);
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool marks;
+    } cases[] = {
+        {"a box chosen", [box] { user::focus(box); }, false},
+        {"the mode menu", [] { user::choose_menu(Form1->mi_InfoTable); user::choose_menu(Form1->mi_Size); }, false},
+        {"a box made larger", [] { run(Form1->a_it_Arrow_Right); }, true},
+        {"an arrow that cannot size it further", [box] {
+             box->SetBounds(900, 5, 94, 19);
+             run(Form1->a_it_Arrow_Right);
+         }, false},
+        {"a line typed", [box] { user::type(box, "Inwestor"); }, true},
+        {"a box dragged", [box] {
+             user::mouse_down(box, TMouseButton::mbLeft, ssLeft | ssCtrl, 10, 6);
+             user::mouse_move(box, ssLeft | ssCtrl, 30, 16);
+         }, true},
+        {"the title list", [] { run(Form1->a_it_TitleList); }, true},
+        {"a box inserted", [] { run(Form1->a_it_TextboxInsert); }, true},
+        {"a box deleted", [box] {
+             user::focus(box);
+             run(Form1->a_it_TextboxDelete);
+         }, true},
+        {"a new template", [this] {
+             ui().answer(IDNO);
+             run(Form1->a_it_TemplateNew);
+         }, true},
+    };
+    for (const Case& c : cases) {
+        set_project_modified(false);
+        c.act();
+        EXPECT_EQ(model().project_modified, c.marks) << c.what;
+        EXPECT_EQ(Form1->a_ProjectSave->Enabled(), c.marks) << c.what;
+    }
+}
+
 TEST_F(TitleBlock, TheModeMenuItemsAndToolButtonsFollowEachOther) {
     EXPECT_TRUE(Form1->mi_Location->Checked());
     EXPECT_TRUE(Form1->tb_mprzesun->Down());
@@ -362,8 +402,9 @@ TEST_F(TitleBlock, ThePageShowsItsToolBarAndMenuAndGreysItsCaptionWithoutTheTitl
     EXPECT_TRUE(Form1->tb_InfoTable->Visible());
     EXPECT_TRUE(Form1->mi_InfoTable->Enabled());
     EXPECT_FALSE(Form1->mi_ObjectInsert->Enabled());
-    EXPECT_TRUE(model().project_modified);
-    EXPECT_TRUE(Form1->a_ProjectSave->Enabled());
+    // Showing the page changes nothing of the project.
+    EXPECT_FALSE(model().project_modified);
+    EXPECT_FALSE(Form1->a_ProjectSave->Enabled());
 
     user::click(Form1->tb_bezmetryki);
     EXPECT_TRUE(Form1->a_it_WithoutInfoTable->Checked());

@@ -127,6 +127,22 @@ protected:
     }
 };
 
+TEST_F(SettingsTablesDialog, TheLineTypeChooserFollowsTheCurrentCellByKeysAsByTheMouse) {
+    play(&Ttopcje::ts_Layers, [](Ttopcje& d) {
+        TStringAlignGrid* g = d.sag_Layers;
+        user::click_cell(g, 2, 1);
+        EXPECT_FALSE(d.cb_LineType->Visible());
+        user::key(VK_RIGHT);
+        ASSERT_TRUE(d.cb_LineType->Visible());
+        EXPECT_EQ(d.cb_LineType->Top(), g->Top() + g->CellRect(3, 1).Top + 1);
+        user::key(VK_RIGHT);
+        EXPECT_FALSE(d.cb_LineType->Visible());
+        user::key(VK_LEFT);
+        EXPECT_TRUE(d.cb_LineType->Visible());
+        EXPECT_EQ(g->Col(), 3);
+    });
+}
+
 TEST_F(SettingsTablesDialog, LayerRowsTakeColoursThicknessAndGoWhenLeftEmpty) {
     play(&Ttopcje::ts_Layers, [this](Ttopcje& d) {
         TStringAlignGrid* g = d.sag_Layers;

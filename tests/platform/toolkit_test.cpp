@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -498,6 +499,98 @@ TEST_F(Toolkit, GridTypingEditsTheCurrentCell) {
     EXPECT_EQ(edits, (std::vector<std::string>{"1", "12"}));
     user::key(VK_RETURN);
     EXPECT_FALSE(g->EditorMode());
+}
+
+TEST_F(Toolkit, GridClicksOnEveryChangeOfTheCurrentCellByKeysMouseAndCode) {
+    auto* g = new TStringGrid(form);
+    g->SetParent(form);
+    g->SetBounds(0, 0, 400, 300);
+    g->SetColCount(6);
+    g->SetRowCount(10);
+    g->Options |= goEditing;
+    g->OnClick = [&](TObject*) { log.push_back(std::to_string(g->Col()) + "," + std::to_string(g->Row())); };
+    g->OnSelectCell = [](TObject*, int c, int, bool& can) { can = c != 5; };
+    g->SetFocus();
+    auto press = [g](int c, int r, TShiftState shift = 0) {
+        const TRect rc = g->CellRect(c, r);
+        user::mouse_down(g, TMouseButton::mbLeft, shift | ssLeft, rc.Left + 2, rc.Top + 2);
+    };
+    auto release = [g](int c, int r) {
+        const TRect rc = g->CellRect(c, r);
+        user::mouse_up(g, TMouseButton::mbLeft, 0, rc.Left + 2, rc.Top + 2);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::string> clicks;
+    } cases[] = {
+        {"a key that moves", [] { user::key(VK_DOWN); }, {"1,2"}},
+        {"Shift with an arrow moves the current cell too", [] { user::key(VK_RIGHT, ssShift); }, {"2,2"}},
+        {"a key that cannot move", [] { user::key(VK_HOME); user::key(VK_LEFT); }, {"1,2"}},
+        {"the current row set from code", [g] { g->SetRow(4); g->SetRow(4); }, {"1,4"}},
+        {"a move refused by OnSelectCell", [g] { g->SetCol(5); }, {}},
+        {"a press moves the cell, the release clicks", [&] { press(3, 3); log.push_back("pressed"); release(3, 3); },
+         {"pressed", "3,3"}},
+        {"a click on the current cell", [&] { press(3, 3); release(3, 3); }, {"3,3"}},
+        {"a drag clicks once, where it ends", [&] {
+             press(1, 1);
+             const TRect rc = g->CellRect(2, 4);
+             user::mouse_move(g, ssLeft, rc.Left + 2, rc.Top + 2);
+             release(2, 4);
+         }, {"2,4"}},
+        {"a press on a header", [&] { press(2, 0); release(2, 0); }, {}},
+        {"a cell's click by the script", [g] { user::click_cell(g, 4, 6); }, {"4,6"}},
+        {"a press in the open editor is the editor's", [&] {
+             user::key(VK_F2);
+             press(4, 6);
+             release(4, 6);
+         }, {}},
+        {"a press beside the open editor", [&] { press(4, 7); release(4, 7); }, {"4,7"}},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        c.act();
+        EXPECT_EQ(log, c.clicks) << c.what;
+    }
+    // A handler that moves the current cell itself clicks once more, then rests.
+    g->OnClick = [&](TObject*) {
+        log.push_back(std::to_string(g->Row()));
+        if (g->Row() != 8) g->SetRow(8);
+    };
+    log.clear();
+    user::key(VK_UP);
+    EXPECT_EQ(log, (std::vector<std::string>{"6", "8"}));
+    EXPECT_EQ(g->Row(), 8);
+}
+
+TEST_F(Toolkit, GridEditorIsModifiedByTypingPastingAndSettingItsText) {
+    auto* g = new TStringGrid(form);
+    g->SetParent(form);
+    g->Options |= goEditing;
+    g->SetCell(1, 1, "12.5");
+    g->SetFocus();
+    ui().clipboard = "7";
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool modified;
+    } cases[] = {
+        {"opened and left", [] { user::key(VK_F2); user::key(VK_END); }, false},
+        {"opened and cancelled", [] { user::key(VK_F2); user::key(VK_ESCAPE); }, false},
+        {"typed, the same text as before", [g] { user::type(g, "12.5"); }, true},
+        {"a character deleted", [] { user::key(VK_F2); user::key(VK_BACK); }, true},
+        {"pasted", [] { user::key(VK_F2); user::key('V', ssCtrl); }, true},
+        {"set by the program", [g] { user::key(VK_F2); g->SetEditorText("12.5"); }, true},
+    };
+    for (const Case& c : cases) {
+        c.act();
+        EXPECT_EQ(g->EditorModified(), c.modified) << c.what;
+        // The flag outlives the editor until it opens again.
+        if (g->EditorMode()) user::key(VK_RETURN);
+        EXPECT_FALSE(g->EditorMode()) << c.what;
+        EXPECT_EQ(g->EditorModified(), c.modified) << c.what;
+        g->SetCell(1, 1, "12.5");
+    }
 }
 
 // --- canvas, colours, shortcuts, registry, printer ------------------------

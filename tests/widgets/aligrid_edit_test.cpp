@@ -154,6 +154,58 @@ TEST_F(AlignGridEdit, TheOwnerFinishesOrCancelsAPendingEdit) {
     EXPECT_EQ(grid->Cells(4, 4), "b");
 }
 
+TEST_F(AlignGridEdit, AnOwnerEndingTheEditItsBeforeEditStartsKeepsTheFirstKey) {
+    // As the node table does on an empty profile: the start of the edit
+    // makes a row and ends any pending edit, which rewrites the cell.
+    grid->OnBeforeEdit = [this](TObject*, int c, int r) {
+        log.push_back(at("before", c, r));
+        grid->end_edit(false);
+        grid->SetCell(c, r, "0.00");
+    };
+    go(2, 2);
+    user::type(grid, "100");
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 2), "100") << "the key that opened the editor is its first character";
+    EXPECT_EQ(grid->editor().StartingText, "0.00");
+    user::key(VK_RETURN);
+    EXPECT_EQ(log, (Log{"before 2,2", "key 1", "key 0", "key 0", "key Enter", "validate 2,2", "after 2,2"}));
+
+    // Cancelling it there keeps the editor closed; the key reaches the owner.
+    grid->OnBeforeEdit = [this](TObject*, int c, int r) {
+        log.push_back(at("before", c, r));
+        grid->end_edit(true);
+    };
+    go(3, 3);
+    user::type(grid, "5");
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_FALSE(grid->editing());
+    EXPECT_EQ(log, (Log{"before 3,3", "cancel 3,3", "key 5"}));
+}
+
+TEST_F(AlignGridEdit, TheOwnerLearnsWhetherTheEndedEditWasTyped) {
+    std::vector<std::string> ends;
+    grid->OnAfterEdit = [&](TObject*, int c, int r) {
+        ends.push_back(at(grid->EditorModified() ? "typed" : "left", c, r) +
+                       (grid->reporting_edit_end() ? "" : " (not reporting)"));
+    };
+    grid->OnClick = [this](TObject*) { log.push_back(at("click", grid->Col(), grid->Row())); };
+    grid->AutoEditNextCell = true;
+    grid->SetCell(1, 1, "b");
+    go(1, 1);
+    user::key(VK_F2);
+    user::key(VK_DOWN);  // opened and left without a key
+    user::key(VK_F2);
+    user::key(VK_END);
+    user::key(VK_UP);    // the caret moved, the text did not
+    user::type(grid, "b");
+    user::key(VK_RETURN);  // the same text, typed
+    EXPECT_EQ(ends, (std::vector<std::string>{"left 1,1", "left 1,2", "typed 1,1"}));
+    EXPECT_FALSE(grid->reporting_edit_end());
+    // The walk after Enter moves the current cell like the user: it clicks.
+    EXPECT_EQ(log.back(), "before 2,1");
+    EXPECT_NE(std::find(log.begin(), log.end(), "click 2,1"), log.end());
+}
+
 TEST_F(AlignGridEdit, TheFieldSeparatorCannotBeTyped) {
     grid->SetCell(1, 1, "ab");
     go(1, 1);

@@ -224,11 +224,24 @@ void fit_to_page() {
     oblicz_dlugosci("dlugosci_ze_skala");
 }
 
+// Hides the progress bar however the drawing ends, a failure included.
+class progress_shown {
+public:
+    explicit progress_shown(TProgressBar* bar) : bar_(bar) {}
+    ~progress_shown() { bar_->SetVisible(false); }
+    progress_shown(const progress_shown&) = delete;
+    progress_shown& operator=(const progress_shown&) = delete;
+
+private:
+    TProgressBar* bar_;
+};
+
 }  // namespace
 
 void TForm1::draw_make(const std::string& mode) {
     model_state& m = model();
     drawing_state& d = drawing();
+    const progress_shown progress(progres);
     check_scales();                                          // 1
     d.drawing_mode = mode;                                   // 2
     remember_title();                                        // 3
@@ -260,7 +273,6 @@ void TForm1::draw_make(const std::string& mode) {
     fit_to_page();                                           // 17
     const std::string path = drawing_file();                 // 18
     if (file_in_use_check(path, true)) selection_lists::make_drawing(path);
-    progres->SetVisible(false);
     drawing_loaded = false;                                  // 19
     // 20: the handles are given while the file is written.
     ini_write(folders().config_folder + "halvoren.ini", "rysunek", "jednostka_last",  // 21

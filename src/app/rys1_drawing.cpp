@@ -275,8 +275,10 @@ void TForm1::draw_make(const std::string& mode) {
     if (file_in_use_check(path, true)) selection_lists::make_drawing(path);
     drawing_loaded = false;                                  // 19
     // 20: the handles are given while the file is written.
-    ini_write(folders().config_folder + "halvoren.ini", "rysunek", "jednostka_last",  // 21
-              IntToStr(topcje->cb_jedn->ItemIndex()));
+    const std::string user_file = folders().config_folder + "halvoren.ini";  // 21
+    write_user_setting(user_file, [&user_file] {
+        ini_write(user_file, "rysunek", "jednostka_last", IntToStr(topcje->cb_jedn->ItemIndex()));
+    });
 }
 
 void TForm1::a_DrawMakeExecute(TObject*) { draw_make("in"); }

@@ -53,8 +53,10 @@ void report_faults(const cell_faults& faults) {
 // "Pliku nie znaleziono: " with the breaks given and the path; the entry's
 // key is emptied first.
 void forget_recent(const std::string& section, int n, const std::string& breaks, const std::string& path) {
-    std::string unused;
-    ini_string(user_settings_file(), section, "plik" + IntToStr(n), "", 'w', unused);
+    write_user_setting(user_settings_file(), [&] {
+        std::string unused;
+        ini_string(user_settings_file(), section, "plik" + IntToStr(n), "", 'w', unused);
+    });
     MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {breaks, path}), MB_OK);
 }
 

@@ -166,10 +166,11 @@ std::string dopisz_path(std::string_view path, std::string_view key, bool write)
     const std::string ini = user_settings_file();
     const std::string folder = ExtractFilePath(path);
     if (!write) return ini_string(ini, "program", key, folder);
-    if (FileExists(path) && path.find("autosave") == std::string_view::npos) {
-        std::string unused;
-        ini_string(ini, "program", key, folder, 'w', unused);
-    }
+    if (FileExists(path) && path.find("autosave") == std::string_view::npos)
+        write_user_setting(ini, [&] {
+            std::string unused;
+            ini_string(ini, "program", key, folder, 'w', unused);
+        });
     return folder;
 }
 

@@ -17,6 +17,7 @@
 #include "model/state.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/ini.h"
 #include "platform/input.h"
 #include "platform/paths.h"
@@ -224,6 +225,46 @@ TEST_F(ProjectCommands, AnAutosaveTickChangesNothingTheUserSeesAlsoWhenItFails) 
         EXPECT_FALSE(model().project_modified);
         EXPECT_EQ(recent(), listed);
     }
+}
+
+TEST_F(ProjectCommands, ASettingsFileThatCannotBeWrittenStopsNoCommandAndIsReportedOnce) {
+    edited_project();
+    const std::string first = home.file("first.hlv");
+    write_project_file(first);
+    set_project_modified(false);
+    // A folder stands where the settings file would be replaced, as a
+    // read-only configuration folder refuses it (which does not stop root).
+    DeleteFile(user_settings_file());
+    ini_cache_clear();
+    ASSERT_TRUE(ForceDirectories(user_settings_file()));
+    ui().boxes.clear();
+
+    // Opening through the dialog remembers the folder and lists the file.
+    ui().choose_file(first);
+    user::key('O', ssCtrl);
+    EXPECT_EQ(model().project_path, first);
+    EXPECT_EQ(model().profiles.at(0).nodes.size(), 1u);
+    EXPECT_FALSE(model().project_modified);
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_NE(ui().boxes[0].text.find(user_settings_file()), std::string::npos) << cp1250_to_utf8(ui().boxes[0].text);
+    EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
+
+    // Saving under a new name, drawing and a new project go on without a word.
+    set_project_modified(true);
+    const std::string second = home.file("second.hlv");
+    ui().choose_file(second);
+    user::choose_menu(Form1->mi_File);
+    user::choose_menu(Form1->mi_SaveAs);
+    EXPECT_EQ(model().project_path, second);
+    EXPECT_TRUE(FileExists(second));
+    EXPECT_FALSE(model().project_modified);
+    DeleteFile(folders().config_folder + "rysunek.dxf");
+    Application()->run_guarded([] { Form1->a_DrawMake->Execute(); });
+    EXPECT_TRUE(FileExists(folders().config_folder + "rysunek.dxf"));
+    user::key('N', ssCtrl);
+    EXPECT_TRUE(model().project_path.empty());
+    EXPECT_EQ(ui().boxes.size(), 1u);
+    EXPECT_TRUE(DirectoryExists(user_settings_file()));
 }
 
 TEST_F(ProjectCommands, ARecentEntryOfAMissingFileIsHiddenAndRemovedWhenChosen) {

@@ -60,6 +60,19 @@ void forget_recent(const std::string& section, int n, const std::string& breaks,
     MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {breaks, path}), MB_OK);
 }
 
+// What a damaged file declares and does not hold, and that the project
+// opened without the file's name.
+void report_missing(const std::string& path, const std::vector<std::string>& missing) {
+    std::string list;
+    for (const std::string& m : missing) list += (list.empty() ? "" : "; ") + m;
+    MessageBox(format_language_text(msg("msg_FileCorrupted", "Uszkodzony plik: %s%s"), {"\r", path}) + "\r" +
+                   format_language_text(msg("msg_FileIncomplete",
+                                            "Brakuje w nim: %s.%sProjekt otwarto bez nazwy pliku i oznaczono jako "_cp
+                                            "zmieniony, aby zapis nie zastąpił uszkodzonego pliku."_cp),
+                                        {list, "\r"}),
+               MB_OK | MB_ICONWARNING);
+}
+
 // Puts a legacy text's nodes into the current profile.
 void take_legacy_nodes(project_content& content) {
     model_state& m = model();
@@ -215,6 +228,14 @@ void TForm1::otworz(const std::string& path, bool insert) {
     set_project_modified(false);
     if (kier_spad()) przelicz(m.current_profile, true, 255);
     report_faults(content.faults);
+    // A file that lacks what it declares stays as it is: the project has
+    // no file name, so that a save asks for a new one.
+    if (!content.missing.empty()) {
+        m.project_path.clear();
+        set_project_caption();
+        set_project_modified(true);
+        report_missing(path, content.missing);
+    }
 }
 
 void TForm1::PJSB_otworzClick(TObject*) {

@@ -1,7 +1,10 @@
 #include "files/project_writer.h"
 
+#include <algorithm>
+
 #include "files/project_data.h"
 #include "files/project_format.h"
+#include "files/project_reader.h"
 #include "files/settings.h"
 #include "files/settings_groups.h"
 #include "files/title_block.h"
@@ -149,9 +152,30 @@ void project_body(std::string& out) {
 }
 
 void write_project_file(const std::string& path) {
-    std::string text;
-    project_body(text);
-    text += settings_and_title_block();
+    std::string body;
+    project_body(body);
+    body += settings_and_title_block();
+    // The header declares what follows, so that the reader knows a file
+    // cut short: the profile count and the sections after the profiles.
+    const project_text sections(body);
+    std::string names;
+    for (std::string_view line : sections.lines()) {
+        const ini_line l = ini_parse_line(line);
+        if (l.kind != ini_line::header || l.name.find(',') != std::string_view::npos) continue;
+        const bool profile = l.name.size() > 1 && (l.name[0] == 'p' || l.name[0] == 'P') &&
+                             std::all_of(l.name.begin() + 1, l.name.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (profile) continue;
+        if (!names.empty()) names += ',';
+        names += l.name;
+    }
+    std::string text = "[" + std::string(file_header_section) + "]\r\n";
+    text += std::string(file_header_profiles) + "=";
+    put_int(text, static_cast<int64_t>(model().profiles.size()));
+    text += "\r\n" + std::string(file_header_sections) + "=" + names + "\r\n";
+    text += std::string(file_header_lines) + "=";
+    put_int(text, static_cast<int64_t>(std::count(body.begin(), body.end(), '\n')) + 4);
+    text += "\r\n";
+    text += body;
     write_file(path, text);
 }
 

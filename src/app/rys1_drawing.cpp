@@ -290,14 +290,22 @@ void TForm1::SpeedButton9Click(TObject*) {
 
 void TForm1::SpeedButton10Click(TObject*) {
     draw_make("out");
-    const std::string path = drawing_file();
-    if (services().shell_open(path)) return;
-    // No program opens drawing files: the configuration folder is shown, so
-    // that the user may open the file with a program of their choice.
+    const std::string path = ExpandFileName(drawing_file());
+    const open_result opened = services().open_file(path);
+    if (opened == open_result::opened) return;
+    if (opened == open_result::missing) {
+        MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {"\r", path}),
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    // No program opens drawing files: the file's path is named and the
+    // configuration folder shown, so that the user may open the file with a
+    // program of their choice.
     const int answer = Application()->MessageBox(
         format_language_text(msg("msg_DXFApplicationMissingError",
                                  "Brak skojarzenia aplikacji z plikiem DXF. %sWybierz aplikację obsługującą pliki DXF."_cp),
-                             {"\r"}),
+                             {"\r"}) +
+            "\r\r" + path,
         program_title, MB_OKCANCEL | MB_ICONWARNING);
     if (answer == IDOK) services().shell_open(folders().config_folder);
 }

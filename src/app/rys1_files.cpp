@@ -358,7 +358,14 @@ void TForm1::a_PasteDataExecute(TObject*) {
 // --- help and settings ----------------------------------------------------------------------------
 
 void TForm1::SpeedButton6Click(TObject*) {
-    services().shell_open(folders().program_folder + "help/" + settings().language + ".chm");
+    const std::string help = ExpandFileName(folders().program_folder + "help/" + settings().language + ".chm");
+    if (!FileExists(help)) {
+        MessageBox(format_language_text(msg("msg_HelpFileMissing", "Nie zainstalowano pliku pomocy.%sBrak pliku: %s"),
+                                        {"\r", help}),
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    open_with_desktop(help);
 }
 
 void TForm1::SpeedButton8Click(TObject*) { topcje->ShowModal(); }

@@ -88,6 +88,24 @@ void backup_copy(std::string_view path, std::string_view extension, int age_limi
     }
 }
 
+bool open_with_desktop(std::string_view path) {
+    const std::string full = ExpandFileName(path);
+    switch (services().open_file(full)) {
+        case open_result::opened:
+            return true;
+        case open_result::missing:
+            MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {"\r", full}),
+                       MB_OK | MB_ICONWARNING);
+            return false;
+        case open_result::no_program:
+            break;
+    }
+    MessageBox(format_language_text(msg("msg_NoApplicationForFile", "Brak aplikacji skojarzonej z plikiem:%s%s"_cp),
+                                    {"\r", full}),
+               MB_OK | MB_ICONWARNING);
+    return false;
+}
+
 int64_t file_size(std::string_view path) {
     const int64_t n = file_byte_size(path);
     return n < 0 ? 0 : n;

@@ -36,6 +36,12 @@ void write_user_setting(std::string_view ini_path, const std::function<void()>& 
 // smaller than the file; the copy is then dated now. Failures are silent.
 void backup_copy(std::string_view path, std::string_view extension, int age_limit_days);
 
+// Opens a file (a document, the drawing, the help) with the program the
+// desktop associates with it. When there is no such file, or no program
+// for it, a box tells the user so with the file's full path. True when it
+// opened.
+bool open_with_desktop(std::string_view path);
+
 // Size in bytes; 0 when the file cannot be measured.
 int64_t file_size(std::string_view path);
 

@@ -452,7 +452,7 @@ TEST_F(DrawMake, OpenInCadWritesForCadAndOffersTheFolderWithoutAProgram) {
         Form1->SpeedButton10Click(nullptr);
         ASSERT_EQ(ui().boxes.size(), 1u);
         EXPECT_EQ(ui().boxes[0].text,
-                  "Brak skojarzenia aplikacji z plikiem DXF. \rWybierz aplikację obsługującą pliki DXF."_cp);
+                  "Brak skojarzenia aplikacji z plikiem DXF. \rWybierz aplikację obsługującą pliki DXF.\r\r"_cp + file());
         EXPECT_EQ(ui().boxes[0].buttons(), MB_OKCANCEL);
         EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
         std::vector<std::string> expected{file()};

@@ -308,6 +308,22 @@ TEST_F(ProjectCommands, TheRecentDocumentTemplatesAreNamedByTheirTitlesAndMakeTh
     user::choose_menu(first);
     EXPECT_EQ(read_file(folders().config_folder + "zlecenie.txt"), "Inwestor: Gmina\r\n");
     EXPECT_EQ(ui().opened, std::vector<std::string>{folders().config_folder + "zlecenie.txt"});
+    EXPECT_TRUE(ui().boxes.empty());
+
+    // Where no program opens it, the document is named by its full path.
+    ui().nothing_opens = true;
+    ui().dismiss_popup();
+    Form1->pm_rec_skojarzone->Popup(0, 0);
+    user::choose_menu(first);
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Brak aplikacji skojarzonej z plikiem:\r" + folders().config_folder + "zlecenie.txt");
+    EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
+
+    // A file gone before it opens is named too.
+    ui().boxes.clear();
+    EXPECT_FALSE(open_with_desktop(home.file("gone/zlecenie.rtf")));
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Pliku nie znaleziono: \r" + home.file("gone/zlecenie.rtf"));
 }
 
 TEST_F(ProjectCommands, ProjectDataGoToTheClipboardAndComeBack) {
@@ -338,9 +354,38 @@ TEST_F(ProjectCommands, ProjectDataGoToTheClipboardAndComeBack) {
 }
 
 TEST_F(ProjectCommands, HelpAndSettingsOpenFromTheirCommands) {
+    // No help file installed: the user is told so, with the file's path.
+    const std::string help = ExpandFileName(folders().program_folder + "help/polski.chm");
+    ASSERT_FALSE(FileExists(help));
     user::key(VK_F1);
-    ASSERT_EQ(ui().opened.size(), 1u);
-    EXPECT_EQ(ui().opened[0], folders().program_folder + "help/polski.chm");
+    EXPECT_TRUE(ui().opened.empty());
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Nie zainstalowano pliku pomocy.\rBrak pliku: " + help);
+
+    // A program installed with its help beside it: the help opens with the
+    // desktop's program, or the user learns that there is none.
+    prog.reset();
+    const std::string bin = home.file("bin/");
+    ForceDirectories(bin + "lang");
+    for (const char* language : {"polski.lng", "english.lng"})
+        ASSERT_TRUE(CopyFile(std::string(HALVOREN_RESOURCE_DIR) + "/lang/" + language, bin + "lang/" + language, false));
+    ForceDirectories(bin + "help");
+    write_file(bin + "help/polski.chm", "ITSF");
+    prog = std::make_unique<Program>(ui(), std::vector<std::string>{bin + "halvoren"});
+    ASSERT_EQ(folders().program_folder, bin);
+    for (const bool nothing_opens : {false, true}) {
+        ui().boxes.clear();
+        ui().opened.clear();
+        ui().nothing_opens = nothing_opens;
+        user::key(VK_F1);
+        EXPECT_EQ(ui().opened, std::vector<std::string>{bin + "help/polski.chm"});
+        if (nothing_opens) {
+            ASSERT_EQ(ui().boxes.size(), 1u);
+            EXPECT_EQ(ui().boxes[0].text, "Brak aplikacji skojarzonej z plikiem:\r" + bin + "help/polski.chm");
+        } else {
+            EXPECT_TRUE(ui().boxes.empty());
+        }
+    }
     ui().on_modal("Ttopcje", [](TForm& f) { f.SetModalResult(mrCancel); });
     Form1->a_Configuration->Execute();
     EXPECT_EQ(ui().modal_forms, std::vector<std::string>{"Ttopcje"});

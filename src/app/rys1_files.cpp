@@ -33,8 +33,6 @@ namespace {
 
 constexpr uint16_t all = 65535;
 
-std::string projects_folder() { return folders().documents_folder + "projects/"; }
-
 // "Uszkodzony plik: " CR path, then why.
 void refuse_file(const std::string& path, const std::string& reason) {
     MessageBox(format_language_text(msg("msg_FileCorrupted", "Uszkodzony plik: %s%s"), {"\r", path}) + "\r" + reason,
@@ -244,7 +242,7 @@ void TForm1::PJSB_otworzClick(TObject*) {
                             "projekt halvoren (.hlv)|*.hlv|projekt halvoren 1.x (.txt)|*.txt");
     OD1->Title = lang_text("dialogs", "d_ProjectOpen", "Otwórz projekt"_cp);
     OD1->Options = ofHideReadOnly | ofFileMustExist | ofEnableSizing;
-    OD1->InitialDir = ::dopisz_path(projects_folder(), "path", false);
+    OD1->InitialDir = project_dialog_folder();
     OD1->FileName.clear();
     if (!OD1->Execute()) return;
     ::dopisz_path(OD1->FileName, "path", true);

@@ -108,8 +108,8 @@ bool ask_path(const std::string& file) {
     d.Title = lang_text("dialogs", "d_ProjectSave", "Zapisz projekt");
     d.DefaultExt = "hlv";
     d.Options = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
-    d.InitialDir = ExtractFilePath(file).empty()
-                       ? dopisz_path(folders().documents_folder + "projects/", "path", false)
+    d.InitialDir = ExtractFilePath(file).empty() || !DirectoryExists(ExtractFilePath(file))
+                       ? project_dialog_folder()
                        : ExtractFilePath(file);
     d.FileName = file;
     if (!d.Execute()) return false;
@@ -198,6 +198,15 @@ std::string dopisz_path(std::string_view path, std::string_view key, bool write)
     return folder;
 }
 
+std::string project_dialog_folder() {
+    const std::string documents = folders().documents_folder;
+    const std::string projects = documents + "projects/";
+    const std::string remembered = dopisz_path(projects, "path", false);
+    if (!remembered.empty() && DirectoryExists(remembered)) return IncludeTrailingPathDelimiter(remembered);
+    if (ForceDirectories(projects)) return projects;
+    return documents;
+}
+
 std::string autosave_path() { return folders().config_folder + "autosave.~hl"; }
 
 void set_project_caption() {
@@ -212,7 +221,8 @@ bool zapisz_projekt() {
     const std::string previous = m.project_path;
     try {
         for (std::size_t i = 0; i < m.profiles.size(); ++i) usun_nieuzywane_osadniki(static_cast<uint16_t>(i));
-        if (m.project_path.empty() && !ask_path(proposed_file_name())) return false;
+        const bool asked = m.project_path.empty();
+        if (asked && !ask_path(proposed_file_name())) return false;
         // A project read from a legacy text is saved beside it as
         // "<text>.hlv"; the text stays as it is.
         if (ExtractFileExt(m.project_path) == ".txt") {
@@ -225,6 +235,9 @@ bool zapisz_projekt() {
             }
         }
         write_with_backup(m.project_path);
+        // The folder of a file chosen in the dialog is the last one used,
+        // also when the file is new.
+        if (asked) dopisz_path(m.project_path, "path", true);
     } catch (...) {
         m.project_path = previous;
         throw;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -58,6 +59,16 @@ QStringList qt_filters(const std::string& filter) {
         out << d + QStringLiteral(" (") + patterns + u')';
     }
     return out;
+}
+
+QString dialog_start_folder(const std::string& initial_dir, const std::string& file_name) {
+    const std::string dir = !initial_dir.empty() ? initial_dir : ExtractFileDir(file_name);
+    QString folder = dir.empty() ? QString() : QDir::cleanPath(QFileInfo(os_path(dir)).absoluteFilePath());
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString above = QFileInfo(folder).absolutePath();
+        folder = above == folder ? QString() : above;
+    }
+    return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 int filter_index(const QStringList& filters, const QString& chosen) {
@@ -144,8 +155,7 @@ bool QtServices::open_dialog(TOpenDialog& dialog, bool save) {
         d.selectNameFilter(filters[i - 1]);
     }
     if (!dialog.DefaultExt.empty()) d.setDefaultSuffix(qs(dialog.DefaultExt));
-    const std::string dir = !dialog.InitialDir.empty() ? dialog.InitialDir : ExtractFileDir(dialog.FileName);
-    if (!dir.empty()) d.setDirectory(os_path(dir));
+    d.setDirectory(dialog_start_folder(dialog.InitialDir, dialog.FileName));
     if (!dialog.FileName.empty()) d.selectFile(os_path(ExtractFileName(dialog.FileName)));
     if (d.exec() != QDialog::Accepted) return false;
     std::vector<std::string> files;

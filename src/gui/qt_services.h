@@ -31,6 +31,12 @@ QStringList qt_filters(const std::string& filter);
 // The 1-based index of a chosen Qt filter among them (1 when not found).
 int filter_index(const QStringList& filters, const QString& chosen);
 
+// The folder a file dialog opens in: the dialog's initial folder, else the
+// folder of its file name, or, when that folder is gone, the nearest
+// folder above it that exists; the user's home folder when there is none
+// (never the process's working folder).
+QString dialog_start_folder(const std::string& initial_dir, const std::string& file_name);
+
 // The command line of a desktop entry's Exec value with its field codes
 // removed ("%%" stays a "%") and a bare program name resolved through PATH
 // (quoted when its path holds a blank); "" for an empty value.

@@ -176,6 +176,47 @@ TEST_F(ProjectCommands, AFailedWriteLeavesThePreviousFileAndTheProjectModified) 
     EXPECT_EQ(Form1->czy_zapis(), IDCANCEL);
 }
 
+TEST_F(ProjectCommands, TheProjectDialogsStartInTheDocumentsFolderOrTheLastFolderUsed) {
+    const std::string projects = folders().documents_folder + "projects/";
+    auto save_as = [] {
+        user::choose_menu(Form1->mi_File);
+        user::choose_menu(Form1->mi_SaveAs);
+    };
+    auto last_dialog = [this] { return ui().file_dialogs.back(); };
+    edited_project();
+
+    // A fresh start: the documents folder's projects, which exist for the dialog.
+    ui().cancel_file_dialog();
+    save_as();
+    EXPECT_EQ(last_dialog().initial_dir, projects);
+    EXPECT_TRUE(DirectoryExists(last_dialog().initial_dir));
+
+    // A new file saved elsewhere: its folder is the last one used, for the
+    // next save as and for the open dialog.
+    const std::string elsewhere = home.file("klient/");
+    ForceDirectories(elsewhere);
+    ui().choose_file(elsewhere + "nowy.hlv");
+    save_as();
+    ASSERT_EQ(model().project_path, elsewhere + "nowy.hlv");
+    set_project_modified(true);
+    ui().cancel_file_dialog();
+    save_as();
+    EXPECT_EQ(last_dialog().initial_dir, elsewhere);
+    set_project_modified(false);
+    ui().cancel_file_dialog();
+    user::key('O', ssCtrl);
+    EXPECT_FALSE(last_dialog().save);
+    EXPECT_EQ(last_dialog().initial_dir, elsewhere);
+
+    // The last folder gone: the projects folder again.
+    DeleteFile(elsewhere + "nowy.hlv");
+    DeleteFile(elsewhere + "nowy.hlv.err");
+    ASSERT_TRUE(RemoveDir(elsewhere));
+    ui().cancel_file_dialog();
+    save_as();
+    EXPECT_EQ(last_dialog().initial_dir, projects);
+}
+
 TEST_F(ProjectCommands, TheErrCopyGoesAfterASaveUnlessItWasThereAndYoung) {
     const std::string path = home.file("p.hlv");
     const std::string err = path + ".err";

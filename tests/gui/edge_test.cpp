@@ -2,6 +2,7 @@
 // printer and the services.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -363,6 +364,18 @@ TEST_F(Services, FontFilesAndTheDrawingProgramsCommandLine) {
     EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("/opt/cad/bin/cad %F --rate=50%%")), "/opt/cad/bin/cad --rate=50%");
     EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("no-such-program-here %f")), "no-such-program-here");
     EXPECT_EQ(gui::desktop_exec_command(QString()), "");
+}
+
+TEST(DialogFolders, AFileDialogOpensInTheNearestFolderThatExistsNeverTheWorkingFolder) {
+    const TempFolder t;
+    ForceDirectories(t.file("dokumenty/projekty"));
+    const QString base = QString::fromStdString(t.path());
+    EXPECT_EQ(gui::dialog_start_folder(t.file("dokumenty/projekty/"), ""), base + "/dokumenty/projekty");
+    EXPECT_EQ(gui::dialog_start_folder(t.file("dokumenty/usunięty/głębiej/"_cp), ""), base + "/dokumenty");
+    EXPECT_EQ(gui::dialog_start_folder("", t.file("dokumenty/projekty/plan.hlv")), base + "/dokumenty/projekty");
+    EXPECT_EQ(gui::dialog_start_folder("", t.file("brak/plan.hlv")), base);
+    EXPECT_EQ(gui::dialog_start_folder("", "plan.hlv"), QDir::homePath());
+    EXPECT_EQ(gui::dialog_start_folder("", ""), QDir::homePath());
 }
 
 TEST(DesktopEntries, TheExecValueGivesTheProgramAndItsArgumentsForOneFile) {

@@ -145,6 +145,8 @@ Program::Program(Services& services, std::vector<std::string> arguments) : servi
     if (exe_folder.empty() || !DirectoryExists(path_join(exe_folder, "lang"))) exe_folder = HALVOREN_RESOURCE_DIR;
     folders().program_folder = with_separator(exe_folder);
     read_folders();
+    // What saves killed in an earlier run left behind.
+    remove_stale_temp_files(folders().config_folder);
     create_windows();
 }
 

@@ -224,11 +224,24 @@ void fit_to_page() {
     oblicz_dlugosci("dlugosci_ze_skala");
 }
 
+// Hides the progress bar however the drawing ends, a failure included.
+class progress_shown {
+public:
+    explicit progress_shown(TProgressBar* bar) : bar_(bar) {}
+    ~progress_shown() { bar_->SetVisible(false); }
+    progress_shown(const progress_shown&) = delete;
+    progress_shown& operator=(const progress_shown&) = delete;
+
+private:
+    TProgressBar* bar_;
+};
+
 }  // namespace
 
 void TForm1::draw_make(const std::string& mode) {
     model_state& m = model();
     drawing_state& d = drawing();
+    const progress_shown progress(progres);
     check_scales();                                          // 1
     d.drawing_mode = mode;                                   // 2
     remember_title();                                        // 3
@@ -260,11 +273,12 @@ void TForm1::draw_make(const std::string& mode) {
     fit_to_page();                                           // 17
     const std::string path = drawing_file();                 // 18
     if (file_in_use_check(path, true)) selection_lists::make_drawing(path);
-    progres->SetVisible(false);
     drawing_loaded = false;                                  // 19
     // 20: the handles are given while the file is written.
-    ini_write(folders().config_folder + "halvoren.ini", "rysunek", "jednostka_last",  // 21
-              IntToStr(topcje->cb_jedn->ItemIndex()));
+    const std::string user_file = folders().config_folder + "halvoren.ini";  // 21
+    write_user_setting(user_file, [&user_file] {
+        ini_write(user_file, "rysunek", "jednostka_last", IntToStr(topcje->cb_jedn->ItemIndex()));
+    });
 }
 
 void TForm1::a_DrawMakeExecute(TObject*) { draw_make("in"); }
@@ -276,14 +290,22 @@ void TForm1::SpeedButton9Click(TObject*) {
 
 void TForm1::SpeedButton10Click(TObject*) {
     draw_make("out");
-    const std::string path = drawing_file();
-    if (services().shell_open(path)) return;
-    // No program opens drawing files: the configuration folder is shown, so
-    // that the user may open the file with a program of their choice.
+    const std::string path = ExpandFileName(drawing_file());
+    const open_result opened = services().open_file(path);
+    if (opened == open_result::opened) return;
+    if (opened == open_result::missing) {
+        MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {"\r", path}),
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    // No program opens drawing files: the file's path is named and the
+    // configuration folder shown, so that the user may open the file with a
+    // program of their choice.
     const int answer = Application()->MessageBox(
         format_language_text(msg("msg_DXFApplicationMissingError",
                                  "Brak skojarzenia aplikacji z plikiem DXF. %sWybierz aplikację obsługującą pliki DXF."_cp),
-                             {"\r"}),
+                             {"\r"}) +
+            "\r\r" + path,
         program_title, MB_OKCANCEL | MB_ICONWARNING);
     if (answer == IDOK) services().shell_open(folders().config_folder);
 }

@@ -33,8 +33,6 @@ namespace {
 
 constexpr uint16_t all = 65535;
 
-std::string projects_folder() { return folders().documents_folder + "projects/"; }
-
 // "Uszkodzony plik: " CR path, then why.
 void refuse_file(const std::string& path, const std::string& reason) {
     MessageBox(format_language_text(msg("msg_FileCorrupted", "Uszkodzony plik: %s%s"), {"\r", path}) + "\r" + reason,
@@ -53,9 +51,24 @@ void report_faults(const cell_faults& faults) {
 // "Pliku nie znaleziono: " with the breaks given and the path; the entry's
 // key is emptied first.
 void forget_recent(const std::string& section, int n, const std::string& breaks, const std::string& path) {
-    std::string unused;
-    ini_string(user_settings_file(), section, "plik" + IntToStr(n), "", 'w', unused);
+    write_user_setting(user_settings_file(), [&] {
+        std::string unused;
+        ini_string(user_settings_file(), section, "plik" + IntToStr(n), "", 'w', unused);
+    });
     MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {breaks, path}), MB_OK);
+}
+
+// What a damaged file declares and does not hold, and that the project
+// opened without the file's name.
+void report_missing(const std::string& path, const std::vector<std::string>& missing) {
+    std::string list;
+    for (const std::string& m : missing) list += (list.empty() ? "" : "; ") + m;
+    MessageBox(format_language_text(msg("msg_FileCorrupted", "Uszkodzony plik: %s%s"), {"\r", path}) + "\r" +
+                   format_language_text(msg("msg_FileIncomplete",
+                                            "Brakuje w nim: %s.%sProjekt otwarto bez nazwy pliku i oznaczono jako "_cp
+                                            "zmieniony, aby zapis nie zastąpił uszkodzonego pliku."_cp),
+                                        {list, "\r"}),
+               MB_OK | MB_ICONWARNING);
 }
 
 // Puts a legacy text's nodes into the current profile.
@@ -213,6 +226,14 @@ void TForm1::otworz(const std::string& path, bool insert) {
     set_project_modified(false);
     if (kier_spad()) przelicz(m.current_profile, true, 255);
     report_faults(content.faults);
+    // A file that lacks what it declares stays as it is: the project has
+    // no file name, so that a save asks for a new one.
+    if (!content.missing.empty()) {
+        m.project_path.clear();
+        set_project_caption();
+        set_project_modified(true);
+        report_missing(path, content.missing);
+    }
 }
 
 void TForm1::PJSB_otworzClick(TObject*) {
@@ -221,7 +242,7 @@ void TForm1::PJSB_otworzClick(TObject*) {
                             "projekt halvoren (.hlv)|*.hlv|projekt halvoren 1.x (.txt)|*.txt");
     OD1->Title = lang_text("dialogs", "d_ProjectOpen", "Otwórz projekt"_cp);
     OD1->Options = ofHideReadOnly | ofFileMustExist | ofEnableSizing;
-    OD1->InitialDir = ::dopisz_path(projects_folder(), "path", false);
+    OD1->InitialDir = project_dialog_folder();
     OD1->FileName.clear();
     if (!OD1->Execute()) return;
     ::dopisz_path(OD1->FileName, "path", true);
@@ -335,7 +356,14 @@ void TForm1::a_PasteDataExecute(TObject*) {
 // --- help and settings ----------------------------------------------------------------------------
 
 void TForm1::SpeedButton6Click(TObject*) {
-    services().shell_open(folders().program_folder + "help/" + settings().language + ".chm");
+    const std::string help = ExpandFileName(folders().program_folder + "help/" + settings().language + ".chm");
+    if (!FileExists(help)) {
+        MessageBox(format_language_text(msg("msg_HelpFileMissing", "Nie zainstalowano pliku pomocy.%sBrak pliku: %s"),
+                                        {"\r", help}),
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    open_with_desktop(help);
 }
 
 void TForm1::SpeedButton8Click(TObject*) { topcje->ShowModal(); }

@@ -27,8 +27,10 @@ std::string template_folder() {
 
 void remember_template_folder(const std::string& file) {
     if (!FileExists(file) || file.find("autosave") != std::string::npos) return;
-    std::string unused;
-    ini_string(user_ini(), "program", "path_metryka", ExtractFilePath(file), 'w', unused);
+    write_user_setting(user_ini(), [&file] {
+        std::string unused;
+        ini_string(user_ini(), "program", "path_metryka", ExtractFilePath(file), 'w', unused);
+    });
 }
 
 void prepare_template_dialog(TOpenDialog* dialog, std::string_view title_key, std::string_view title) {

@@ -47,6 +47,7 @@ project_text::project_text(std::string content) : content_(std::move(content)) {
             break;
         }
         lines_.push_back(text.substr(start, end - start));
+        ++ended_lines_;
         start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
     section_lines* current = nullptr;
@@ -103,7 +104,7 @@ std::string project_text::settings_text() const {
                    std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
                                [](char c) { return c >= '0' && c <= '9'; });
         };
-        return name == "sumps" || numbered("p") || numbered("pipe");
+        return name == "sumps" || name == file_header_section || numbered("p") || numbered("pipe");
     };
     std::string out;
     for (const section_lines& s : sections_) {
@@ -306,13 +307,16 @@ void odczytaj_tabele(odcinek& p, int n, const project_text& text, bool keep_id, 
     p.crossing_source = 1;
     p.terrain_edited = false;
 
-    // The nodes.
+    // The nodes: "wiersze" is their count + 2, or 0 (or, from older files,
+    // 1 or 2) for none; below 0 it is damage, like a count above the limit.
     const std::optional<std::string_view> rows = text.value(section, "wiersze");
     int64_t count = 0;
     try {
-        count = std::max<int64_t>(0, whole_value(rows ? *rows : "3", INT64_MIN, INT64_MAX) - 2);
-        if (count > static_cast<int64_t>(node_limit))
-            throw project_value_error(out_of_range_text(rows ? *rows : "3", 0, node_limit + 2));
+        const std::string_view declared = rows ? *rows : "3";
+        const int64_t value = whole_value(declared, INT64_MIN, INT64_MAX);
+        if (value < 0 || value - 2 > static_cast<int64_t>(node_limit))
+            throw project_value_error(out_of_range_text(declared, 0, node_limit + 2));
+        count = std::max<int64_t>(0, value - 2);
     } catch (const project_value_error& e) {
         refuse(section, "wiersze", e);
     }
@@ -364,6 +368,68 @@ void linia2sump(std::string_view line, mat_studzienka& sump) {
 
 // --- the whole file ----------------------------------------------------------------------------
 
+namespace {
+
+// What the header of a file declares; nullopt for a file without one.
+struct file_header {
+    std::size_t profiles = 0;
+    std::vector<std::string> sections;
+    std::optional<std::size_t> lines;
+};
+
+std::optional<file_header> header_of(const project_text& text) {
+    if (!text.has_section(file_header_section)) return std::nullopt;
+    file_header h;
+    try {
+        h.profiles = static_cast<std::size_t>(
+            whole_value(text.value(file_header_section, file_header_profiles).value_or("0"), 0, node_limit));
+    } catch (const project_value_error& e) {
+        refuse(file_header_section, file_header_profiles, e);
+    }
+    if (const auto lines = text.value(file_header_section, file_header_lines)) {
+        try {
+            h.lines = static_cast<std::size_t>(whole_value(*lines, 0, INT64_MAX));
+        } catch (const project_value_error& e) {
+            refuse(file_header_section, file_header_lines, e);
+        }
+    }
+    if (const auto names = text.value(file_header_section, file_header_sections, true))
+        for (const std::string_view name : line_items(*names, no_limit, ','))
+            if (!ini_trim(name).empty()) h.sections.emplace_back(ini_trim(name));
+    return h;
+}
+
+// A profile whose node columns hold fewer cells than its declared nodes
+// (a file cut inside the profile). With `every_column` (a file written
+// with its header, which writes every column) a missing column counts too.
+void check_node_columns(const project_text& text, const std::string& section, const odcinek& p, bool every_column,
+                        std::vector<std::string>& missing) {
+    if (p.nodes.empty()) return;
+    std::size_t whole = p.nodes.size();
+    for (const char* key : read_order) {
+        if (std::string_view(key) == "typosz_temp") continue;  // never written
+        const std::string_view column = text.column(section, key);
+        if (column.empty() && !every_column) continue;
+        whole = std::min<std::size_t>(whole, static_cast<std::size_t>(
+                                                 std::count(column.begin(), column.end(), item_separator)));
+    }
+    if (whole < p.nodes.size())
+        missing.push_back(format_language_text(
+            msg("msg_FileIncompleteProfile", "dane węzłów profilu %s [%s] (pełne %d z %d)"_cp),
+            {p.nazwa, section, static_cast<int64_t>(whole), static_cast<int64_t>(p.nodes.size())}));
+}
+
+// The items joined by ", ", at most ten named and the count of the rest.
+std::string short_list(const std::vector<std::string>& items) {
+    constexpr std::size_t named = 10;
+    std::string list;
+    for (std::size_t i = 0; i < items.size() && i < named; ++i) list += (i ? ", " : "") + items[i];
+    if (items.size() > named) list += " (+" + IntToStr(static_cast<int64_t>(items.size() - named)) + ")";
+    return list;
+}
+
+}  // namespace
+
 void read_project(const project_text& text, project_kind kind, project_content& out) {
     if (const auto version = text.value("format", "wersja")) {
         int v = 0;
@@ -377,10 +443,36 @@ void read_project(const project_text& text, project_kind kind, project_content& 
         throw project_file_error(msg("msg_FileWithoutProfiles", "brak sekcji [p0]: to nie jest plik projektu"));
     if (kind == project_kind::other) return;
 
-    for (int n = 0; text.has_section("p" + IntToStr(n)); ++n) {
+    // The profiles: up to the first gap, or, when the header declares how
+    // many there are, every one of them, the missing ones named.
+    const std::optional<file_header> header = header_of(text);
+    const std::size_t declared = header ? header->profiles : 0;
+    std::vector<std::string> absent_profiles;
+    for (int n = 0;; ++n) {
+        const std::string section = "p" + IntToStr(n);
+        if (!text.has_section(section)) {
+            if (static_cast<std::size_t>(n) >= declared) break;
+            absent_profiles.push_back(IntToStr(n + 1) + " [" + section + "]");
+            continue;
+        }
         odcinek p;
         odczytaj_tabele(p, n, text, false, out.faults);
+        check_node_columns(text, section, p, header.has_value(), out.missing);
         out.profiles.push_back(std::move(p));
+    }
+    if (!absent_profiles.empty())
+        out.missing.push_back(format_language_text(msg("msg_FileMissingProfiles", "profile nr %s"),
+                                                   {short_list(absent_profiles)}));
+    if (header) {
+        std::vector<std::string> absent;
+        for (const std::string& name : header->sections)
+            if (!text.has_section(name)) absent.push_back("[" + name + "]");
+        if (!absent.empty())
+            out.missing.push_back(format_language_text(msg("msg_FileMissingSections", "sekcje %s"), {short_list(absent)}));
+        if (header->lines && text.ended_lines() < *header->lines)
+            out.missing.push_back(format_language_text(msg("msg_FileMissingLines", "końcowe wiersze (jest %d z %d)"_cp),
+                                                       {static_cast<int64_t>(text.ended_lines()),
+                                                        static_cast<int64_t>(*header->lines)}));
     }
 
     out.sumps.assign(text.key_count("sumps"), mat_studzienka{});
@@ -461,7 +553,7 @@ void read_legacy(const project_text& text, project_content& out) {
     int64_t rows = 0, nodes = 0;
     if (const auto stored = text.value("format", "wiersze")) {
         try {
-            rows = nodes = whole_value(*stored, INT64_MIN, node_limit);
+            rows = nodes = whole_value(*stored, 0, node_limit);
         } catch (const project_value_error& e) {
             refuse("format", "wiersze", e);
         }

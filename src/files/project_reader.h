@@ -32,6 +32,8 @@ public:
     project_text& operator=(const project_text&) = delete;
 
     const std::vector<std::string_view>& lines() const { return lines_; }
+    // The lines ended by a line break (a last line cut short is not).
+    std::size_t ended_lines() const { return ended_lines_; }
     bool has_section(std::string_view section) const;
     // A key's value; nullopt when the section or key is missing. Values
     // hold at most 2047 characters unless `whole` is set.
@@ -53,10 +55,22 @@ private:
     };
     std::string content_;
     std::vector<std::string_view> lines_;
+    std::size_t ended_lines_ = 0;
     std::vector<section_lines> sections_;
     std::unordered_map<std::string, std::size_t> by_name_;  // lower-cased name -> section
     const section_lines* find(std::string_view section) const;
 };
+
+// The section that opens a project file as this program writes it: the
+// number of profile sections that follow ("profile"), the names of the
+// sections after them, in file order, joined by "," ("sekcje"), and the
+// number of lines of the whole file, each ended by a line break ("linie").
+// The reader compares them with what the file holds, so that a file cut
+// short is known; older files without it are read as they are.
+inline constexpr std::string_view file_header_section = "naglowek";
+inline constexpr std::string_view file_header_profiles = "profile";
+inline constexpr std::string_view file_header_sections = "sekcje";
+inline constexpr std::string_view file_header_lines = "linie";
 
 // How a file is read: as a project (".hlv", ".~hl"), as a legacy text
 // (".txt", or any other extension when the open dialog's second filter was
@@ -74,13 +88,18 @@ struct project_content {
     int version = 0;                // the digits of [format] "wersja"
     int legacy_rows = 0;            // a legacy text: the main table's rows
     cell_faults faults;             // node cells that did not convert
+    // What the file declares and does not hold, one text each for the
+    // user: profiles and sections that are missing, profiles whose node
+    // columns end before their declared node count. Empty for a whole file.
+    std::vector<std::string> missing;
 };
 
 // Reads a file's content. Raises project_file_error with the reason when
 // the file is refused: a number outside the node cells that does not
-// convert, a whole number outside its field's range, more than 65535
-// nodes, a legacy "kolumny" below 1, a file read as a project without a
-// section "p0".
+// convert, a whole number outside its field's range, a node count below 0
+// or above 65535, a legacy "kolumny" below 1, a file read as a project
+// without a section "p0". What is declared but missing is read as far as
+// it goes and listed in `missing`.
 void read_project(const project_text& text, project_kind kind, project_content& out);
 
 // Reads section "p" + n into the profile: the header (its id only without

@@ -1,7 +1,10 @@
 #include "files/project_writer.h"
 
+#include <algorithm>
+
 #include "files/project_data.h"
 #include "files/project_format.h"
+#include "files/project_reader.h"
 #include "files/settings.h"
 #include "files/settings_groups.h"
 #include "files/title_block.h"
@@ -105,8 +108,8 @@ bool ask_path(const std::string& file) {
     d.Title = lang_text("dialogs", "d_ProjectSave", "Zapisz projekt");
     d.DefaultExt = "hlv";
     d.Options = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
-    d.InitialDir = ExtractFilePath(file).empty()
-                       ? dopisz_path(folders().documents_folder + "projects/", "path", false)
+    d.InitialDir = ExtractFilePath(file).empty() || !DirectoryExists(ExtractFilePath(file))
+                       ? project_dialog_folder()
                        : ExtractFilePath(file);
     d.FileName = file;
     if (!d.Execute()) return false;
@@ -149,9 +152,30 @@ void project_body(std::string& out) {
 }
 
 void write_project_file(const std::string& path) {
-    std::string text;
-    project_body(text);
-    text += settings_and_title_block();
+    std::string body;
+    project_body(body);
+    body += settings_and_title_block();
+    // The header declares what follows, so that the reader knows a file
+    // cut short: the profile count and the sections after the profiles.
+    const project_text sections(body);
+    std::string names;
+    for (std::string_view line : sections.lines()) {
+        const ini_line l = ini_parse_line(line);
+        if (l.kind != ini_line::header || l.name.find(',') != std::string_view::npos) continue;
+        const bool profile = l.name.size() > 1 && (l.name[0] == 'p' || l.name[0] == 'P') &&
+                             std::all_of(l.name.begin() + 1, l.name.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (profile) continue;
+        if (!names.empty()) names += ',';
+        names += l.name;
+    }
+    std::string text = "[" + std::string(file_header_section) + "]\r\n";
+    text += std::string(file_header_profiles) + "=";
+    put_int(text, static_cast<int64_t>(model().profiles.size()));
+    text += "\r\n" + std::string(file_header_sections) + "=" + names + "\r\n";
+    text += std::string(file_header_lines) + "=";
+    put_int(text, static_cast<int64_t>(std::count(body.begin(), body.end(), '\n')) + 4);
+    text += "\r\n";
+    text += body;
     write_file(path, text);
 }
 
@@ -166,11 +190,21 @@ std::string dopisz_path(std::string_view path, std::string_view key, bool write)
     const std::string ini = user_settings_file();
     const std::string folder = ExtractFilePath(path);
     if (!write) return ini_string(ini, "program", key, folder);
-    if (FileExists(path) && path.find("autosave") == std::string_view::npos) {
-        std::string unused;
-        ini_string(ini, "program", key, folder, 'w', unused);
-    }
+    if (FileExists(path) && path.find("autosave") == std::string_view::npos)
+        write_user_setting(ini, [&] {
+            std::string unused;
+            ini_string(ini, "program", key, folder, 'w', unused);
+        });
     return folder;
+}
+
+std::string project_dialog_folder() {
+    const std::string documents = folders().documents_folder;
+    const std::string projects = documents + "projects/";
+    const std::string remembered = dopisz_path(projects, "path", false);
+    if (!remembered.empty() && DirectoryExists(remembered)) return IncludeTrailingPathDelimiter(remembered);
+    if (ForceDirectories(projects)) return projects;
+    return documents;
 }
 
 std::string autosave_path() { return folders().config_folder + "autosave.~hl"; }
@@ -187,7 +221,8 @@ bool zapisz_projekt() {
     const std::string previous = m.project_path;
     try {
         for (std::size_t i = 0; i < m.profiles.size(); ++i) usun_nieuzywane_osadniki(static_cast<uint16_t>(i));
-        if (m.project_path.empty() && !ask_path(proposed_file_name())) return false;
+        const bool asked = m.project_path.empty();
+        if (asked && !ask_path(proposed_file_name())) return false;
         // A project read from a legacy text is saved beside it as
         // "<text>.hlv"; the text stays as it is.
         if (ExtractFileExt(m.project_path) == ".txt") {
@@ -200,6 +235,9 @@ bool zapisz_projekt() {
             }
         }
         write_with_backup(m.project_path);
+        // The folder of a file chosen in the dialog is the last one used,
+        // also when the file is new.
+        if (asked) dopisz_path(m.project_path, "path", true);
     } catch (...) {
         m.project_path = previous;
         throw;

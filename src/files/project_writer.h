@@ -27,6 +27,11 @@ std::string proposed_file_name();
 // that file exists and its path does not contain "autosave".
 std::string dopisz_path(std::string_view path, std::string_view key, bool write);
 
+// The folder the project dialogs (open, save, save as) start in: the one
+// remembered under "path" while it exists, else the documents folder's
+// "projects/" (made when missing), else the documents folder itself.
+std::string project_dialog_folder();
+
 // The autosave file of the configuration folder.
 std::string autosave_path();
 

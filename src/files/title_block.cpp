@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/project_format.h"
 #include "files/utils.h"
 #include "forms/rys1.h"
 #include "model/state.h"
@@ -121,20 +122,16 @@ void zapisz_tabele(IniFile& ini) {
 }
 
 void zapisz_szablon(std::string_view file) {
+    // The boxes are stored into a scratch file of their own (so that no
+    // section of the old template survives) and the template replaced in
+    // one piece, keeping its mode.
     const std::string target(file);
-    const std::string folder = ExtractFilePath(target);
-    const std::string temp = make_temp_file(folder.empty() ? "." : folder, ".~hlm");
-    try {
-        {
-            IniFile ini(temp);
-            zapisz_tabele(ini);
-            ini.UpdateFile();
-        }
-        if (!RenameFile(temp, target)) throw EInOutError("Cannot replace \"" + target + "\".");
-    } catch (...) {
-        DeleteFile(temp);
-        throw;
-    }
+    std::string text;
+    with_scratch_file("halvoren-template", [&text](const std::string& scratch) {
+        zapisz_tabele(scratch);
+        text = read_file(scratch);
+    });
+    write_file(target, text);
     add_recent_file(target, "pliki_metryka", user_ini());
 }
 

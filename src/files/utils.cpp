@@ -4,6 +4,9 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "model/messages.h"
+#include "model/settings_state.h"
+#include "platform/exceptions.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/ini.h"
@@ -36,16 +39,36 @@ bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 void add_recent_file(std::string_view file_name, std::string_view section, std::string_view ini_path) {
     if (file_name.empty() || file_name.find("autosave") != std::string_view::npos) return;
-    std::string slots[4] = {std::string(file_name)};
-    int filled = 1;
-    IniFile ini(ini_path);
-    for (int i = 1; i <= 4 && filled < 4; ++i) {
-        const std::string stored = ini.ReadString(section, "plik" + IntToStr(i), "");
-        if (stored != file_name) slots[filled++] = stored;
+    write_user_setting(ini_path, [&] {
+        std::string slots[4] = {std::string(file_name)};
+        int filled = 1;
+        IniFile ini(ini_path);
+        for (int i = 1; i <= 4 && filled < 4; ++i) {
+            const std::string stored = ini.ReadString(section, "plik" + IntToStr(i), "");
+            if (stored != file_name) slots[filled++] = stored;
+        }
+        for (int i = 0; i < 4; ++i)
+            if (!slots[i].empty()) ini.WriteString(section, "plik" + IntToStr(i + 1), slots[i]);
+        ini.UpdateFile();
+    });
+}
+
+void write_user_setting(std::string_view ini_path, const std::function<void()>& write) {
+    try {
+        write();
+        return;
+    } catch (const EIniFileException&) {
+    } catch (const EInOutError&) {
     }
-    for (int i = 0; i < 4; ++i)
-        if (!slots[i].empty()) ini.WriteString(section, "plik" + IntToStr(i + 1), slots[i]);
-    ini.UpdateFile();
+    bool& reported = settings().user_settings_write_reported;
+    if (reported) return;
+    reported = true;
+    MessageBox(format_language_text(msg("msg_UserSettingsWriteError",
+                                        "Nie można zapisać ustawień użytkownika w pliku:%s%s%s"_cp
+                                        "Ostatnio używane pliki i foldery nie zostaną zapamiętane, "_cp
+                                        "ale praca może być kontynuowana."_cp),
+                                    {"\r", std::string(ini_path), "\r"}),
+               MB_OK | MB_ICONWARNING);
 }
 
 void backup_copy(std::string_view path, std::string_view extension, int age_limit_days) {
@@ -63,6 +86,24 @@ void backup_copy(std::string_view path, std::string_view extension, int age_limi
     } catch (const std::exception&) {
         // A backup that cannot be made does not stop the caller.
     }
+}
+
+bool open_with_desktop(std::string_view path) {
+    const std::string full = ExpandFileName(path);
+    switch (services().open_file(full)) {
+        case open_result::opened:
+            return true;
+        case open_result::missing:
+            MessageBox(format_language_text(msg("msg_FileMissing", "Pliku nie znaleziono: %s%s"), {"\r", full}),
+                       MB_OK | MB_ICONWARNING);
+            return false;
+        case open_result::no_program:
+            break;
+    }
+    MessageBox(format_language_text(msg("msg_NoApplicationForFile", "Brak aplikacji skojarzonej z plikiem:%s%s"_cp),
+                                    {"\r", full}),
+               MB_OK | MB_ICONWARNING);
+    return false;
 }
 
 int64_t file_size(std::string_view path) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,12 +20,27 @@ class TCustomEdit;
 
 // Puts a file name at the top of the four-entry list "plik1".."plik4" of a
 // section; names containing "autosave" and empty names are never listed.
+// A list that cannot be written is reported as write_user_setting says.
 void add_recent_file(std::string_view file_name, std::string_view section, std::string_view ini_path);
+
+// Runs a write of the user's own settings that no command depends on (the
+// recent-files lists, the remembered folders of the file dialogs, the last
+// drawing unit). A write the system refuses (a read-only configuration
+// folder, a full disk) does not stop the command that made it: the first
+// such failure of a run is reported in a box naming the file, later ones
+// are silent.
+void write_user_setting(std::string_view ini_path, const std::function<void()>& write);
 
 // Copies a file to the same name with `extension` appended when the copy is
 // missing, at least `age_limit_days` old, or (for ".err") younger but
 // smaller than the file; the copy is then dated now. Failures are silent.
 void backup_copy(std::string_view path, std::string_view extension, int age_limit_days);
+
+// Opens a file (a document, the drawing, the help) with the program the
+// desktop associates with it. When there is no such file, or no program
+// for it, a box tells the user so with the file's full path. True when it
+// opened.
+bool open_with_desktop(std::string_view path);
 
 // Size in bytes; 0 when the file cannot be measured.
 int64_t file_size(std::string_view path);

@@ -470,7 +470,7 @@ void Ttskojarzone::wypelnij_wzorzec(const std::string& path, bool open) {
     if (rich && !blocks)
         for (std::string& line : lines) line = wypelnij_linie(line, info.doc_type, 0, 0, 0, 0);
     if (rich) write_file(output, eng.re.rtf());
-    if (open) services().shell_open(output);
+    if (open) open_with_desktop(output);
 }
 
 void Ttskojarzone::generuj(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,8 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QMimeType>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -56,6 +59,16 @@ QStringList qt_filters(const std::string& filter) {
         out << d + QStringLiteral(" (") + patterns + u')';
     }
     return out;
+}
+
+QString dialog_start_folder(const std::string& initial_dir, const std::string& file_name) {
+    const std::string dir = !initial_dir.empty() ? initial_dir : ExtractFileDir(file_name);
+    QString folder = dir.empty() ? QString() : QDir::cleanPath(QFileInfo(os_path(dir)).absoluteFilePath());
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString above = QFileInfo(folder).absolutePath();
+        folder = above == folder ? QString() : above;
+    }
+    return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 int filter_index(const QStringList& filters, const QString& chosen) {
@@ -142,8 +155,7 @@ bool QtServices::open_dialog(TOpenDialog& dialog, bool save) {
         d.selectNameFilter(filters[i - 1]);
     }
     if (!dialog.DefaultExt.empty()) d.setDefaultSuffix(qs(dialog.DefaultExt));
-    const std::string dir = !dialog.InitialDir.empty() ? dialog.InitialDir : ExtractFileDir(dialog.FileName);
-    if (!dir.empty()) d.setDirectory(os_path(dir));
+    d.setDirectory(dialog_start_folder(dialog.InitialDir, dialog.FileName));
     if (!dialog.FileName.empty()) d.selectFile(os_path(ExtractFileName(dialog.FileName)));
     if (d.exec() != QDialog::Accepted) return false;
     std::vector<std::string> files;
@@ -315,7 +327,188 @@ QString desktop_entry_exec(const QString& path) {
     return {};
 }
 
+// The value of `key` in the group of a desktop or list file, "" when none.
+QString desktop_value(const QString& path, const QString& group, const QString& key) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    bool in_group = false;
+    const QString prefix = key + QLatin1Char('=');
+    while (!f.atEnd()) {
+        const QString line = QString::fromUtf8(f.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('['))) in_group = line == QLatin1Char('[') + group + QLatin1Char(']');
+        else if (in_group && line.startsWith(prefix)) return line.mid(prefix.size()).trimmed();
+    }
+    return {};
+}
+
+// An XDG base-directory list: the variable's folders, else the default.
+QStringList xdg_folders(const char* variable, const QString& fallback) {
+    QStringList out;
+    for (const QString& f : qEnvironmentVariable(variable).split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (f.startsWith(QLatin1Char('/'))) out << f;
+    if (out.isEmpty()) out = fallback.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return out;
+}
+
+QString xdg_home(const char* variable, const QString& below_home) {
+    const QString v = qEnvironmentVariable(variable);
+    if (v.startsWith(QLatin1Char('/'))) return v;
+    return qEnvironmentVariable("HOME") + QLatin1Char('/') + below_home;
+}
+
+// The applications folders, the user's first.
+QStringList application_folders() {
+    QStringList out{xdg_home("XDG_DATA_HOME", QStringLiteral(".local/share")) + QStringLiteral("/applications")};
+    for (const QString& d : xdg_folders("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share")))
+        out << d + QStringLiteral("/applications");
+    return out;
+}
+
+// The mimeapps.list files in the order they count.
+QStringList mimeapps_lists() {
+    QStringList desktops;
+    for (const QString& d : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        desktops << d.toLower();
+    QStringList folders{xdg_home("XDG_CONFIG_HOME", QStringLiteral(".config"))};
+    folders << xdg_folders("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
+    folders << application_folders();
+    QStringList out;
+    for (const QString& folder : folders) {
+        for (const QString& d : desktops) out << folder + QLatin1Char('/') + d + QStringLiteral("-mimeapps.list");
+        out << folder + QStringLiteral("/mimeapps.list");
+    }
+    return out;
+}
+
+// The file of an installed desktop entry ("vendor-app.desktop" may stand in
+// a subfolder "vendor/app.desktop"); "" when it is not installed, hidden or
+// runs nothing.
+QString installed_entry(const QString& id) {
+    if (!id.endsWith(QStringLiteral(".desktop")) || id.contains(QLatin1Char('/'))) return {};
+    QStringList names{id};
+    if (id.contains(QLatin1Char('-'))) {
+        names << QString(id).replace(id.indexOf(QLatin1Char('-')), 1, QLatin1Char('/'));
+        names << QString(id).replace(QLatin1Char('-'), QLatin1Char('/'));
+    }
+    for (const QString& folder : application_folders())
+        for (const QString& name : names) {
+            const QString path = folder + QLatin1Char('/') + name;
+            if (!QFileInfo(path).isFile()) continue;
+            const QString group = QStringLiteral("Desktop Entry");
+            if (desktop_value(path, group, QStringLiteral("Hidden")) == QStringLiteral("true")) return {};
+            if (desktop_value(path, group, QStringLiteral("Exec")).isEmpty()) return {};
+            return path;
+        }
+    return {};
+}
+
+QStringList entry_ids(const QString& list) {
+    QStringList out;
+    for (const QString& id : list.split(QLatin1Char(';'), Qt::SkipEmptyParts)) out << id.trimmed();
+    return out;
+}
+
+// The entry for one type, without its ancestors.
+QString entry_for_type(const QString& type) {
+    const QStringList lists = mimeapps_lists();
+    QStringList removed;
+    for (const QString& list : lists) removed << entry_ids(desktop_value(list, QStringLiteral("Removed Associations"), type));
+    for (const QString& list : lists)
+        for (const QString& id : entry_ids(desktop_value(list, QStringLiteral("Default Applications"), type)))
+            if (const QString path = installed_entry(id); !path.isEmpty()) return path;
+    for (const QString& list : lists)
+        for (const QString& id : entry_ids(desktop_value(list, QStringLiteral("Added Associations"), type)))
+            if (!removed.contains(id))
+                if (const QString path = installed_entry(id); !path.isEmpty()) return path;
+    for (const QString& folder : application_folders())
+        for (const QString& id :
+             entry_ids(desktop_value(folder + QStringLiteral("/mimeinfo.cache"), QStringLiteral("MIME Cache"), type)))
+            if (!removed.contains(id))
+                if (const QString path = installed_entry(id); !path.isEmpty()) return path;
+    return {};
+}
+
 }  // namespace
+
+QString default_desktop_entry(const QString& mime_type) {
+    const QMimeType t = QMimeDatabase().mimeTypeForName(mime_type);
+    QStringList types{mime_type};
+    if (t.isValid()) {
+        if (t.name() != mime_type) types << t.name();  // an alias
+        types << t.allAncestors();
+    }
+    for (const QString& type : types)
+        if (const QString path = entry_for_type(type); !path.isEmpty()) return path;
+    return {};
+}
+
+QStringList desktop_exec_arguments(const QString& exec, const QString& file) {
+    // The value's own escapes first, then the quoting of the command line.
+    QString value;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        if (exec[i] == QLatin1Char('\\') && i + 1 < exec.size()) {
+            const QChar c = exec[++i];
+            if (c == QLatin1Char('s')) value += QLatin1Char(' ');
+            else if (c == QLatin1Char('n')) value += QLatin1Char('\n');
+            else if (c == QLatin1Char('t')) value += QLatin1Char('\t');
+            else if (c == QLatin1Char('r')) value += QLatin1Char('\r');
+            else if (c == QLatin1Char('\\')) value += QLatin1Char('\\');
+            else value += QLatin1Char('\\') + QString(c);
+            continue;
+        }
+        value += exec[i];
+    }
+    QStringList words;
+    QString word;
+    bool in_word = false, quoted = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (quoted) {
+            if (c == QLatin1Char('\\') && i + 1 < value.size()) word += value[++i];
+            else if (c == QLatin1Char('"')) quoted = false;
+            else word += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = in_word = true;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            if (in_word) words << word;
+            word.clear();
+            in_word = false;
+        } else {
+            word += c;
+            in_word = true;
+        }
+    }
+    if (in_word) words << word;
+
+    const QString url = QString::fromUtf8(QUrl::fromLocalFile(file).toEncoded());
+    bool given = false;
+    QStringList out;
+    for (const QString& w : words) {
+        QString arg;
+        bool field_only = w.size() == 2 && w[0] == QLatin1Char('%');
+        for (qsizetype i = 0; i < w.size(); ++i) {
+            if (w[i] != QLatin1Char('%') || i + 1 >= w.size()) {
+                arg += w[i];
+                continue;
+            }
+            const QChar code = w[++i];
+            if (code == QLatin1Char('%')) {
+                arg += QLatin1Char('%');
+                field_only = false;
+            } else if (code == QLatin1Char('f') || code == QLatin1Char('F')) {
+                arg += file;
+                given = true;
+            } else if (code == QLatin1Char('u') || code == QLatin1Char('U')) {
+                arg += url;
+                given = true;
+            }
+        }
+        if (!arg.isEmpty() || !field_only) out << arg;
+    }
+    if (out.isEmpty()) return {};
+    if (!given) out << file;
+    return out;
+}
 
 std::string desktop_exec_command(const QString& exec) {
     // Field codes go; "%%" is a percent sign.
@@ -341,6 +534,19 @@ std::string desktop_exec_command(const QString& exec) {
     }
     if (resolved.contains(QLatin1Char(' '))) resolved = QLatin1Char('"') + resolved + QLatin1Char('"');
     return cp(resolved + rest);
+}
+
+open_result QtServices::open_file(std::string_view path) {
+    const QString file = os_path(path);
+    if (!QFileInfo(file).isFile()) return open_result::missing;
+    const QString entry = default_desktop_entry(QMimeDatabase().mimeTypeForFile(file).name());
+    if (entry.isEmpty()) return open_result::no_program;
+    QStringList args = desktop_exec_arguments(desktop_entry_exec(entry), file);
+    if (args.isEmpty()) return open_result::no_program;
+    QString program = args.takeFirst();
+    if (!program.contains(QLatin1Char('/'))) program = QStandardPaths::findExecutable(program);
+    if (program.isEmpty()) return open_result::no_program;
+    return QProcess::startDetached(program, args) ? open_result::opened : open_result::no_program;
 }
 
 std::string QtServices::dxf_program() {

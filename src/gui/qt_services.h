@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -30,6 +31,12 @@ QStringList qt_filters(const std::string& filter);
 // The 1-based index of a chosen Qt filter among them (1 when not found).
 int filter_index(const QStringList& filters, const QString& chosen);
 
+// The folder a file dialog opens in: the dialog's initial folder, else the
+// folder of its file name, or, when that folder is gone, the nearest
+// folder above it that exists; the user's home folder when there is none
+// (never the process's working folder).
+QString dialog_start_folder(const std::string& initial_dir, const std::string& file_name);
+
 // The command line of a desktop entry's Exec value with its field codes
 // removed ("%%" stays a "%") and a bare program name resolved through PATH
 // (quoted when its path holds a blank); "" for an empty value.
@@ -37,6 +44,19 @@ std::string desktop_exec_command(const QString& exec);
 // The name a font file table gives a face: family, style unless it is the
 // regular one, and "(TrueType)" or "(OpenType)" by the file's format.
 QString font_table_name(const QString& family, const QString& style, bool opentype);
+
+// The desktop entry (the path of its file) of the program the desktop opens
+// files of a MIME type with, by the XDG rules: the defaults of the
+// mimeapps.list files in their order (the current desktop's first), then
+// their added associations, then the applications folders' mimeinfo.cache,
+// leaving out removed associations and entries that are not installed; the
+// type's ancestors are tried after the type. "" when none is associated.
+QString default_desktop_entry(const QString& mime_type);
+// The program and its arguments that a desktop entry's Exec value gives for
+// one file: the quoting rules of desktop entries applied, %f and %F the
+// file's path, %u and %U its URL, "%%" a "%", the other field codes
+// dropped; the file appended when the value names none.
+QStringList desktop_exec_arguments(const QString& exec, const QString& file);
 
 class QtServices : public Services {
 public:
@@ -72,6 +92,7 @@ public:
     int pixels_per_inch() override;
     void beep() override;
     bool shell_open(std::string_view target) override;
+    open_result open_file(std::string_view path) override;
     bool open_in_editor(std::string_view path) override;
     std::string dxf_program() override;
     std::vector<FontInfo> fonts() override;

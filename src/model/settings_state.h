@@ -96,6 +96,9 @@ struct settings_state {
     // profile's side-panel modes (entered values, distances, pipe ordinates)
     // stay as they are.
     bool keeping_panel_modes = false;
+    // A write of the user's settings file failed in this run and was
+    // reported (once per run).
+    bool user_settings_write_reported = false;
 
     std::vector<linia_def> line_defs;               // fifteen built-in entries first
     std::vector<dane_pod_profil> profile_table_rows;

@@ -81,6 +81,9 @@ fs::path resolve_target(fs::path target) {
     return target;
 }
 
+constexpr std::string_view temp_suffix = ".halvoren-tmp";
+constexpr std::size_t temp_random_length = 6;
+
 std::string random_suffix() {
     static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 rng([] {
@@ -90,14 +93,126 @@ std::string random_suffix() {
                               std::chrono::steady_clock::now().time_since_epoch().count())};
         return std::mt19937_64(seq);
     }());
-    std::string s(6, ' ');
+    std::string s(temp_random_length, ' ');
     for (char& c : s) c = letters[rng() % (sizeof letters - 1)];
     return s;
 }
 
-// A new temporary file beside `target` (".<name>.tmpXXXXXX"), open for
-// writing. It takes the permissions of the file it will replace, or the
-// usual ones (0666 less the umask) for a new file.
+// This program's start: a temporary file older than it, and not locked,
+// belongs to a write that no longer runs.
+const std::int64_t g_started_ns =
+    std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+
+write_step_hook& step_hook() {
+    static write_step_hook hook;
+    return hook;
+}
+
+void write_step(std::string_view step, const fs::path& path) {
+    if (const write_step_hook& hook = step_hook()) hook(step, from_os_path(path));
+}
+
+// ".<name>.XXXXXX.halvoren-tmp"
+bool temp_file_of(std::string_view entry, std::string_view name) {
+    return entry.size() == 1 + name.size() + 1 + temp_random_length + temp_suffix.size() && entry[0] == '.' &&
+           entry.substr(1, name.size()) == name && entry[1 + name.size()] == '.' &&
+           entry.substr(entry.size() - temp_suffix.size()) == temp_suffix;
+}
+
+bool temp_file_of_any(std::string_view entry) {
+    const std::size_t least = 1 + 1 + 1 + temp_random_length + temp_suffix.size();
+    return entry.size() >= least && entry[0] == '.' &&
+           entry.substr(entry.size() - temp_suffix.size()) == temp_suffix &&
+           entry[entry.size() - temp_suffix.size() - temp_random_length - 1] == '.';
+}
+
+// Whether an open file description holds a write lock on the file (ours
+// included: a lock of this process through another description counts).
+bool locked_by_other(const fs::path& path) {
+#ifdef F_OFD_GETLK
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    const bool locked = ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    ::close(fd);
+    return locked;
+#else
+    (void)path;
+    return false;
+#endif
+}
+
+// A write holds its temporary file locked, so that no other run of the
+// program takes it for stale.
+void lock_for_writing(int fd) {
+#ifdef F_OFD_SETLK
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    (void)::fcntl(fd, F_OFD_SETLK, &lock);
+#else
+    (void)fd;
+#endif
+}
+
+// Removes the stale temporary files of the folder: those of one target's
+// name, or all when `name` is null.
+int remove_stale_temps(const fs::path& folder, const std::string* name) {
+    int removed = 0;
+    const fs::path dir = folder.empty() ? fs::path(".") : folder;
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (name ? !temp_file_of(entry, *name) : !temp_file_of_any(entry)) continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        const std::int64_t mtime_ns = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        if (mtime_ns >= g_started_ns || locked_by_other(it->path())) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
+}
+
+// Flushes a file's data to the disk; 0 or the errno of the failure. A file
+// system that cannot flush (EINVAL) has nothing to flush.
+int sync_file(int fd, const fs::path& path) {
+    while (::fsync(fd) != 0) {
+        if (errno == EINTR) continue;
+        if (errno == EINVAL) break;
+        return errno;
+    }
+    write_step("sync file", path);
+    return 0;
+}
+
+// After a rename: the folder's entry to the disk too. A failure here leaves
+// the new file in place; it is not reported.
+void sync_folder(const fs::path& folder) {
+    const fs::path dir = folder.empty() ? fs::path(".") : folder;
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    while (::fsync(fd) != 0 && errno == EINTR) {
+    }
+    ::close(fd);
+    write_step("sync folder", dir);
+}
+
+// Renames the finished temporary file over the target and flushes the
+// folder; 0 or the errno of the failure.
+int replace_target(const fs::path& temp, const fs::path& target) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) return errno;
+    write_step("rename", target);
+    sync_folder(target.parent_path());
+    return 0;
+}
+
+// A new temporary file beside `target` (see files.h for its name), open for
+// writing and locked. It takes the permissions of the file it will replace,
+// or the usual ones (0666 less the umask) for a new file. The stale
+// temporary files of earlier writes of the same target go first.
 struct TempFile {
     int fd = -1;
     fs::path path;
@@ -106,13 +221,15 @@ struct TempFile {
 TempFile create_temp_beside(const fs::path& target, std::string_view shown_path) {
     const fs::path folder = target.parent_path();
     const std::string name = target.filename().string();
+    remove_stale_temps(folder, &name);
     struct stat old {};
     const bool replaces = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     for (int attempt = 0;; ++attempt) {
         TempFile t;
-        t.path = folder / ("." + name + ".tmp" + random_suffix());
+        t.path = folder / ("." + name + "." + random_suffix() + std::string(temp_suffix));
         t.fd = ::open(t.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (t.fd >= 0) {
+            lock_for_writing(t.fd);
             if (replaces) (void)::fchmod(t.fd, old.st_mode & 07777);
             return t;
         }
@@ -374,10 +491,11 @@ bool CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) {
         if (err != 0) break;
     }
     ::close(in);
+    if (err == 0) err = sync_file(temp.fd, temp.path);
     if (::close(temp.fd) != 0 && err == 0) err = errno;
     if (err == 0) {
         copy_mtime(source, temp.path);
-        if (::rename(temp.path.c_str(), target.c_str()) == 0) return true;
+        if (replace_target(temp.path, target) == 0) return true;
     }
     ::unlink(temp.path.c_str());
     return false;
@@ -455,8 +573,9 @@ void write_file(std::string_view path, std::string_view bytes) {
     const fs::path target = resolve_target(to_os_path(path));
     const TempFile temp = create_temp_beside(target, path);
     int err = write_all(temp.fd, bytes.data(), bytes.size());
+    if (err == 0) err = sync_file(temp.fd, temp.path);
     if (::close(temp.fd) != 0 && err == 0) err = errno;
-    if (err == 0 && ::rename(temp.path.c_str(), target.c_str()) != 0) err = errno;
+    if (err == 0) err = replace_target(temp.path, target);
     if (err != 0) {
         ::unlink(temp.path.c_str());
         raise_io("Cannot write file", path, err);
@@ -530,9 +649,10 @@ void OutputFile::commit() {
     if (impl_->committed) return;
     impl_->flush();
     int err = impl_->error;
+    if (err == 0) err = sync_file(impl_->temp.fd, impl_->temp.path);
     if (::close(impl_->temp.fd) != 0 && err == 0) err = errno;
     impl_->temp.fd = -1;
-    if (err == 0 && ::rename(impl_->temp.path.c_str(), impl_->target.c_str()) != 0) err = errno;
+    if (err == 0) err = replace_target(impl_->temp.path, impl_->target);
     if (err != 0) {
         ::unlink(impl_->temp.path.c_str());
         impl_->committed = true;  // nothing left to clean up
@@ -542,6 +662,15 @@ void OutputFile::commit() {
 }
 
 // ---------------------------------------------------------------------------
+
+bool is_temp_file_name(std::string_view name) { return temp_file_of_any(name); }
+
+int remove_stale_temp_files(std::string_view folder) {
+    if (folder.empty()) return 0;
+    return remove_stale_temps(to_os_path(folder), nullptr);
+}
+
+void set_write_step_hook(write_step_hook hook) { step_hook() = std::move(hook); }
 
 std::string temp_folder() {
     const char* env = std::getenv("TMPDIR");
@@ -571,23 +700,8 @@ bool delete_folder_tree(std::string_view path) {
 }
 
 bool file_locked_by_other(std::string_view path) {
-#ifdef F_OFD_GETLK
-    if (path.empty()) return false;
-    const int fd = ::open(to_os_path(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = 0;
-    lock.l_len = 0;  // the whole file
-    lock.l_pid = 0;
-    const bool locked = ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
-    // This close would drop a traditional (per-process) lock that this
-    // process held on the file; open file description locks stay.
-    ::close(fd);
-    return locked;
-#else
-    (void)path;
-    return false;
-#endif
+    // Closing the description the check opens would drop a traditional
+    // (per-process) lock that this process held on the file; open file
+    // description locks stay.
+    return !path.empty() && locked_by_other(to_os_path(path));
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,14 +78,19 @@ private:
     bool mapped_ = false;
     std::string copy_;
 };
-// Writes through a temporary file and a rename; raises EInOutError.
+// Writes through a temporary file and a rename; raises EInOutError. The
+// file is flushed to the disk before it is renamed over the target, and the
+// folder after, so that a power cut leaves the old file or the new one. A
+// replaced file keeps its mode; a new one gets 0666 less the umask.
 void write_file(std::string_view path, std::string_view bytes);
 // Each line followed by CR LF.
 void write_lines(std::string_view path, const std::vector<std::string>& lines);
 
 // A file written piece by piece (the drawing file): written to a temporary
 // file beside the target and renamed over it by commit(); destroyed without
-// commit() it leaves the old file as it was.
+// commit() it leaves the old file as it was. Like write_file, it flushes the
+// file to the disk before the rename and the folder after it, and the file
+// keeps the mode of the one it replaces.
 class OutputFile {
 public:
     explicit OutputFile(std::string_view path);  // raises EInOutError
@@ -98,6 +104,23 @@ private:
     struct Impl;
     Impl* impl_;
 };
+
+// The temporary files of the writes above stand beside their target, named
+// "." + the target's name + "." + six random characters + ".halvoren-tmp",
+// and are locked while their write runs. One left by a write that was killed
+// is stale once it is older than this program's start and no write holds
+// it: the next write of the same target removes it, and so does this call
+// for every target of a folder (the configuration folder at start). Returns
+// how many went.
+bool is_temp_file_name(std::string_view name);
+int remove_stale_temp_files(std::string_view folder);
+
+// Tests watch the steps of the writes that replace a file: "sync file" (the
+// temporary file flushed to the disk, with its path), "rename" (with the
+// target's path) and "sync folder" (with the folder's path). Process-wide;
+// an empty hook removes it.
+using write_step_hook = std::function<void(std::string_view step, const std::string& path)>;
+void set_write_step_hook(write_step_hook hook);
 
 // A new empty file with a unique name in `folder` (the system's temporary
 // folder when empty); returns its path.

@@ -224,6 +224,12 @@ bool HeadlessServices::shell_open(std::string_view target) {
     return !nothing_opens;
 }
 
+open_result HeadlessServices::open_file(std::string_view path) {
+    opened.emplace_back(path);
+    if (!FileExists(path)) return open_result::missing;
+    return nothing_opens ? open_result::no_program : open_result::opened;
+}
+
 bool HeadlessServices::open_in_editor(std::string_view path) {
     edited.emplace_back(path);
     return true;

@@ -33,8 +33,8 @@ public:
     };
     std::vector<Box> boxes;
     std::vector<std::string> modal_forms;   // class names, in the order shown
-    std::vector<std::string> opened;        // shell_open targets
-    bool nothing_opens = false;             // shell_open finds no program for any target
+    std::vector<std::string> opened;        // shell_open and open_file targets
+    bool nothing_opens = false;             // no program is associated with any target
     std::vector<std::string> edited;        // open_in_editor paths
     std::vector<std::string> popups;        // names of popup menus shown
     // The file dialogs shown, with what they were given.
@@ -118,6 +118,8 @@ public:
     int pixels_per_inch() override { return ppi; }
     void beep() override { ++beeps; }
     bool shell_open(std::string_view target) override;
+    // A file that exists opens unless nothing_opens is set.
+    open_result open_file(std::string_view path) override;
     bool open_in_editor(std::string_view path) override;
     std::string dxf_program() override { return dxf_program_path; }
     std::vector<FontInfo> fonts() override { return font_list; }

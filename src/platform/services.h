@@ -39,6 +39,13 @@ struct FontFile {
     std::string file;
 };
 
+// What became of a file handed to the desktop to open.
+enum class open_result {
+    opened,      // its program was started
+    missing,     // there is no such file
+    no_program,  // no program is associated with its type, or it could not be started
+};
+
 class Services {
 public:
     virtual ~Services() = default;
@@ -89,6 +96,9 @@ public:
     // Opens a file, folder or address with its associated program; false
     // when nothing could open it.
     virtual bool shell_open(std::string_view target) = 0;
+    // Opens a file (a document, the drawing, the help) with the program the
+    // desktop associates with its type.
+    virtual open_result open_file(std::string_view path) = 0;
     // Opens a text file in the user's text editor.
     virtual bool open_in_editor(std::string_view path) = 0;
     // The command line of the program registered to open ".dxf" files (a

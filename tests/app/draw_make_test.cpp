@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cmath>
 #include <string>
@@ -22,6 +25,7 @@
 #include "model/utils.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/ini.h"
 #include "platform/paths.h"
 #include "platform/sysutils.h"
@@ -259,6 +263,43 @@ TEST_F(DrawMake, AFailureWhileDrawingLeavesTheOldFile) {
     EXPECT_FALSE(Form1->progres->Visible());
 }
 
+TEST_F(DrawMake, AFailedWriteOfTheDrawingHidesTheProgressBar) {
+    sewer("P", 1, {0, 20, 45});
+    // A full disk: writes beyond a few bytes fail, for root too.
+    struct full_disk {
+        rlimit old{};
+        void (*handler)(int) = nullptr;
+        full_disk() {
+            handler = std::signal(SIGXFSZ, SIG_IGN);
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit lower = old;
+            lower.rlim_cur = 1024;
+            setrlimit(RLIMIT_FSIZE, &lower);
+        }
+        ~full_disk() {
+            setrlimit(RLIMIT_FSIZE, &old);
+            std::signal(SIGXFSZ, handler);
+        }
+    };
+    {
+        write_file(file(), "stary rysunek");
+        const full_disk full;
+        EXPECT_THROW(Form1->draw_make("in"), EInOutError);
+        EXPECT_FALSE(Form1->progres->Visible());
+    }
+    EXPECT_EQ(read_file(file()), "stary rysunek");
+
+    // A drawing file that cannot be made at all, the command run as the
+    // window runs it (its error shown in the standard box).
+    DeleteFile(file());
+    ForceDirectories(file());
+    ui().boxes.clear();
+    Application()->run_guarded([] { Form1->a_DrawMake->Execute(); });
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_NE(ui().boxes[0].text.find(file()), std::string::npos);
+    EXPECT_FALSE(Form1->progres->Visible());
+}
+
 TEST_F(DrawMake, HeaderNamesTheCodePageAndTheExtentsInTheUnit) {
     sewer("P", 1, {0, 20});
     topcje->cb_jedn->SetItemIndex(3);  // m
@@ -411,7 +452,7 @@ TEST_F(DrawMake, OpenInCadWritesForCadAndOffersTheFolderWithoutAProgram) {
         Form1->SpeedButton10Click(nullptr);
         ASSERT_EQ(ui().boxes.size(), 1u);
         EXPECT_EQ(ui().boxes[0].text,
-                  "Brak skojarzenia aplikacji z plikiem DXF. \rWybierz aplikację obsługującą pliki DXF."_cp);
+                  "Brak skojarzenia aplikacji z plikiem DXF. \rWybierz aplikację obsługującą pliki DXF.\r\r"_cp + file());
         EXPECT_EQ(ui().boxes[0].buttons(), MB_OKCANCEL);
         EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
         std::vector<std::string> expected{file()};

@@ -17,6 +17,7 @@
 #include "model/state.h"
 #include "platform/cp1250.h"
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/ini.h"
 #include "platform/input.h"
 #include "platform/paths.h"
@@ -175,6 +176,47 @@ TEST_F(ProjectCommands, AFailedWriteLeavesThePreviousFileAndTheProjectModified) 
     EXPECT_EQ(Form1->czy_zapis(), IDCANCEL);
 }
 
+TEST_F(ProjectCommands, TheProjectDialogsStartInTheDocumentsFolderOrTheLastFolderUsed) {
+    const std::string projects = folders().documents_folder + "projects/";
+    auto save_as = [] {
+        user::choose_menu(Form1->mi_File);
+        user::choose_menu(Form1->mi_SaveAs);
+    };
+    auto last_dialog = [this] { return ui().file_dialogs.back(); };
+    edited_project();
+
+    // A fresh start: the documents folder's projects, which exist for the dialog.
+    ui().cancel_file_dialog();
+    save_as();
+    EXPECT_EQ(last_dialog().initial_dir, projects);
+    EXPECT_TRUE(DirectoryExists(last_dialog().initial_dir));
+
+    // A new file saved elsewhere: its folder is the last one used, for the
+    // next save as and for the open dialog.
+    const std::string elsewhere = home.file("klient/");
+    ForceDirectories(elsewhere);
+    ui().choose_file(elsewhere + "nowy.hlv");
+    save_as();
+    ASSERT_EQ(model().project_path, elsewhere + "nowy.hlv");
+    set_project_modified(true);
+    ui().cancel_file_dialog();
+    save_as();
+    EXPECT_EQ(last_dialog().initial_dir, elsewhere);
+    set_project_modified(false);
+    ui().cancel_file_dialog();
+    user::key('O', ssCtrl);
+    EXPECT_FALSE(last_dialog().save);
+    EXPECT_EQ(last_dialog().initial_dir, elsewhere);
+
+    // The last folder gone: the projects folder again.
+    DeleteFile(elsewhere + "nowy.hlv");
+    DeleteFile(elsewhere + "nowy.hlv.err");
+    ASSERT_TRUE(RemoveDir(elsewhere));
+    ui().cancel_file_dialog();
+    save_as();
+    EXPECT_EQ(last_dialog().initial_dir, projects);
+}
+
 TEST_F(ProjectCommands, TheErrCopyGoesAfterASaveUnlessItWasThereAndYoung) {
     const std::string path = home.file("p.hlv");
     const std::string err = path + ".err";
@@ -226,6 +268,46 @@ TEST_F(ProjectCommands, AnAutosaveTickChangesNothingTheUserSeesAlsoWhenItFails) 
     }
 }
 
+TEST_F(ProjectCommands, ASettingsFileThatCannotBeWrittenStopsNoCommandAndIsReportedOnce) {
+    edited_project();
+    const std::string first = home.file("first.hlv");
+    write_project_file(first);
+    set_project_modified(false);
+    // A folder stands where the settings file would be replaced, as a
+    // read-only configuration folder refuses it (which does not stop root).
+    DeleteFile(user_settings_file());
+    ini_cache_clear();
+    ASSERT_TRUE(ForceDirectories(user_settings_file()));
+    ui().boxes.clear();
+
+    // Opening through the dialog remembers the folder and lists the file.
+    ui().choose_file(first);
+    user::key('O', ssCtrl);
+    EXPECT_EQ(model().project_path, first);
+    EXPECT_EQ(model().profiles.at(0).nodes.size(), 1u);
+    EXPECT_FALSE(model().project_modified);
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_NE(ui().boxes[0].text.find(user_settings_file()), std::string::npos) << cp1250_to_utf8(ui().boxes[0].text);
+    EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
+
+    // Saving under a new name, drawing and a new project go on without a word.
+    set_project_modified(true);
+    const std::string second = home.file("second.hlv");
+    ui().choose_file(second);
+    user::choose_menu(Form1->mi_File);
+    user::choose_menu(Form1->mi_SaveAs);
+    EXPECT_EQ(model().project_path, second);
+    EXPECT_TRUE(FileExists(second));
+    EXPECT_FALSE(model().project_modified);
+    DeleteFile(folders().config_folder + "rysunek.dxf");
+    Application()->run_guarded([] { Form1->a_DrawMake->Execute(); });
+    EXPECT_TRUE(FileExists(folders().config_folder + "rysunek.dxf"));
+    user::key('N', ssCtrl);
+    EXPECT_TRUE(model().project_path.empty());
+    EXPECT_EQ(ui().boxes.size(), 1u);
+    EXPECT_TRUE(DirectoryExists(user_settings_file()));
+}
+
 TEST_F(ProjectCommands, ARecentEntryOfAMissingFileIsHiddenAndRemovedWhenChosen) {
     const std::string gone = home.file("gone.hlv");
     const std::string kept = home.file("kept.hlv");
@@ -267,6 +349,22 @@ TEST_F(ProjectCommands, TheRecentDocumentTemplatesAreNamedByTheirTitlesAndMakeTh
     user::choose_menu(first);
     EXPECT_EQ(read_file(folders().config_folder + "zlecenie.txt"), "Inwestor: Gmina\r\n");
     EXPECT_EQ(ui().opened, std::vector<std::string>{folders().config_folder + "zlecenie.txt"});
+    EXPECT_TRUE(ui().boxes.empty());
+
+    // Where no program opens it, the document is named by its full path.
+    ui().nothing_opens = true;
+    ui().dismiss_popup();
+    Form1->pm_rec_skojarzone->Popup(0, 0);
+    user::choose_menu(first);
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Brak aplikacji skojarzonej z plikiem:\r" + folders().config_folder + "zlecenie.txt");
+    EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
+
+    // A file gone before it opens is named too.
+    ui().boxes.clear();
+    EXPECT_FALSE(open_with_desktop(home.file("gone/zlecenie.rtf")));
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Pliku nie znaleziono: \r" + home.file("gone/zlecenie.rtf"));
 }
 
 TEST_F(ProjectCommands, ProjectDataGoToTheClipboardAndComeBack) {
@@ -297,9 +395,38 @@ TEST_F(ProjectCommands, ProjectDataGoToTheClipboardAndComeBack) {
 }
 
 TEST_F(ProjectCommands, HelpAndSettingsOpenFromTheirCommands) {
+    // No help file installed: the user is told so, with the file's path.
+    const std::string help = ExpandFileName(folders().program_folder + "help/polski.chm");
+    ASSERT_FALSE(FileExists(help));
     user::key(VK_F1);
-    ASSERT_EQ(ui().opened.size(), 1u);
-    EXPECT_EQ(ui().opened[0], folders().program_folder + "help/polski.chm");
+    EXPECT_TRUE(ui().opened.empty());
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Nie zainstalowano pliku pomocy.\rBrak pliku: " + help);
+
+    // A program installed with its help beside it: the help opens with the
+    // desktop's program, or the user learns that there is none.
+    prog.reset();
+    const std::string bin = home.file("bin/");
+    ForceDirectories(bin + "lang");
+    for (const char* language : {"polski.lng", "english.lng"})
+        ASSERT_TRUE(CopyFile(std::string(HALVOREN_RESOURCE_DIR) + "/lang/" + language, bin + "lang/" + language, false));
+    ForceDirectories(bin + "help");
+    write_file(bin + "help/polski.chm", "ITSF");
+    prog = std::make_unique<Program>(ui(), std::vector<std::string>{bin + "halvoren"});
+    ASSERT_EQ(folders().program_folder, bin);
+    for (const bool nothing_opens : {false, true}) {
+        ui().boxes.clear();
+        ui().opened.clear();
+        ui().nothing_opens = nothing_opens;
+        user::key(VK_F1);
+        EXPECT_EQ(ui().opened, std::vector<std::string>{bin + "help/polski.chm"});
+        if (nothing_opens) {
+            ASSERT_EQ(ui().boxes.size(), 1u);
+            EXPECT_EQ(ui().boxes[0].text, "Brak aplikacji skojarzonej z plikiem:\r" + bin + "help/polski.chm");
+        } else {
+            EXPECT_TRUE(ui().boxes.empty());
+        }
+    }
     ui().on_modal("Ttopcje", [](TForm& f) { f.SetModalResult(mrCancel); });
     Form1->a_Configuration->Execute();
     EXPECT_EQ(ui().modal_forms, std::vector<std::string>{"Ttopcje"});

@@ -600,6 +600,8 @@ TEST_F(ProjectFile, ADamagedFileIsRefusedAndTheOpenProjectStays) {
         {"a header number", "[p0]\r\nidp=x\r\n", "[p0] idp"},
         {"a header number too large", "[p0]\r\nidp=70000\r\n", "70000"},
         {"a node count above 65535", "[p0]\r\nwiersze=1000000000\r\n", "wiersze"},
+        {"a node count below 0, the nodes in the file", "[p0]\r\nwiersze=-5\r\nter=1" + ra + "2" + ra + "\r\n",
+         "[p0] wiersze"},
         {"an id cell", "[p0]\r\nwiersze=3\r\nid=x" + ra + "\r\n", "[p0] id (1)"},
         {"a series reference", "[p0]\r\nwiersze=3\r\ntidx=40000" + ra + "\r\n", "tidx"},
         {"a crossing item", "[p0]\r\nko0=1" + ra + "abc\r\n", "[p0] ko0 (2)"},
@@ -637,10 +639,75 @@ TEST_F(ProjectFile, ADamagedFileIsRefusedAndTheOpenProjectStays) {
         try {
             read_project(text, project_kind::project, content);
             EXPECT_FALSE(content.profiles.empty());
+            EXPECT_FALSE(content.missing.empty()) << cut;  // and it says so
         } catch (const project_file_error& e) {
             EXPECT_NE(std::string(e.what()).find('['), std::string::npos);
         }
     }
+}
+
+TEST_F(ProjectFile, AFileLackingWhatItDeclaresOpensWithoutItsNameAndSaysWhat) {
+    build_project();
+    const std::string good = write(home.file("good.hlv"));
+    const std::string path = home.file("damaged.hlv");
+    auto section_at = [&good](const std::string& header) { return good.find("\r\n" + header + "\r\n") + 2; };
+    const std::size_t p2 = section_at("[p2]");
+    const std::size_t sumps = section_at("[sumps]");
+    const std::size_t p2_dno = good.find("\r\ndno=", p2) + 2;
+    struct Case {
+        std::string what;
+        std::string content;
+        std::size_t profiles;                 // read
+        std::vector<std::string> named;       // parts of the message
+    };
+    const std::vector<Case> cases = {
+        {"cut before the third profile", good.substr(0, p2), 2, {"profile nr 3 [p2]", "[sumps], [pipe1], [pipe2]"}},
+        {"cut inside a node column of the third profile", good.substr(0, p2_dno + 9), 3,
+         {"dane węzłów profilu Sieć kanalizacyjna [p2] (pełne 0 z 3)"_cp, "[sumps]", "(+"}},
+        {"the sumps taken out", good.substr(0, sumps) + good.substr(good.find("\r\n[", sumps) + 2), 3,
+         {"sekcje [sumps]"}},
+        {"cut inside the last line", good.substr(0, good.size() - 3), 3, {"końcowe wiersze (jest "_cp}},
+        {"an older file, without the header, cut inside a node column",
+         good.substr(good.find("[p0]"), p2_dno + 9 - good.find("[p0]")), 3,
+         {"dane węzłów profilu Sieć kanalizacyjna [p2] (pełne 0 z 3)"_cp}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write_file(path, c.content);
+        ui().boxes.clear();
+        open(path);
+        ASSERT_EQ(ui().boxes.size(), 1u);
+        const std::string& text = ui().boxes[0].text;
+        EXPECT_EQ(text.rfind("Uszkodzony plik: \r" + path + "\rBrakuje w nim: ", 0), 0u) << cp1250_to_utf8(text);
+        for (const std::string& part : c.named) EXPECT_NE(text.find(part), std::string::npos) << cp1250_to_utf8(text);
+        EXPECT_EQ(ui().boxes[0].icon(), MB_ICONWARNING);
+        EXPECT_EQ(model().profiles.size(), c.profiles);
+        // Opened without its name and modified: a save asks for a new name,
+        // and the damaged file stays as it was.
+        EXPECT_TRUE(model().project_path.empty());
+        EXPECT_EQ(Form1->Caption(), "___Halvoren___");
+        EXPECT_TRUE(model().project_modified);
+        EXPECT_TRUE(Form1->a_ProjectSave->Enabled());
+        const std::size_t dialogs = ui().file_dialogs.size();
+        ui().cancel_file_dialog();
+        user::key('S', ssCtrl);
+        ASSERT_EQ(ui().file_dialogs.size(), dialogs + 1);
+        EXPECT_TRUE(ui().file_dialogs.back().save);
+        EXPECT_EQ(read_file(path), c.content);
+    }
+
+    // The whole file opens under its name, unmodified, without a word; so
+    // does an older file without the header.
+    for (const std::string& whole : {good, good.substr(good.find("[p0]"))}) {
+        write_file(path, whole);
+        ui().boxes.clear();
+        open(path);
+        EXPECT_TRUE(ui().boxes.empty());
+        EXPECT_EQ(model().project_path, path);
+        EXPECT_FALSE(model().project_modified);
+        EXPECT_EQ(model().profiles.size(), 3u);
+    }
+    EXPECT_EQ(good.rfind("[naglowek]\r\nprofile=3\r\nsekcje=sumps,pipe1,pipe2,", 0), 0u);
 }
 
 TEST_F(ProjectFile, LongValuesAndCellsThatDoNotConvert) {

@@ -85,6 +85,20 @@ TEST_F(Startup, AMissingObjectsFolderIsReportedWithTheBuiltInTextAndStartUpGoesO
     EXPECT_NE(Form1, nullptr);
 }
 
+TEST_F(Startup, TheTemporaryFilesOfSavesKilledInAnEarlierRunGoAtTheStart) {
+    const std::string stale = path_join(default_config_folder(), ".halvoren.ini.k1ll3d.halvoren-tmp");
+    const std::string drawing = path_join(default_config_folder(), ".rysunek.dxf.Xy12Zw.halvoren-tmp");
+    const std::string user_file = path_join(default_config_folder(), "notes.halvoren-tmp");
+    for (const std::string& path : {stale, drawing, user_file}) {
+        write_file(path, std::string(1000, 'x'));
+        ASSERT_TRUE(SetFileDateTime(path, Now() - 1));
+    }
+    restart();
+    EXPECT_FALSE(FileExists(stale));
+    EXPECT_FALSE(FileExists(drawing));
+    EXPECT_TRUE(FileExists(user_file));  // not of the pattern
+}
+
 TEST_F(Startup, ClosingKeepsTheViewAndTheColumnsComeBackAtTheNextStart) {
     prog->show_main_window();
     // The terrain column moved to the third place and made wider.

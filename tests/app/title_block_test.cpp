@@ -3,6 +3,8 @@
 // run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -357,6 +359,7 @@ TEST_F(TitleBlock, ASaveReplacesAnExistingTemplateWholeWithoutAQuestion) {
     EXPECT_EQ(recent_template(), file);
     EXPECT_EQ(IniFile(user_ini()).ReadString("program", "path_metryka", ""), home.path() + "/");
     EXPECT_EQ(list_folder(home.path(), "*.~hlm*", false), std::vector<std::string>{});
+    EXPECT_EQ(list_folder(home.path(), ".*.halvoren-tmp", false), std::vector<std::string>{});
 
     // A file that cannot be replaced stays as it was, and nothing is left beside it.
     const std::string folder = home.file("folder.hlm");
@@ -366,7 +369,29 @@ TEST_F(TitleBlock, ASaveReplacesAnExistingTemplateWholeWithoutAQuestion) {
     EXPECT_TRUE(DirectoryExists(folder));
     EXPECT_EQ(ui().boxes.size(), 2u);  // the error box
     EXPECT_EQ(list_folder(home.path(), "*.~hlm*", false), std::vector<std::string>{});
+    EXPECT_EQ(list_folder(home.path(), ".*.halvoren-tmp", false), std::vector<std::string>{});
     EXPECT_EQ(recent_template(), file);
+}
+
+TEST_F(TitleBlock, ASavedTemplateKeepsTheModeOfTheFileItReplacesAndANewOneTakesTheUsualMode) {
+    run(Form1->a_it_TextboxInsert);
+    const std::string shared = new_file("wspolny.hlm", "[rozne]\r\nlast=0\r\n");
+    for (const mode_t mode : {0644, 0664, 0600}) {
+        ASSERT_EQ(::chmod(shared.c_str(), mode), 0);
+        ui().choose_file(shared);
+        run(Form1->a_it_TemplateSave);
+        struct stat st {};
+        ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_EQ(IniFile(shared).ReadString("rozne", "last", ""), "1");
+    }
+    const mode_t old_mask = ::umask(022);
+    ui().choose_file(home.file("nowy.hlm"));
+    run(Form1->a_it_TemplateSave);
+    ::umask(old_mask);
+    struct stat st {};
+    ASSERT_EQ(::stat(home.file("nowy.hlm").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
 TEST_F(TitleBlock, TheExtentOfTheBoxesIsWhatTheDrawingPlacesTheTitleBlockBy) {

@@ -1,6 +1,7 @@
 // The project reader on any file, read as a project file and as a legacy
 // text: a file is read or refused, never more. What was read is written as
-// a project file's body and read back, which must not be refused.
+// a project file's body and read back, which must not be refused and must
+// hold all it declares.
 #include <cstdlib>
 #include <string>
 
@@ -50,6 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             expect(false);
         }
         expect(again.profiles.size() == m.profiles.size());
+        // The body holds every node it declares.
+        expect(again.missing.empty());
     }
     return 0;
 }

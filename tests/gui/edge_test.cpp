@@ -2,6 +2,7 @@
 // printer and the services.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -9,6 +10,8 @@
 #include <QPainter>
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include <filesystem>
 
 #include "gui/gui_fixture.h"
 #include "gui/key_map.h"
@@ -361,6 +364,118 @@ TEST_F(Services, FontFilesAndTheDrawingProgramsCommandLine) {
     EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("/opt/cad/bin/cad %F --rate=50%%")), "/opt/cad/bin/cad --rate=50%");
     EXPECT_EQ(gui::desktop_exec_command(QStringLiteral("no-such-program-here %f")), "no-such-program-here");
     EXPECT_EQ(gui::desktop_exec_command(QString()), "");
+}
+
+TEST(DialogFolders, AFileDialogOpensInTheNearestFolderThatExistsNeverTheWorkingFolder) {
+    const TempFolder t;
+    ForceDirectories(t.file("dokumenty/projekty"));
+    const QString base = QString::fromStdString(t.path());
+    EXPECT_EQ(gui::dialog_start_folder(t.file("dokumenty/projekty/"), ""), base + "/dokumenty/projekty");
+    EXPECT_EQ(gui::dialog_start_folder(t.file("dokumenty/usunięty/głębiej/"_cp), ""), base + "/dokumenty");
+    EXPECT_EQ(gui::dialog_start_folder("", t.file("dokumenty/projekty/plan.hlv")), base + "/dokumenty/projekty");
+    EXPECT_EQ(gui::dialog_start_folder("", t.file("brak/plan.hlv")), base);
+    EXPECT_EQ(gui::dialog_start_folder("", "plan.hlv"), QDir::homePath());
+    EXPECT_EQ(gui::dialog_start_folder("", ""), QDir::homePath());
+}
+
+TEST(DesktopEntries, TheExecValueGivesTheProgramAndItsArgumentsForOneFile) {
+    const QString file = QStringLiteral("/home/jan/plany/profil 1.dxf");
+    const QString url = QStringLiteral("file:///home/jan/plany/profil%201.dxf");
+    struct Case {
+        QString exec;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("viewer --view %f"), {QStringLiteral("viewer"), QStringLiteral("--view"), file}},
+        {QStringLiteral("\"/opt/My Cad/cad\" --open %U"), {QStringLiteral("/opt/My Cad/cad"), QStringLiteral("--open"), url}},
+        {QStringLiteral("cad --rate=50%% --file=%f %i %c %k"),
+         {QStringLiteral("cad"), QStringLiteral("--rate=50%"), QStringLiteral("--file=") + file}},
+        {QStringLiteral("cad"), {QStringLiteral("cad"), file}},  // no field code: the file goes last
+        {QStringLiteral("  cad   %F  "), {QStringLiteral("cad"), file}},
+        {QStringLiteral("\"a\\\\\\\\b\" \"say \\\"hi\\\"\" %u"), {QStringLiteral("a\\b"), QStringLiteral("say \"hi\""), url}},
+        {QString(), {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(gui::desktop_exec_arguments(c.exec, file), c.expected) << c.exec.toStdString();
+}
+
+// The XDG folders of one test, the variables restored afterwards.
+class Desktop : public GuiTest {
+protected:
+    Desktop() {
+        for (const char* v : variables) saved_.emplace_back(v, qEnvironmentVariable(v));
+        set("XDG_CONFIG_HOME", "config");
+        set("XDG_CONFIG_DIRS", "etc");
+        set("XDG_DATA_HOME", "data");
+        // The system's MIME database stays in reach; its applications do not.
+        ForceDirectories(xdg.file("share"));
+        if (DirectoryExists("/usr/share/mime")) std::filesystem::create_directory_symlink("/usr/share/mime", xdg.file("share/mime"));
+        set("XDG_DATA_DIRS", "usr");
+        qputenv("XDG_DATA_DIRS", (xdg.file("usr") + ":" + xdg.file("share")).c_str());
+        qputenv("XDG_CURRENT_DESKTOP", "X-Test:XFCE");
+    }
+    ~Desktop() override {
+        for (const auto& [name, value] : saved_) {
+            if (value.isNull()) qunsetenv(name);
+            else qputenv(name, value.toUtf8());
+        }
+    }
+    std::string put(const std::string& name, const std::string& text) {
+        const std::string path = xdg.file(name);
+        ForceDirectories(ExtractFilePath(path));
+        write_file(path, text);
+        return path;
+    }
+    static std::string entry(const std::string& exec, const std::string& more = "") {
+        return "[Desktop Entry]\nType=Application\nName=X\nExec=" + exec + "\n" + more;
+    }
+    TempFolder xdg;
+
+private:
+    static constexpr const char* variables[] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+                                                "XDG_CURRENT_DESKTOP"};
+    void set(const char* name, const std::string& folder) {
+        ForceDirectories(xdg.file(folder));
+        qputenv(name, xdg.file(folder).c_str());
+    }
+    std::vector<std::pair<const char*, QString>> saved_;
+};
+
+TEST_F(Desktop, AFileOpensWithTheProgramItsTypeIsAssociatedWithOrSaysWhyNot) {
+    const std::string viewer = put("data/applications/viewer.desktop", entry("/bin/true --view %f"));
+    const std::string other = put("data/applications/other.desktop", entry("/bin/true %U"));
+    const std::string tool = put("usr/applications/vendor/tool.desktop", entry("true"));
+    put("data/applications/hidden.desktop", entry("/bin/true", "Hidden=true\n"));
+    put("data/applications/noexec.desktop", entry(""));
+    put("config/mimeapps.list",
+        "[Default Applications]\ntext/plain=missing.desktop;noexec.desktop;viewer.desktop;\n"
+        "application/pdf=hidden.desktop\n"
+        "[Added Associations]\nimage/png=other.desktop;vendor-tool.desktop;\n"
+        "[Removed Associations]\nimage/png=other.desktop;\n");
+    put("config/xfce-mimeapps.list", "[Default Applications]\ntext/html=other.desktop\n");
+    put("usr/applications/mimeinfo.cache",
+        "[MIME Cache]\nimage/jpeg=other.desktop;\napplication/pdf=vendor-tool.desktop;\n");
+    const std::pair<const char*, std::string> cases[] = {
+        {"text/plain", viewer},   // the first installed default that runs something
+        {"text/csv", viewer},     // by its ancestor text/plain
+        {"image/png", tool},      // added, less the removed one, from a vendor folder
+        {"text/html", other},     // the current desktop's own list first
+        {"image/jpeg", other},    // the applications folders' cache
+        {"application/pdf", tool},  // a hidden default does not count
+        {"application/vnd.ms-htmlhelp", ""},
+    };
+    for (const auto& [type, expected] : cases)
+        EXPECT_EQ(gui::default_desktop_entry(QString::fromLatin1(type)).toStdString(), expected) << type;
+
+    const std::string text = home.file("opis.txt");
+    write_file(text, "tekst");
+    const std::string help = home.file("pomoc.chm");
+    write_file(help, "ITSF");
+    EXPECT_EQ(qt().open_file(text), open_result::opened);
+    EXPECT_EQ(qt().open_file(help), open_result::no_program);
+    EXPECT_EQ(qt().open_file(home.file("brak.txt")), open_result::missing);
+    // An entry whose program is not there opens nothing.
+    put("data/applications/viewer.desktop", entry("/no/such/viewer %f"));
+    EXPECT_EQ(qt().open_file(text), open_result::no_program);
 }
 
 TEST(NoDisplay, TheProgramSaysSoInOneLineAndExitsWithOne) {

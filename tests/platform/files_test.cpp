@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -349,4 +351,117 @@ TEST_F(FilesTest, TemporaryFiles) {
     ::unsetenv("TMPDIR");
     EXPECT_EQ(temp_folder(), "/tmp");
     if (old) ::setenv("TMPDIR", saved.c_str(), 1);
+}
+
+// --- writes that survive a kill or a power cut ---------------------------------------------
+
+TEST_F(FilesTest, AWriteFlushesTheFileBeforeTheRenameAndTheFolderAfter) {
+    struct Writer {
+        const char* what;
+        std::function<void(const std::string&)> write;
+    };
+    const std::string source = file("source.txt");
+    write_file(source, "copied");
+    const std::vector<Writer> writers = {
+        {"write_file", [](const std::string& p) { write_file(p, "whole"); }},
+        {"OutputFile", [](const std::string& p) {
+             OutputFile out(p);
+             out.write_line("piece");
+             out.commit();
+         }},
+        {"CopyFile", [&source](const std::string& p) { ASSERT_TRUE(CopyFile(source, p, false)); }},
+    };
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.what);
+        const std::string target = file("target.txt");
+        write_file(target, "old");
+        std::vector<std::pair<std::string, std::string>> steps;
+        set_write_step_hook([&steps](std::string_view step, const std::string& path) { steps.emplace_back(step, path); });
+        w.write(target);
+        set_write_step_hook(nullptr);
+        ASSERT_EQ(steps.size(), 3u);
+        EXPECT_EQ(steps[0].first, "sync file");
+        EXPECT_EQ(ExtractFileDir(steps[0].second), dir_.string());
+        EXPECT_TRUE(is_temp_file_name(ExtractFileName(steps[0].second))) << steps[0].second;
+        EXPECT_EQ(steps[1], (std::pair<std::string, std::string>{"rename", target}));
+        EXPECT_EQ(steps[2], (std::pair<std::string, std::string>{"sync folder", dir_.string()}));
+    }
+    // A write that fails renames nothing.
+    std::vector<std::string> steps;
+    set_write_step_hook([&steps](std::string_view step, const std::string&) { steps.emplace_back(step); });
+    {
+        const FileSizeLimit limit(64);
+        EXPECT_THROW(write_file(file("target.txt"), std::string(4096, 'n')), EInOutError);
+    }
+    set_write_step_hook(nullptr);
+    EXPECT_TRUE(steps.empty());
+}
+
+TEST_F(FilesTest, AStaleTemporaryFileGoesWhenTheNextWriteOfItsTargetStarts) {
+    const TDateTime long_ago = EncodeDate(2009, 7, 14);
+    auto make = [&](const std::string& name, bool old) {
+        std::ofstream(file(name)) << "left by a killed write";
+        if (old) {
+            EXPECT_TRUE(SetFileDateTime(file(name), long_ago));
+        }
+    };
+    make(".plan.hlv.Ab3dE9.halvoren-tmp", true);    // stale, of plan.hlv
+    make(".plan.hlv.Zz0011.halvoren-tmp", false);   // written since this program started
+    make(".other.hlv.Ab3dE9.halvoren-tmp", true);   // stale, of another file
+    make(".plan.hlv.Ab3.halvoren-tmp", true);       // not the pattern
+    make(".plan.hlv.Ab3dE9.tmp", true);             // not the pattern
+    make("plan.hlv.Ab3dE9.halvoren-tmp", true);     // not hidden: not ours
+    // One held by a write that runs (its lock), however old.
+    make(".plan.hlv.Held00.halvoren-tmp", true);
+    const int fd = ::open(file(".plan.hlv.Held00.halvoren-tmp").c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+
+    write_file(file("plan.hlv"), "saved");
+    EXPECT_EQ(entries(), (std::vector<std::string>{".other.hlv.Ab3dE9.halvoren-tmp", ".plan.hlv.Ab3.halvoren-tmp",
+                                                   ".plan.hlv.Ab3dE9.tmp", ".plan.hlv.Held00.halvoren-tmp",
+                                                   ".plan.hlv.Zz0011.halvoren-tmp", "plan.hlv",
+                                                   "plan.hlv.Ab3dE9.halvoren-tmp"}));
+    // At start, for every target of the folder.
+    EXPECT_EQ(remove_stale_temp_files(dir_.string()), 1);
+    EXPECT_EQ(entries(), (std::vector<std::string>{".plan.hlv.Ab3.halvoren-tmp", ".plan.hlv.Ab3dE9.tmp",
+                                                   ".plan.hlv.Held00.halvoren-tmp", ".plan.hlv.Zz0011.halvoren-tmp",
+                                                   "plan.hlv", "plan.hlv.Ab3dE9.halvoren-tmp"}));
+    ::close(fd);
+    EXPECT_EQ(remove_stale_temp_files(dir_.string()), 1);  // let go, it is stale
+    EXPECT_EQ(remove_stale_temp_files(file("absent")), 0);
+
+    // A running write's own temporary file is of the pattern and locked: a
+    // second program cleaning the folder leaves it.
+    OutputFile out(file("rysunek.dxf"));
+    out.write_line("0");
+    std::string temp;
+    for (const std::string& e : entries())
+        if (e.rfind(".rysunek.dxf.", 0) == 0) temp = e;
+    ASSERT_TRUE(is_temp_file_name(temp)) << temp;
+    EXPECT_TRUE(file_locked_by_other(file(temp)));
+    ASSERT_TRUE(SetFileDateTime(file(temp), long_ago));
+    EXPECT_EQ(remove_stale_temp_files(dir_.string()), 0);
+    out.commit();
+    EXPECT_FALSE(FileExists(file(temp)));
+}
+
+TEST_F(FilesTest, ANewFileGetsTheUsualModeUnderTheUmask) {
+    for (const mode_t mask : {022, 027, 077}) {
+        const mode_t old = ::umask(mask);
+        const std::string written = file("new" + std::to_string(mask) + ".hlm");
+        write_file(written, "x");
+        const std::string drawn = file("new" + std::to_string(mask) + ".dxf");
+        OutputFile out(drawn);
+        out.commit();
+        ::umask(old);
+        for (const std::string& path : {written, drawn}) {
+            struct stat st {};
+            ASSERT_EQ(::stat(path.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << path;
+        }
+    }
 }

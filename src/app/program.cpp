@@ -141,7 +141,12 @@ Program::Program(Services& services, std::vector<std::string> arguments) : servi
     app_->arguments = std::move(arguments);
     app_->Title = "Halvoren";
 
+    // The program's own folders (languages, help, the shipped templates and
+    // objects, icons) stand beside it: beside the file it was started as,
+    // else beside its installed file, else in the source tree it was built
+    // from.
     std::string exe_folder = app_->ExeFolder();
+    if (exe_folder.empty() || !DirectoryExists(path_join(exe_folder, "lang"))) exe_folder = running_program_folder();
     if (exe_folder.empty() || !DirectoryExists(path_join(exe_folder, "lang"))) exe_folder = HALVOREN_RESOURCE_DIR;
     folders().program_folder = with_separator(exe_folder);
     read_folders();

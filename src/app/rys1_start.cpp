@@ -52,7 +52,14 @@ main_window_sources window_sources;
 
 void TForm1::FormCreate(TObject*) {
     set_template_sources(&window_sources);
-    // No language is chosen yet: the built-in text.
+    // A configuration folder without the object definitions or the document
+    // templates gets the ones the program ships; a folder the user has is
+    // left as it is.
+    for (const char* shipped : {"objects", "templates"})
+        if (!DirectoryExists(folders().config_folder + shipped))
+            copy_missing_files(folders().program_folder + shipped, folders().config_folder + shipped);
+    // Only a folder that still cannot be made is reported, with the
+    // built-in text: no language is chosen yet.
     if (!DirectoryExists(folders().config_folder + "objects"))
         MessageBox(format_language_text(msg("msg_ConfigFolderNotFound",
                                             "Katalog zawierający m.in. definicje obiektów oraz szablony wydruków nie został odnaleziony.%sPomóc może ponowne zainstalowanie programu."_cp),

@@ -378,6 +378,21 @@ void project_variables(std::vector<var_entry>& out) {
          [](var_call& c, std::string& v) {
              if (const odcinek* p = profile_of(c.i0)) v = p->nazwa;
          }},
+        // The length of profile i0 from its first node to its last, and the
+        // names of those two nodes (the profile list of the documents).
+        {"dlugosc_profilu", "profile_length",
+         [](var_call& c, std::string& v) {
+             if (const odcinek* p = profile_of(c.i0); p && !p->nodes.empty())
+                 v = col(column_kind::dlug, p->nodes.back().odl - p->nodes.front().odl);
+         }},
+        {"wezel_poczatkowy", "profile_first_node",
+         [](var_call& c, std::string& v) {
+             if (const odcinek* p = profile_of(c.i0); p && !p->nodes.empty()) v = p->nodes.front().wez;
+         }},
+        {"wezel_koncowy", "profile_last_node",
+         [](var_call& c, std::string& v) {
+             if (const odcinek* p = profile_of(c.i0); p && !p->nodes.empty()) v = p->nodes.back().wez;
+         }},
         {"nazwa_rysunku", "drawing_name",
          [](var_call&, std::string& v) { v = topcje->sag_DrawingProperties->Cells(sheet_column(), 3); }},
         {"nr_rysunku", "drawing_number",

@@ -27,5 +27,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Files_listbox->MultiSelect = true;
     Files_listbox->SetVisible(false);
     Files_listbox->SetParent(this);
+    name_images();
     SetBounds(0, 0, 1000, 700);
 }

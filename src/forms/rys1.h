@@ -506,6 +506,8 @@ public:
     // show_hint); the Program calls it once the window is made.
     void connect_handlers();
 private:
+    // Names the pictures of the commands and tool buttons (rys1_images.cpp).
+    void name_images();
     void build_panels();
     void build_table_commands();
     void connect_table_handlers();

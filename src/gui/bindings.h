@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "gui/renderer.h"
@@ -151,6 +152,10 @@ Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent);
 // The string grids (the table component included) and the tab strip;
 // nullptr for any other control.
 Binding* make_grid_binding(Renderer& r, TControl* c, QWidget* parent);
+
+// The text a button shows where it has no picture: its caption, or for a
+// button without one the short part of its hint (before "|").
+std::string caption_or_hint(const TControl* c);
 
 // Paints a control through a QPainter canvas; an exception from the
 // control's painting is shown after the paint event.

@@ -2,6 +2,7 @@
 // and tab sheets, tree view, status bar, tool bar and tool buttons) and any
 // other control (a surface that paints itself); the grids and the tab strip
 // have theirs in bindings_grid.cpp.
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,6 +16,8 @@
 #include <QTreeWidget>
 #include <qdrawutil.h>
 
+#include <algorithm>
+#include <string>
 #include <unordered_map>
 
 #include "gui/bindings.h"
@@ -304,6 +307,22 @@ private:
     }
 };
 
+// A tool button's picture: the one it names, else its bar's image list
+// entry; null when neither draws.
+QIcon tool_icon(Renderer& r, const TToolButton* b) {
+    const QIcon named = r.named_icon(b->ImageName());
+    if (!named.isNull()) return named;
+    const auto* bar = dynamic_cast<const TToolBar*>(b->Parent());
+    return Renderer::icon(bar ? bar->Images.get() : nullptr, b->ImageIndex);
+}
+
+// The text a tool button shows: its caption where the bar shows captions,
+// else its caption or hint where it has no picture.
+std::string tool_text(const TToolBar* bar, const TToolButton* b, bool has_icon) {
+    if (!has_icon) return caption_or_hint(b);
+    return bar && bar->ShowCaptions ? b->Caption() : std::string();
+}
+
 class ToolBarBinding : public Binding {
 public:
     ToolBarBinding(Renderer& r, TToolBar* t, QWidget* parent) : Binding(r, t), bar_(new HookWidget(parent)) { attach(bar_); }
@@ -319,9 +338,15 @@ public:
             if (auto* b = dynamic_cast<TToolButton*>(c)) {
                 const bool sep = b->Style == TToolButtonStyle::tbsSeparator || b->Style == TToolButtonStyle::tbsDivider;
                 w = sep ? 8 : t->ButtonWidth;
-                // A caption shows when asked for, or when there is no picture.
-                const bool caption = t->ShowCaptions || Renderer::icon(t->Images, b->ImageIndex).isNull();
-                if (!sep && caption && !b->Caption().empty()) w = std::max(w, text_width(t->Font(), b->Caption()) + 16);
+                // A caption shows when asked for, or when there is no
+                // picture; the button is as wide as the window system's
+                // font writes it.
+                const std::string text = sep ? std::string() : tool_text(t, b, !tool_icon(renderer, b).isNull());
+                if (!text.empty()) {
+                    const QWidget* shown = renderer.widget_for(b);
+                    const QFontMetrics metrics(shown ? shown->font() : bar_->font());
+                    w = std::max({w, text_width(t->Font(), text) + 16, metrics.horizontalAdvance(qs(text)) + 16});
+                }
                 if (b->Style == TToolButtonStyle::tbsDropDown) w += 12;
                 h = t->ButtonHeight;
             }
@@ -392,12 +417,12 @@ public:
         if (!button_) return;
         TToolButton* b = tool();
         TToolBar* t = bar();
-        const QIcon ic = Renderer::icon(t ? t->Images.get() : nullptr, b->ImageIndex);
+        const QIcon ic = tool_icon(renderer, b);
         button_->setIcon(ic);
         button_->setIconSize(QSize(16, 16));
-        button_->setText(qs(b->Caption()));
-        const bool captions = (t && t->ShowCaptions) || ic.isNull();
-        button_->setToolButtonStyle(!captions ? Qt::ToolButtonIconOnly
+        const std::string text = tool_text(t, b, !ic.isNull());
+        button_->setText(qs(ic.isNull() ? text : b->Caption()));
+        button_->setToolButtonStyle(text.empty() ? Qt::ToolButtonIconOnly
                                     : ic.isNull() ? Qt::ToolButtonTextOnly
                                                   : Qt::ToolButtonTextUnderIcon);
         button_->setAutoRaise(!t || t->Flat);
@@ -435,6 +460,12 @@ private:
 };
 
 }  // namespace
+
+std::string caption_or_hint(const TControl* c) {
+    if (!c->Caption().empty()) return c->Caption();
+    const std::string& hint = c->Hint();
+    return hint.substr(0, hint.find('|'));
+}
 
 Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent) {
     if (auto* x = dynamic_cast<TTrackBar*>(c)) return new TrackBarBinding(r, x, parent);

@@ -183,9 +183,11 @@ public:
     void resync() override { sync_state(Prop::Down); }
     void sync_caption() override { sync_state(Prop::Style); }
     void sync_state(Prop) override {
-        const QIcon ic = Renderer::icon(sb()->Images, sb()->ImageIndex);
+        QIcon ic = renderer.named_icon(sb()->ImageName());
+        if (ic.isNull()) ic = Renderer::icon(sb()->Images, sb()->ImageIndex);
         button_->setIcon(ic);
-        button_->setText(qs(sb()->Caption()));
+        // Without a picture the caption shows, or the hint's short part.
+        button_->setText(qs(ic.isNull() ? caption_or_hint(sb()) : sb()->Caption()));
         button_->setToolButtonStyle(ic.isNull() ? Qt::ToolButtonTextOnly
                                     : sb()->Caption().empty() ? Qt::ToolButtonIconOnly
                                                               : Qt::ToolButtonTextBesideIcon);

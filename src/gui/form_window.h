@@ -30,11 +30,22 @@ public:
     void rebuild_menu();
     // Window flags from the border and form styles.
     void apply_styles();
+    // Shows the window maximized, and once it shows asks again (some window
+    // managers take the request only from a shown window); where nothing
+    // maximizes it (no window manager), it takes the screen's free area.
+    void show_maximized();
+    // The checks after the first showing (the event loop runs them): at
+    // once, and once more when the window's first moments are over; until
+    // then a change of the window's state is the window manager's answer,
+    // not the user's choice.
+    void keep_maximized();
+    void end_maximizing();
     // Set while the renderer changes the window itself.
     int syncing = 0;
     bool placed = false;
 
 protected:
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
@@ -48,6 +59,9 @@ private:
     TMainMenu* observed_menu_ = nullptr;
     int menu_observer_ = 0;
     bool menu_scheduled_ = false;
+    // Set from the first maximized showing until the checks after it ran:
+    // a window manager's early answer is no change of the user's.
+    bool maximizing_ = false;
     int menu_height() const;
     void layout_parts();
     void observe_menu();

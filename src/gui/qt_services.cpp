@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QMimeType>
@@ -291,6 +292,11 @@ std::vector<MonitorInfo> QtServices::monitors() {
     return out;
 }
 
+int QtServices::screen_text_width(const TFont& font, std::string_view text) {
+    // The font the canvas paints with.
+    return QFontMetrics(qfont(font)).horizontalAdvance(qs(text));
+}
+
 int QtServices::pixels_per_inch() {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? static_cast<int>(s->logicalDotsPerInch() + 0.5) : default_pixels_per_inch;
@@ -302,6 +308,7 @@ void QtServices::beep() {
 }
 
 bool QtServices::shell_open(std::string_view target) {
+    if (answer_shell_open) return answer_shell_open(target);
     const std::string t(target);
     QUrl url;
     if (t.find("://") != std::string::npos || t.rfind("mailto:", 0) == 0) url = QUrl(qs(t));

@@ -68,6 +68,9 @@ public:
     // A test's stand-in for the user at a message box: when set, it answers
     // instead of a shown box.
     std::function<int(std::string_view text, std::string_view caption, unsigned flags)> answer_message_box;
+    // A test's stand-in for the desktop opening a file or address: when set,
+    // it answers instead of the program the desktop associates.
+    std::function<bool(std::string_view target)> answer_shell_open;
     // How often the program beeped (refused keys included).
     int beeps = 0;
 
@@ -90,6 +93,7 @@ public:
     void set_cursor(TCursor cursor) override;
     std::vector<MonitorInfo> monitors() override;
     int pixels_per_inch() override;
+    int screen_text_width(const TFont& font, std::string_view text) override;
     void beep() override;
     bool shell_open(std::string_view target) override;
     open_result open_file(std::string_view path) override;

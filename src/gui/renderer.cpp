@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -29,6 +30,7 @@
 #include "platform/grids.h"
 #include "platform/input.h"
 #include "platform/menus.h"
+#include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/stdctrls.h"
 
@@ -37,6 +39,24 @@ namespace gui {
 namespace {
 
 Renderer* g_renderer = nullptr;
+
+// The icon theme of the commands' pictures: the desktop's, with Adwaita for
+// the names it lacks. Without a desktop (or on a platform that gives no
+// theme) Qt knows no theme and maybe not the theme folders: the
+// freedesktop folders and Adwaita then.
+void prepare_icon_theme() {
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& folder :
+         QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                   QStandardPaths::LocateDirectory))
+        if (!paths.contains(folder)) paths << folder;
+    if (paths != QIcon::themeSearchPaths()) QIcon::setThemeSearchPaths(paths);
+    // "hicolor" is the base every theme builds on, named where no desktop
+    // chose a theme; it has none of the standard command icons.
+    const auto none = [](const QString& theme) { return theme.isEmpty() || theme == QLatin1String("hicolor"); };
+    if (none(QIcon::themeName())) QIcon::setThemeName(QStringLiteral("Adwaita"));
+    if (none(QIcon::fallbackThemeName())) QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
 
 TApplication* app_or_null() {
     try {
@@ -261,7 +281,9 @@ public:
     TForm* form() const { return static_cast<TForm*>(control); }
 
     void place() override {
-        if (window) window->fit_to_form();
+        // Not while the window itself changes the form (its size, place or
+        // state): the window is as the form is then.
+        if (window && !window->syncing) window->fit_to_form();
     }
     void sync_visible() override {}
     void sync(Prop p) override {
@@ -450,6 +472,54 @@ void FormWindow::rebuild_menu() {
     else layout_parts();
 }
 
+void FormWindow::show_maximized() {
+    const bool first = !isVisible();
+    showMaximized();
+    if (!first) return;
+    maximizing_ = true;
+    QTimer::singleShot(0, this, [this] { keep_maximized(); });
+    QTimer::singleShot(300, this, [this] { end_maximizing(); });
+}
+
+void FormWindow::end_maximizing() {
+    if (!maximizing_) return;
+    keep_maximized();
+    maximizing_ = false;
+}
+
+void FormWindow::keep_maximized() {
+    if (form_.WindowState() != TWindowState::wsMaximized || !isVisible() || isMinimized()) return;
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect area = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (isMaximized() && frame.width() >= area.width() && frame.height() >= area.height()) return;
+    // The window's answer (its new size) reaches the form as the user's would.
+    if (!isMaximized()) {
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    } else {
+        // Maximized in name only: the free area, less the frame.
+        const QRect inner = geometry();
+        setGeometry(area.marginsRemoved(QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                                 frame.right() - inner.right(), frame.bottom() - inner.bottom())));
+    }
+}
+
+void FormWindow::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // The user (through the window manager) maximized or restored the
+    // window: the form keeps it, and the next start opens the same way.
+    if (e->type() != QEvent::WindowStateChange || syncing || maximizing_ || !isVisible()) return;
+    const TWindowState state = isMinimized()   ? TWindowState::wsMinimized
+                               : isMaximized() ? TWindowState::wsMaximized
+                                               : TWindowState::wsNormal;
+    if (state == form_.WindowState()) return;
+    TForm* f = &form_;
+    ++syncing;
+    renderer_.input([f, state] { f->SetWindowState(state); });
+    --syncing;
+}
+
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The close button is the user closing the form: the form decides (and
     // hides the window through its Visible).
@@ -510,6 +580,7 @@ Renderer* Renderer::instance() { return g_renderer; }
 
 Renderer::Renderer() {
     g_renderer = this;
+    prepare_icon_theme();
     qApp->installEventFilter(this);
     if (auto* d = QAbstractEventDispatcher::instance())
         connect(d, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
@@ -641,7 +712,7 @@ void Renderer::show_form(TForm& form) {
     w->place_initially();
     ++w->syncing;
     switch (form.WindowState()) {
-        case TWindowState::wsMaximized: w->showMaximized(); break;
+        case TWindowState::wsMaximized: w->show_maximized(); break;
         case TWindowState::wsMinimized: w->showMinimized(); break;
         case TWindowState::wsNormal: w->show(); break;
     }
@@ -724,6 +795,32 @@ QIcon Renderer::icon(const TImageList* list, int index) {
     return {};
 }
 
+QIcon Renderer::named_icon(const std::string& name) {
+    if (name.empty()) return {};
+    if (const auto found = named_icons_.find(name); found != named_icons_.end()) return found->second;
+    // An icon that draws nothing (a picture the system cannot read) counts
+    // as none.
+    const auto draws = [](const QIcon& i) { return !i.isNull() && !i.pixmap(QSize(16, 16)).isNull(); };
+    QIcon icon = QIcon::fromTheme(qs(name));
+    if (!draws(icon)) {
+        icon = QIcon();
+        for (const std::string& folder : {folders().program_folder, std::string(HALVOREN_RESOURCE_DIR "/")}) {
+            const QString file = qs(folder + "icons/" + name + ".svg");
+            if (folder.size() > 1 && QFile::exists(file) && draws(QIcon(file))) {
+                icon = QIcon(file);
+                break;
+            }
+        }
+    }
+    named_icons_[name] = icon;
+    return icon;
+}
+
+QIcon Renderer::item_icon(const TMenuItem* item, const TImageList* images) {
+    const QIcon named = named_icon(item->ImageName());
+    return named.isNull() ? icon(images, item->ImageIndex) : named;
+}
+
 void Renderer::fill_menu(QMenu* menu, TMenuItem* parent, TImageList* images) {
     for (QObject* child : menu->children())
         if (auto* sub = qobject_cast<QMenu*>(child)) sub->deleteLater();
@@ -742,7 +839,7 @@ void Renderer::fill_menu(QMenu* menu, TMenuItem* parent, TImageList* images) {
             menu->addSeparator();
             continue;
         }
-        const QIcon ic = icon(images, item->ImageIndex);
+        const QIcon ic = item_icon(item, images);
         if (item->Count() > 0) {
             auto* sub = new QMenu(qs(item->Caption()), menu);
             sub->setIcon(ic);

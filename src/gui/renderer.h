@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -64,6 +65,13 @@ public:
     // The icon of an image list entry: the theme icon of that name, or a
     // picture file of that name; null when neither exists.
     static QIcon icon(const TImageList* list, int index);
+    // The picture a command names (its ImageName): the icon of that name in
+    // the desktop's icon theme (Adwaita where the theme has none), else the
+    // program's own "icons/<name>.svg" beside the program or in its source
+    // resources; null when none draws, and the control shows its caption.
+    QIcon named_icon(const std::string& name);
+    // A menu item's picture: the one it names, else its image list's entry.
+    QIcon item_icon(const TMenuItem* item, const TImageList* images);
 
     // Runs fn as user input: guarded, with the nesting of input dispatch
     // counted (widgets are then deleted later, not at once), and the modal
@@ -100,6 +108,7 @@ private:
         QEventLoop* loop;
     };
     std::vector<ModalLoop> modal_loops_;
+    std::unordered_map<std::string, QIcon> named_icons_;
     int dispatch_depth_ = 0;
     bool pending_scheduled_ = false;
     bool tearing_down_ = false;

@@ -465,7 +465,18 @@ void TToolButton::Click() {
 
 void TToolButton::action_changed() {
     TControl::action_changed();
+    if (action_ && !action_->ImageName().empty()) SetImageName(action_->ImageName());
     if (action_ && Style == TToolButtonStyle::tbsCheck) SetDown(action_->Checked());
+}
+
+void TToolButton::action_image_changed() {
+    if (action_ && !action_->ImageName().empty()) SetImageName(action_->ImageName());
+}
+
+void TToolButton::SetImageName(std::string_view name) {
+    if (name == image_name_) return;
+    image_name_ = std::string(name);
+    changed(Prop::Style);
 }
 
 TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {

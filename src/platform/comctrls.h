@@ -289,6 +289,11 @@ public:
     const char* ClassName() const override { return "TToolButton"; }
     TToolButtonStyle Style = TToolButtonStyle::tbsButton;
     int ImageIndex = -1;
+    // The name of its picture (see TAction::ImageName); its action's, when
+    // the action names one.
+    const std::string& ImageName() const { return image_name_; }
+    void SetImageName(std::string_view name);
+    void action_image_changed() override;
     bool Grouped = false;
     bool AllowAllUp = false;
     component_ref<TPopupMenu> DropdownMenu{this};
@@ -301,6 +306,7 @@ public:
 
 private:
     bool down_ = false;
+    std::string image_name_;
 };
 
 class TToolBar : public TWinControl {

@@ -96,6 +96,10 @@ public:
     virtual void SetAction(TAction* a);
     // Called by the linked action when one of its properties changed.
     virtual void action_changed();
+    // Called by the linked action when it names another picture (the
+    // controls that show one take it; nothing else of the action is
+    // applied again).
+    virtual void action_image_changed() {}
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

@@ -699,6 +699,18 @@ bool delete_folder_tree(std::string_view path) {
     return !ec;
 }
 
+bool copy_missing_files(std::string_view from, std::string_view to) {
+    if (!DirectoryExists(from) || !ForceDirectories(to)) return false;
+    bool ok = true;
+    for (const std::string& name : list_folder(from, "*", true, ListKind::Both)) {
+        if (name.starts_with('.') || name.find("/.") != std::string::npos) continue;
+        const std::string source = path_join(from, name), target = path_join(to, name);
+        if (DirectoryExists(source)) ok = ForceDirectories(target) && ok;
+        else if (!FileExists(target)) ok = CopyFile(source, target, true) && ok;
+    }
+    return ok;
+}
+
 bool file_locked_by_other(std::string_view path) {
     // Closing the description the check opens would drop a traditional
     // (per-process) lock that this process held on the file; open file

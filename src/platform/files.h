@@ -131,6 +131,13 @@ std::string make_temp_folder(std::string_view prefix);
 std::string temp_folder();
 // Deletes a folder with everything in it; false when something stayed.
 bool delete_folder_tree(std::string_view path);
+// Copies the folder `from` with its subfolders into `to` (made when
+// missing, and each subfolder too, empty ones included), leaving every file
+// that `to` already holds as it is; names beginning with "." (version
+// control's placeholders) are not copied. False, and nothing made, when
+// `from` is no folder; false when a folder could not be made or a file not
+// copied.
+bool copy_missing_files(std::string_view from, std::string_view to);
 
 // True when another open file description holds a write lock on the file
 // (the nearest Linux has to a sharing violation). Programs that keep a file

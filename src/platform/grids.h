@@ -341,7 +341,7 @@ public:
 
 protected:
     // A tab's length along the strip and the strip's thickness.
-    int tab_width(int i) const;
+    virtual int tab_width(int i) const;
     int tab_height() const;
     void set_canvas(TCanvas* canvas) { canvas_ = canvas; }
 

@@ -38,6 +38,17 @@ void TAction::SetCaption(std::string_view c) {
     notify_clients();
 }
 
+void TAction::SetImageName(std::string_view name) {
+    if (name == image_name_) return;
+    image_name_ = std::string(name);
+    changed(Prop::Style);
+    const auto clients = clients_;
+    for (TControl* c : clients) c->action_image_changed();
+    const auto menus = menu_clients_;
+    for (TMenuItem* m : menus)
+        if (!image_name_.empty()) m->SetImageName(image_name_);
+}
+
 void TAction::SetHint(std::string_view h) {
     if (h == hint_) return;
     hint_ = std::string(h);
@@ -186,6 +197,13 @@ void TMenuItem::action_changed() {
     visible_ = action_->Visible();
     shortcut_ = action_->ShortCut();
     ImageIndex = action_->ImageIndex;
+    if (!action_->ImageName().empty()) image_name_ = action_->ImageName();
+    structure_changed();
+}
+
+void TMenuItem::SetImageName(std::string_view name) {
+    if (name == image_name_) return;
+    image_name_ = std::string(name);
     structure_changed();
 }
 

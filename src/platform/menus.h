@@ -41,6 +41,11 @@ public:
     void SetShortCut(TShortCut sc);
     std::vector<TShortCut> SecondaryShortCuts;
     int ImageIndex = -1;
+    // The name of the command's picture: an icon of the desktop's theme by
+    // its standard name, else one of the program's own; "" for none. The
+    // front end finds the picture; a client without one shows its caption.
+    const std::string& ImageName() const { return image_name_; }
+    void SetImageName(std::string_view name);
     int GroupIndex = 0;
     bool AutoCheck = false;
     std::string Category;
@@ -63,7 +68,7 @@ public:
 private:
     friend class TActionList;
     TActionList* list_ = nullptr;
-    std::string caption_, hint_;
+    std::string caption_, hint_, image_name_;
     bool checked_ = false, enabled_ = true, visible_ = true;
     TShortCut shortcut_ = 0;
     std::vector<TControl*> clients_;
@@ -114,6 +119,10 @@ public:
     bool AutoCheck = false;
     bool Default = false;
     int ImageIndex = -1;
+    // The name of its picture (see TAction::ImageName); its action's, when
+    // the action names one.
+    const std::string& ImageName() const { return image_name_; }
+    void SetImageName(std::string_view name);
     TAction* Action() const { return action_; }
     void SetAction(TAction* a);
     void action_changed();
@@ -142,7 +151,7 @@ public:
     void set_menu(class TMenu* m) { menu_ = m; }
 
 private:
-    std::string caption_, hint_;
+    std::string caption_, hint_, image_name_;
     bool checked_ = false, enabled_ = true, visible_ = true;
     TShortCut shortcut_ = 0;
     TAction* action_ = nullptr;

@@ -1,6 +1,8 @@
 #include "platform/paths.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/files.h"
 
@@ -33,6 +35,13 @@ std::string default_documents_folder() {
 }
 
 std::string registry_folder() { return default_config_folder(); }
+
+std::string running_program_folder() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) return {};
+    return IncludeTrailingPathDelimiter(ExtractFilePath(from_os_path(exe)));
+}
 
 program_folders& folders() {
     static program_folders f;

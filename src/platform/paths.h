@@ -15,6 +15,11 @@ std::string default_config_folder();
 std::string default_documents_folder();
 // Where the registry store lives (the default configuration folder).
 std::string registry_folder();
+// The folder of the running program's file, links followed (a program
+// started through a link in a folder of PATH is found where it is
+// installed), ending with the path separator; "" when the system does not
+// say.
+std::string running_program_folder();
 
 // The folders of the running program, each ending with the path separator:
 // its own folder (language and help files), the configuration folder and

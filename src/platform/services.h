@@ -105,6 +105,11 @@ public:
     // quoted program path may be followed by arguments), "" when none.
     virtual std::string dxf_program() = 0;
 
+    // The width in pixels of a text in a font as the window system writes
+    // it on the screen (headless: the built-in metrics), for controls that
+    // size themselves to the texts they paint.
+    virtual int screen_text_width(const TFont& font, std::string_view text) { return ::text_width(font, text); }
+
     virtual std::vector<FontInfo> fonts() = 0;
     // The installed fonts' file table, sorted by name.
     virtual std::vector<FontFile> font_files() = 0;

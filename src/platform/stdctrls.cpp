@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/forms.h"
+#include "platform/menus.h"
 #include "platform/services.h"
 #include "platform/sysutils.h"
 
@@ -53,6 +54,21 @@ void TSpeedButton::SetDown(bool d) {
                 b->changed(Prop::Down);
             }
     changed(Prop::Down);
+}
+
+void TSpeedButton::action_changed() {
+    TControl::action_changed();
+    if (action_ && !action_->ImageName().empty()) SetImageName(action_->ImageName());
+}
+
+void TSpeedButton::action_image_changed() {
+    if (action_ && !action_->ImageName().empty()) SetImageName(action_->ImageName());
+}
+
+void TSpeedButton::SetImageName(std::string_view name) {
+    if (name == image_name_) return;
+    image_name_ = std::string(name);
+    changed(Prop::Style);
 }
 
 void TSpeedButton::Click() {

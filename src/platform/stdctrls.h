@@ -49,6 +49,12 @@ public:
     bool Flat = false;
     int ImageIndex = -1;
     component_ref<TImageList> Images{this};
+    // The name of its picture (see TAction::ImageName); its action's, when
+    // the action names one.
+    const std::string& ImageName() const { return image_name_; }
+    void SetImageName(std::string_view name);
+    void action_changed() override;
+    void action_image_changed() override;
     bool Down() const { return down_; }
     // Setting Down runs no event; a button going down raises the others of its group.
     void SetDown(bool d);
@@ -57,6 +63,7 @@ public:
 
 private:
     bool down_ = false;
+    std::string image_name_;
 };
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };

@@ -4,6 +4,7 @@
 
 #include "platform/comctrls.h"
 #include "platform/exceptions.h"
+#include "platform/services.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -205,6 +206,15 @@ TRect TCustomTab95Control::TabRect(int i) const {
     // Down the left or the right side: the lengths run down.
     const int left = far_side ? width_ - 2 - thickness : 2;
     return {left, along.Left, left + thickness, along.Right};
+}
+
+int TCustomTab95Control::tab_width(int i) const {
+    if (TabWidth > 0) return TabWidth;
+    const std::string text = Trim(Tab(i).Text);
+    Services* s = installed_services();
+    const auto width = [&](const TFont& f) { return s ? s->screen_text_width(f, text) : text_width(f, text); };
+    const bool has_image = Images && Tab(i).ImageIndex != -1;
+    return std::max(width(font_), width(tab_inactive_font_)) + 12 + (has_image ? Images->Width + 5 : 0);
 }
 
 TRect TCustomTab95Control::AlignRect() const {

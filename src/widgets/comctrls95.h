@@ -134,6 +134,9 @@ public:
 
     TRect TabRect(int i) const override;
     TRect AlignRect() const override;
+    // As long as the wider of the two fonts writes the trimmed caption on
+    // the screen, with its inset on either side (and the image).
+    int tab_width(int i) const override;
     void PaintTo(TCanvas& canvas) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseLeave() override;

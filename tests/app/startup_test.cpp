@@ -73,11 +73,43 @@ TEST_F(Startup, TheWindowOpensMaximizedOrWhereItWasKeptOnTheMonitors) {
     EXPECT_EQ(Form1->Height(), 600);
 }
 
-TEST_F(Startup, AMissingObjectsFolderIsReportedWithTheBuiltInTextAndStartUpGoesOn) {
+TEST_F(Startup, AFreshConfigurationFolderGetsTheShippedFoldersAndNoMessage) {
+    const std::string config = default_config_folder();
+    for (const char* folder : {"objects", "templates"}) delete_folder_tree(path_join(config, folder));
     ui().boxes.clear();
     restart();
     EXPECT_TRUE(ui().boxes.empty());
+    EXPECT_TRUE(DirectoryExists(path_join(config, "objects")));
+    const std::vector<std::string> shipped = list_folder(folders().program_folder + "templates", "*.wzr", true);
+    ASSERT_FALSE(shipped.empty());
+    EXPECT_EQ(list_folder(path_join(config, "templates"), "*", true), shipped);
+    for (const std::string& name : shipped)
+        EXPECT_EQ(read_file(path_join(config, "templates/" + name)),
+                  read_file(folders().program_folder + "templates/" + name)) << name;
+
+    // The user's folder stays as they keep it: a changed template, one of
+    // their own, one hidden and one deleted are all left so at the next
+    // start, also when the objects folder is made afresh.
+    const std::string templates = path_join(config, "templates/");
+    write_file(templates + shipped[0], "changed");
+    write_file(templates + "own.wzr", "own");
+    ASSERT_TRUE(RenameFile(templates + shipped[1], ChangeFileExt(templates + shipped[1], ".~zr")));
+    ASSERT_TRUE(DeleteFile(templates + shipped[2]));
+    delete_folder_tree(path_join(config, "objects"));
+    restart();
+    EXPECT_TRUE(ui().boxes.empty());
+    EXPECT_TRUE(DirectoryExists(path_join(config, "objects")));
+    EXPECT_EQ(read_file(templates + shipped[0]), "changed");
+    EXPECT_EQ(read_file(templates + "own.wzr"), "own");
+    EXPECT_FALSE(FileExists(templates + shipped[1]));
+    EXPECT_FALSE(FileExists(templates + shipped[2]));
+}
+
+TEST_F(Startup, AnObjectsFolderThatCannotBeMadeIsReportedWithTheBuiltInTextAndStartUpGoesOn) {
+    // A file stands where the folder would be made.
     delete_folder_tree(path_join(default_config_folder(), "objects"));
+    write_file(path_join(default_config_folder(), "objects"), "");
+    ui().boxes.clear();
     restart();
     ASSERT_EQ(ui().boxes.size(), 1u);
     EXPECT_EQ(ui().boxes[0].text,

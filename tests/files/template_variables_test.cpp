@@ -217,6 +217,13 @@ TEST_F(TemplateVariables, CatalogueGivesEveryGroupInBothSpellingsAndWithBothSepa
         {"t2_lp", 0, 4, 0, 0, "5", false},
         {"v1", 0, 0, 0, 0, "", false},
         {"ska", 0, 0, 0, 0, "1: 100/200", false},
+        // A profile's length from its first node to its last and those nodes.
+        {"dlugosc_profilu", 0, 0, 0, 0, "30.00", true},
+        {"profile_length", 1, 0, 0, 0, "0.00", true},
+        {"wezel_poczatkowy", 0, 0, 0, 0, "S1", false},
+        {"profile_last_node", 0, 0, 0, 0, "S3", false},
+        {"wezel_koncowy", 1, 0, 0, 0, "S3", false},
+        {"profile_first_node", 2, 0, 0, 0, "", false},
         {"nazwa_rysunku", 0, 0, 0, 0, "PROFIL PODŁUŻNY"_cp, false},
         {"wentylacja_sciana_wewn", 0, 0, 0, 0, "1", false},
         {"o_odl_pompowni", 0, 0, 0, 0, "0", false},

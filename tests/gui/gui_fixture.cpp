@@ -14,8 +14,9 @@
 
 GuiTest::GuiTest() {
     setenv("HALVOREN_HOME", home.path().c_str(), 1);
-    // An installed program: its configuration folder holds the object definitions.
-    ForceDirectories(path_join(default_config_folder(), "objects"));
+    // A program that started before: its configuration folder holds the
+    // object definitions and a templates folder, empty, for the tests' own.
+    for (const char* folder : {"objects", "templates"}) ForceDirectories(path_join(default_config_folder(), folder));
     services_ = std::make_unique<gui::QtServices>();
     prog = std::make_unique<Program>(*services_, std::vector<std::string>{home.file("bin/halvoren")});
 }

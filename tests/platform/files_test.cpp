@@ -294,6 +294,41 @@ TEST_F(FilesTest, ExistenceAndChanges) {
     EXPECT_FALSE(DeleteFile(b));
 }
 
+TEST_F(FilesTest, CopyingMissingFilesKeepsWhatTheTargetHolds) {
+    for (const char* name : {"from/a.wzr", "from/sub/b.wzr", "from/sub/deeper/c.hlo", "from/.gitkeep",
+                             "from/.hidden/d.wzr", "from/sub/.gitkeep"}) {
+        ForceDirectories(ExtractFilePath(file(name)));
+        write_file(file(name), std::string("shipped ") + name);
+    }
+    fs::create_directories(dir_ / "from" / "empty");
+    // The target already holds the user's own copy of one shipped file and
+    // a file of their own.
+    ForceDirectories(file("to/sub"));
+    write_file(file("to/sub/b.wzr"), "the user's");
+    write_file(file("to/own.wzr"), "own");
+    EXPECT_TRUE(copy_missing_files(file("from"), file("to")));
+    EXPECT_EQ(read_file(file("to/a.wzr")), "shipped from/a.wzr");
+    EXPECT_EQ(read_file(file("to/sub/b.wzr")), "the user's");
+    EXPECT_EQ(read_file(file("to/sub/deeper/c.hlo")), "shipped from/sub/deeper/c.hlo");
+    EXPECT_EQ(read_file(file("to/own.wzr")), "own");
+    EXPECT_TRUE(DirectoryExists(file("to/empty")));
+    // Names beginning with a dot stay behind, folders and files alike.
+    EXPECT_EQ(list_folder(file("to"), "*", true, ListKind::Both),
+              (std::vector<std::string>{"a.wzr", "empty", "own.wzr", "sub", "sub/b.wzr", "sub/deeper",
+                                        "sub/deeper/c.hlo"}));
+
+    // An empty shipped folder still gives its folder.
+    fs::create_directories(dir_ / "bare");
+    EXPECT_TRUE(copy_missing_files(file("bare"), file("made/objects")));
+    EXPECT_TRUE(DirectoryExists(file("made/objects")));
+    // No source: nothing is made.
+    EXPECT_FALSE(copy_missing_files(file("absent"), file("never")));
+    EXPECT_FALSE(DirectoryExists(file("never")));
+    // A target that cannot be made (a file stands in its way).
+    write_file(file("blocked"), "");
+    EXPECT_FALSE(copy_missing_files(file("from"), file("blocked")));
+}
+
 TEST_F(FilesTest, FileDates) {
     const std::string path = file("dated.txt");
     EXPECT_EQ(FileDateTime(path), 0);

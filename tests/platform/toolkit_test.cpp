@@ -367,6 +367,32 @@ TEST_F(Toolkit, LinkedControlsFollowTheirActionAndExecuteIt) {
     EXPECT_EQ(tool->Action(), nullptr);
 }
 
+TEST_F(Toolkit, LinkedControlsShowTheirActionsPictureAndKeepTheirOwnHint) {
+    auto* act = new TAction(form);
+    act->SetCaption("Edytuj obiekt");
+    auto* item = new TMenuItem(form);
+    item->SetAction(act);
+    auto* tool = new TToolButton(form);
+    tool->SetAction(act);
+    auto* speed = new TSpeedButton(form);
+    speed->SetAction(act);
+    speed->SetHint("Edytuj obiekt");
+    act->SetImageName("halvoren-object");
+    EXPECT_EQ(item->ImageName(), "halvoren-object");
+    EXPECT_EQ(tool->ImageName(), "halvoren-object");
+    EXPECT_EQ(speed->ImageName(), "halvoren-object");
+    // Naming the picture applies nothing else of the action again.
+    EXPECT_EQ(speed->Hint(), "Edytuj obiekt");
+    // A client linked later takes it; a button of its own keeps its own.
+    auto* late = new TToolButton(form);
+    late->SetAction(act);
+    EXPECT_EQ(late->ImageName(), "halvoren-object");
+    auto* own = new TToolButton(form);
+    own->SetImageName("halvoren-lock");
+    own->SetAction(new TAction(form));
+    EXPECT_EQ(own->ImageName(), "halvoren-lock");
+}
+
 TEST_F(Toolkit, RadioMenuItemsAndScriptedPopupChoice) {
     auto* pm = new TPopupMenu(form);
     pm->SetName("pm_Test");

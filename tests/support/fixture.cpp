@@ -9,8 +9,9 @@
 
 ProgramTest::ProgramTest() {
     setenv("HALVOREN_HOME", home.path().c_str(), 1);
-    // An installed program: its configuration folder holds the object definitions.
-    ForceDirectories(path_join(default_config_folder(), "objects"));
+    // A program that started before: its configuration folder holds the
+    // object definitions and a templates folder, empty, for the tests' own.
+    for (const char* folder : {"objects", "templates"}) ForceDirectories(path_join(default_config_folder(), folder));
     services_ = std::make_unique<HeadlessServices>(registry_folder());
     prog = std::make_unique<Program>(*services_, std::vector<std::string>{home.file("bin/halvoren")});
     // The program took the separator from the locale; tests start from the point.

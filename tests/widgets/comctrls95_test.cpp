@@ -6,6 +6,7 @@
 #include "platform/exceptions.h"
 #include "platform/input.h"
 #include "platform/stdctrls.h"
+#include "platform/sysutils.h"
 #include "support/toolkit_fixture.h"
 #include "widgets/comctrls95.h"
 
@@ -84,6 +85,20 @@ TEST_F(Tab95, TabsStandAtTheBottomAndTheSelectedOneStandsOut) {
     tabs->PaintTo(canvas);
     EXPECT_EQ(drawn, (std::vector<std::string>{"0profil1", "1  profil2  ", "2profil3"}));
     EXPECT_TRUE(canvas.texts().empty());
+}
+
+TEST_F(Tab95, ATabIsAsLongAsTheWiderOfItsFontsWritesTheCaption) {
+    // The other tabs' font is the larger here: a caption must fit in it too.
+    TFont large = tabs->Font();
+    large.SetSize(tabs->Font().Size() * 2);
+    tabs->SetTabInactiveFont(large);
+    tabs->Tabs.SetString(1, "  profil2  ");
+    for (int i = 0; i < 3; ++i) {
+        const std::string caption = Trim(tabs->Tabs.Strings(i));
+        const int widest = std::max(text_width(tabs->Font(), caption), text_width(large, caption));
+        EXPECT_EQ(tabs->TabRect(i).Width(), widest + 12) << caption;  // 6 pixels on either side, blanks trimmed
+    }
+    EXPECT_EQ(tabs->TabRect(1).Left, tabs->TabRect(0).Right);
 }
 
 TEST_F(Tab95, ADraggedTabMovesWithItsDataAndImageAndTheSelection) {

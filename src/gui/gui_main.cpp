@@ -27,7 +27,7 @@ int run(int argc, char** argv) {
         if (Form1 && Form1->Position == TPosition::poDesigned && Form1->Left() == 0 && Form1->Top() == 0)
             Form1->Position = TPosition::poScreenCenter;
         program.show_main_window();
-        if (!program.application().Terminated()) status = QApplication::exec();
+        if (!program.application().Terminated()) status = services.exec_main_loop();
     }
     return status;
 }

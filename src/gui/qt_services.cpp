@@ -308,7 +308,7 @@ void QtServices::beep() {
 }
 
 bool QtServices::shell_open(std::string_view target) {
-    if (answer_shell_open) return answer_shell_open(target);
+    if (answer_open) return answer_open(target);
     const std::string t(target);
     QUrl url;
     if (t.find("://") != std::string::npos || t.rfind("mailto:", 0) == 0) url = QUrl(qs(t));
@@ -546,6 +546,7 @@ std::string desktop_exec_command(const QString& exec) {
 open_result QtServices::open_file(std::string_view path) {
     const QString file = os_path(path);
     if (!QFileInfo(file).isFile()) return open_result::missing;
+    if (answer_open) return answer_open(path) ? open_result::opened : open_result::no_program;
     const QString entry = default_desktop_entry(QMimeDatabase().mimeTypeForFile(file).name());
     if (entry.isEmpty()) return open_result::no_program;
     QStringList args = desktop_exec_arguments(desktop_entry_exec(entry), file);
@@ -640,6 +641,18 @@ TPrinter& QtServices::printer() {
 
 void QtServices::process_messages() { QCoreApplication::processEvents(); }
 
-void QtServices::terminate() { QCoreApplication::exit(0); }
+int QtServices::exec_main_loop() {
+    main_loop_running_ = true;
+    const int status = QApplication::exec();
+    main_loop_running_ = false;
+    return status;
+}
+
+// Only a running main loop is told to end: an exit asked for outside it
+// would make every later event loop of the process (a message box's, say)
+// return at once.
+void QtServices::terminate() {
+    if (main_loop_running_) QCoreApplication::exit(0);
+}
 
 }  // namespace gui

@@ -68,9 +68,10 @@ public:
     // A test's stand-in for the user at a message box: when set, it answers
     // instead of a shown box.
     std::function<int(std::string_view text, std::string_view caption, unsigned flags)> answer_message_box;
-    // A test's stand-in for the desktop opening a file or address: when set,
-    // it answers instead of the program the desktop associates.
-    std::function<bool(std::string_view target)> answer_shell_open;
+    // A test's stand-in for the desktop opening a file, folder or address
+    // (shell_open, and open_file for a file that exists): when set, it
+    // answers instead of the program the desktop associates.
+    std::function<bool(std::string_view target)> answer_open;
     // How often the program beeped (refused keys included).
     int beeps = 0;
 
@@ -105,6 +106,8 @@ public:
     Registry& registry() override { return registry_; }
     void process_messages() override;
     void terminate() override;
+    // Runs the application's event loop until the program ends.
+    int exec_main_loop();
 
     // The window dialogs stand over (the active form's window).
     QWidget* dialog_parent() const;
@@ -116,6 +119,7 @@ private:
     QElapsedTimer clock_;
     std::unordered_map<TTimer*, std::unique_ptr<QTimer>> timers_;
     bool override_cursor_ = false;
+    bool main_loop_running_ = false;
 };
 
 }  // namespace gui

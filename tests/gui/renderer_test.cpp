@@ -593,7 +593,7 @@ TEST_F(Renderer, ClosingTheMainWindowAsksTheFormAndEndsTheEventLoop) {
         EXPECT_FALSE(app().Terminated());
         QTimer::singleShot(0, [&] { w->close(); });
     });
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(qt().exec_main_loop(), 0);
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(app().Terminated());
     EXPECT_FALSE(w->isVisible());

@@ -47,7 +47,7 @@ protected:
             boxes.emplace_back(text);
             return IDOK;
         };
-        services_->answer_shell_open = [this](std::string_view target) {
+        services_->answer_open = [this](std::string_view target) {
             opened.emplace_back(target);
             return true;
         };

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/main_view.h"
+#include "files/language.h"
 #include "forms/armatura.h"
 #include "forms/cols.h"
 #include "forms/dane.h"
@@ -145,6 +146,9 @@ Program::Program(Services& services, std::vector<std::string> arguments) : servi
     if (exe_folder.empty() || !DirectoryExists(path_join(exe_folder, "lang"))) exe_folder = HALVOREN_RESOURCE_DIR;
     folders().program_folder = with_separator(exe_folder);
     read_folders();
+    // What the start says before the main window applies the language is
+    // said in that language already.
+    language_file = language_file_of(start_language());
     create_windows();
 }
 

@@ -52,7 +52,7 @@ main_window_sources window_sources;
 
 void TForm1::FormCreate(TObject*) {
     set_template_sources(&window_sources);
-    // No language is chosen yet: the built-in text.
+    // In the language the start will apply (the Program chose its file).
     if (!DirectoryExists(folders().config_folder + "objects"))
         MessageBox(format_language_text(msg("msg_ConfigFolderNotFound",
                                             "Katalog zawierający m.in. definicje obiektów oraz szablony wydruków nie został odnaleziony.%sPomóc może ponowne zainstalowanie programu."_cp),

@@ -128,8 +128,10 @@ Ttopcje::Ttopcje(TComponent* owner) : TForm(owner) {
     cd->SetName("cd");
     pm_Layers = new TPopupMenu(this);
     pm_Layers->SetName("pm_Layers");
-    for (const char* caption : {"Dodaj", "Wstaw", "-", "Usuń"_cp}) {
+    for (auto [name, caption] : {std::pair{"mi_LayerAdd", "Dodaj"}, std::pair{"mi_LayerInsert", "Wstaw"},
+                                 std::pair{"", "-"}, std::pair{"mi_LayerDelete", "Usuń"_cp}}) {
         auto* mi = new TMenuItem(this);
+        mi->SetName(name);
         mi->SetCaption(caption);
         pm_Layers->Items()->Add(mi);
     }

@@ -17,6 +17,7 @@
 #include "platform/services.h"
 
 class QTimer;
+class QTranslator;
 class QWidget;
 
 namespace gui {
@@ -80,6 +81,10 @@ public:
     Registry& registry() override { return registry_; }
     void process_messages() override;
     void terminate() override;
+    // Qt's own texts (standard buttons, the common dialogs, the edits' menus)
+    // in the chosen language: Qt's translation of it, loaded from Qt's
+    // translations folder (Debian's qt6-translations-l10n); English without.
+    void language_chosen(std::string_view language) override;
 
     // The window dialogs stand over (the active form's window).
     QWidget* dialog_parent() const;
@@ -91,6 +96,7 @@ private:
     QElapsedTimer clock_;
     std::unordered_map<TTimer*, std::unique_ptr<QTimer>> timers_;
     bool override_cursor_ = false;
+    std::unique_ptr<QTranslator> translator_;
 };
 
 }  // namespace gui

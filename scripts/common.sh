@@ -3,7 +3,7 @@
 # (libqt6svg6 holds its SVG icon engine and image format).
 set -euo pipefail
 
-HALVOREN_PACKAGES="cmake g++ ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libfontconfig-dev fonts-dejavu-core libqt6svg6 adwaita-icon-theme"
+HALVOREN_PACKAGES="cmake g++ ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libfontconfig-dev fonts-dejavu-core libqt6svg6 adwaita-icon-theme qt6-translations-l10n"
 # The test command's fuzz targets build with clang 16 and its libFuzzer;
 # the drawing-file tests read fixtures that Debian's ezdxf makes; the HTML
 # export is read back by Debian's Python; a document made as RTF is opened

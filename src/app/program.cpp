@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/main_view.h"
+#include "files/language.h"
 #include "forms/armatura.h"
 #include "forms/cols.h"
 #include "forms/dane.h"
@@ -152,6 +153,9 @@ Program::Program(Services& services, std::vector<std::string> arguments) : servi
     read_folders();
     // What saves killed in an earlier run left behind.
     remove_stale_temp_files(folders().config_folder);
+    // What the start says before the main window applies the language is
+    // said in that language already.
+    language_file = language_file_of(start_language());
     create_windows();
 }
 

@@ -264,7 +264,7 @@ void TForm1::draw_make(const std::string& mode) {
         refresh_annotations(p);
         koszt_zestawienie_rms();
     }
-    if (!m.warnings.empty()) show_hint("Istnieją ostrzeżenia. Sprawdź je."_cp);  // 12
+    if (!m.warnings.empty()) show_hint(msg("msg_WarningsFound", "Istnieją ostrzeżenia. Sprawdź je."_cp));  // 12
     d.recalculation_done = true;                             // 13
     oblicz_dlugosci("all");                                  // 14
     pro_stat();

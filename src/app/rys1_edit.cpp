@@ -121,7 +121,7 @@ void TForm1::sg1AfterEdit(TObject* Sender, int col, int row) {
 
     value_pair typed;
     if (!text.empty() && numeric && kind != column_kind::pipe && !unchanged && !read_pair(text, typed)) {
-        MessageBox("Niepoprawny format danych: \r\" " + text + " \"", MB_OK | MB_ICONERROR);
+        MessageBox(wrong_format_message(text), MB_OK | MB_ICONERROR);
         odswiez_dane(profile, true);
         return;
     }
@@ -223,7 +223,7 @@ void TForm1::zmien_wartosc_wezla(uint8_t column, double first, double second, in
         }
     }
     if (changed > 0)
-        show_hint(Format("Węzeł \"%s\" znaleziono w %d profilach. Zaktualizowano w nich pole \"%s\"."_cp,
+        show_hint(Format(msg("msg_NodesUpdated", "Węzeł \"%s\" znaleziono w %d profilach. Zaktualizowano w nich pole \"%s\"."_cp),
                          {name, changed, m.column_titles[static_cast<std::size_t>(index_of(kind))]}));
 }
 
@@ -241,7 +241,7 @@ void TForm1::zmien_wartosc_wezla_1par(uint8_t column, const std::string& object,
             }
     }
     if (changed > 1)
-        show_hint(Format("Węzeł \"%s\" znaleziono w %d profilach. Zaktualizowano w nich pole \"%s\"."_cp,
+        show_hint(Format(msg("msg_NodesUpdated", "Węzeł \"%s\" znaleziono w %d profilach. Zaktualizowano w nich pole \"%s\"."_cp),
                          {name, changed, m.column_titles[static_cast<std::size_t>(index_of(m.kind_at(column)))]}));
 }
 
@@ -311,7 +311,7 @@ void TForm1::rename_node(uint16_t profile, int node, const std::string& new_name
                 }
             }
         }
-        if (renamed.size() > 1) show_hint(Format("Zmieniono nazwę %d węzłów."_cp, {static_cast<int>(renamed.size())}));
+        if (renamed.size() > 1) show_hint(Format(msg("msg_NodesRenamed", "Zmieniono nazwę %d węzłów."_cp), {static_cast<int>(renamed.size())}));
     } else {
         edited.wez = new_name;
     }

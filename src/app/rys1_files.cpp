@@ -43,8 +43,9 @@ void refuse_file(const std::string& path, const std::string& reason) {
 // conversion's own box (which the language file does not carry).
 void report_faults(const cell_faults& faults) {
     if (faults.count == 0) return;
-    MessageBox("Niepoprawny format danych: \r\" " + faults.first + " \"\rTakich wartości w pliku: "_cp +
-                   IntToStr(static_cast<int64_t>(faults.count)) + "; odczytano je jako 0.",
+    MessageBox(wrong_format_message(faults.first) +
+                   format_language_text(msg("msg_WrongDataInFile", "%sTakich wartości w pliku: %d; odczytano je jako 0."_cp),
+                                        {"\r", static_cast<int64_t>(faults.count)}),
                MB_OK | MB_ICONWARNING);
 }
 

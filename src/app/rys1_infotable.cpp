@@ -224,4 +224,7 @@ void TForm1::PageControl1Change(TObject*) {
     mi_ObjectInsert->SetEnabled(page == ts_Data);
     mi_InfoTable->SetEnabled(page == ts_InfoTable);
     tb_InfoTable->SetVisible(page == ts_InfoTable);
+    // The side panel: the drawing's parameters with the preview, the table's elsewhere.
+    gb_PreviewPanel->SetVisible(page == ts_DrawingPreview);
+    gb_DataPanel->SetVisible(page != ts_DrawingPreview);
 }

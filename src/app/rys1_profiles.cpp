@@ -330,7 +330,7 @@ void TForm1::a_ObjectEditExecute(TObject*) {
     const int found = exists ? znajdz_obiekt(profile, node) : -1;
     const std::string object = exists ? nodes[static_cast<std::size_t>(node)].obiekt : std::string();
     if (found < 0 && !jest_obiekt2(object, "vars")) {
-        show_hint("Obiekt nie został odnaleziony."_cp);
+        show_hint(msg("msg_ObjectNotFound", "Obiekt nie został odnaleziony."_cp));
         return;
     }
     tObjectProp->Tag = 1;

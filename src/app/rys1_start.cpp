@@ -58,8 +58,8 @@ void TForm1::FormCreate(TObject*) {
     for (const char* shipped : {"objects", "templates"})
         if (!DirectoryExists(folders().config_folder + shipped))
             copy_missing_files(folders().program_folder + shipped, folders().config_folder + shipped);
-    // Only a folder that still cannot be made is reported, with the
-    // built-in text: no language is chosen yet.
+    // Only a folder that still cannot be made is reported, in the language
+    // the start will apply (the Program chose its file).
     if (!DirectoryExists(folders().config_folder + "objects"))
         MessageBox(format_language_text(msg("msg_ConfigFolderNotFound",
                                             "Katalog zawierający m.in. definicje obiektów oraz szablony wydruków nie został odnaleziony.%sPomóc może ponowne zainstalowanie programu."_cp),

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/messages.h"
 #include "platform/forms.h"
 #include "platform/services.h"
 #include "platform/sysutils.h"
@@ -88,8 +89,10 @@ std::string entity_error(std::string_view keyword) { return "Error reading " + s
 
 DXF_read_exception::DXF_read_exception(std::string_view message, int64_t line, bool ends_reading_)
     : Exception(line < 0 ? std::string(message)
-                         : std::string(message) + "\r\n" + "Nastąpił błąd w lub w pobliżu linii numer "_cp +
-                               IntToStr(line)),
+                         : std::string(message) +
+                               format_language_text(msg("msg_DrawingFileLine",
+                                                        "%sNastąpił błąd w lub w pobliżu linii numer %d"_cp),
+                                                    {"\r\n", line})),
       ends_reading(ends_reading_) {}
 
 DXF_Reader::DXF_Reader(std::string_view path) : path_(path) {}

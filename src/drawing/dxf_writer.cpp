@@ -11,6 +11,7 @@
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "model/drawing_palette.h"
+#include "model/messages.h"
 #include "model/settings_state.h"
 #include "model/utils.h"
 #include "platform/graphics.h"
@@ -43,7 +44,7 @@ constexpr std::array<text_kind, 8> text_kinds{{
 const text_kind& kind_of(std::string_view key) {
     for (const text_kind& k : text_kinds)
         if (k.key == key) return k;
-    throw EConvertError("Nieznany styl tekstu: " + std::string(key));
+    throw EConvertError(format_language_text(msg("msg_UnknownTextStyle", "Nieznany styl tekstu: %s"), {std::string(key)}));
 }
 
 const std::string& font_cell(int col, int row) { return topcje->sag_Fonts->Cells(col, row); }

@@ -8,6 +8,7 @@
 #include "drawing/containers.h"
 #include "files/utils.h"
 #include "model/drawing_palette.h"
+#include "model/messages.h"
 #include "model/utils.h"
 #include "platform/exceptions.h"
 #include "platform/files.h"
@@ -407,7 +408,7 @@ const Block_* Insert_::block() const {
     if (block_name.empty()) return nullptr;
     if (resolved_) return resolved_;
     if (block_list_) resolved_ = block_list_->find_block(block_name);
-    if (!resolved_) throw Exception("Nie znaleziono bloku: " + block_name);
+    if (!resolved_) throw Exception(format_language_text(msg("msg_BlockNotFound", "Nie znaleziono bloku: %s"), {block_name}));
     return resolved_;
 }
 

@@ -29,9 +29,11 @@ projekt_dane& edited_record() {
     return model().project.dane;
 }
 
-bool ask(const char* text, const char* caption) {
+bool ask(const std::string& text, const std::string& caption) {
     return services().message_box(text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
+
+std::string clearing_caption() { return msg("msg_DataClearing", "Usuwanie danych..."); }
 
 // While an item is being taken its name goes into the cell; that is no typing.
 bool taking_item = false;
@@ -56,16 +58,21 @@ void Ttdane::tb_PasteFromFileClick(TObject*) {
     projekt_dane read;
     czytaj_dane_proj(IniFile(d->FileName), read);
     odswiez_dane_proj(read, "all", true);
-    if (ask("Czy zatwierdzić te dane?"_cp, "Potwierdź dane"_cp)) model().project.dane = read;
+    if (ask(msg("msg_ProjectDataAcceptQuestion", "Czy zatwierdzić te dane?"_cp),
+            msg("msg_ProjectDataAccept", "Potwierdź dane"_cp)))
+        model().project.dane = read;
     odswiez_dane_proj(model().project.dane, "all", false);
 }
 
 void Ttdane::tb_ClearClick(TObject*) {
     if (PageControl1->ActivePage() == ts_dane_main) {
-        if (!ask("Czy usunąć wszystkie dane z poniższej tabeli?"_cp, "Usuwanie danych..."_cp)) return;
+        if (!ask(msg("msg_ProjectDataClearQuestion", "Czy usunąć wszystkie dane z poniższej tabeli?"_cp),
+                 clearing_caption()))
+            return;
         czysc_dane_proj2(model().project.dane);
         odswiez_dane_proj(model().project.dane, "all", false);
-    } else if (ask("Czy usunąć dane projektantów z poniższej tabeli?"_cp, "Usuwanie danych..."_cp)) {
+    } else if (ask(msg("msg_ProjectStaffClearQuestion", "Czy usunąć dane projektantów z poniższej tabeli?"_cp),
+                   clearing_caption())) {
         czysc_parametry_projektu_kadra();
     }
 }

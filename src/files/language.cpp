@@ -140,14 +140,21 @@ void apply_to_component(const IniFile& file, const std::string& section, TCompon
     else if (auto* a = dynamic_cast<TAction*>(c)) a->SetHint(file.ReadString("h", key, a->Hint()));
 }
 
-// The value of a table's fixed cells, column by column; its other cells
-// are empty pieces, which leave them as they are.
-std::string grid_value(const TStringGrid& g) {
+// Tables whose first column, though not fixed, holds texts of the window:
+// the captions of the built-in rows (the drawing elements of the settings).
+bool captions_in_first_column(const std::string& window, const std::string& table) {
+    return SameText(window, "topcje") && SameText(table, "sag_Lines");
+}
+
+// The value of a table's fixed cells (and of its caption column), column by
+// column; its other cells are empty pieces, which leave them as they are.
+std::string grid_value(const TStringGrid& g, bool caption_column) {
     std::vector<std::string> columns;
     for (int k = 0; k < g.ColCount(); ++k) {
         std::vector<std::string> cells;
+        const bool texts = k < g.FixedCols() || (caption_column && k == 0);
         for (int j = 0; j < g.RowCount(); ++j)
-            cells.push_back(k < g.FixedCols() || j < g.FixedRows() ? g.Cells(k, j) : std::string());
+            cells.push_back(texts || j < g.FixedRows() ? g.Cells(k, j) : std::string());
         while (!cells.empty() && cells.back().empty()) cells.pop_back();
         columns.push_back(join(cells, part_separator));
     }
@@ -206,7 +213,7 @@ bool language_value(TComponent* c, std::string& value) {
     } else if (auto* rg = dynamic_cast<TRadioGroup*>(c)) {
         value = rg->Caption() + column_separator + join(items_of(rg->Items()), part_separator);
     } else if (auto* g = dynamic_cast<TStringGrid*>(c)) {
-        value = grid_value(*g);
+        value = grid_value(*g, captions_in_first_column(owner->Name(), c->Name()));
     } else {
         return false;
     }
@@ -244,20 +251,38 @@ bool polish_system() {
     return locale.starts_with("pl") && (locale.size() == 2 || !std::isalpha(static_cast<unsigned char>(locale[2])));
 }
 
+const std::vector<std::string>& language_names() {
+    static const std::vector<std::string> names{"english", "polski"};
+    return names;
+}
+
+namespace {
+
+// The index kept in the user's settings file, whatever settings file the
+// project names; -1 when none (or none that names a language) is kept.
+int stored_language() {
+    const int stored = StrToIntDef(ini_string(user_settings_file(), "inne", "lang", "-1"), -1);
+    return stored >= 0 && stored < static_cast<int>(language_names().size()) ? stored : -1;
+}
+
+}  // namespace
+
+std::string start_language() {
+    const int stored = stored_language();
+    if (stored >= 0) return language_names()[static_cast<std::size_t>(stored)];
+    return polish_system() ? "polski" : "english";
+}
+
+std::string language_file_of(const std::string& language) { return folders().program_folder + "lang/" + language + ".lng"; }
+
 void Ttopcje::cb_LanguageChange(TObject* Sender) {
-    if (!Sender) {
-        // The user's own choice, kept in the user's settings file whatever
-        // settings file the project names.
-        int stored = StrToIntDef(ini_string(user_settings_file(), "inne", "lang", "-1"), -1);
-        if (stored < -1 || stored >= cb_Language->Items().Count()) stored = -1;
-        cb_Language->SetItemIndex(stored);
-    }
+    if (!Sender) cb_Language->SetItemIndex(cb_Language->Items().IndexOf(start_language()));
     if (cb_Language->ItemIndex() < 0)
         cb_Language->SetItemIndex(cb_Language->Items().IndexOf(polish_system() ? "polski" : "english"));
     const std::string language = cb_Language->Text();
     program_title = "Halvoren";
     Application()->Title = program_title;
-    language_file = folders().program_folder + "lang/" + language + ".lng";
+    language_file = language_file_of(language);
     if (!FileExists(language_file)) {
         ShowMessage(format_language_text(msg("msg_LangFileMissing", "Brak pliku z wybraną wersją językową: %s%s"_cp),
                                          {"\n\r", language_file}));
@@ -266,6 +291,7 @@ void Ttopcje::cb_LanguageChange(TObject* Sender) {
     Screen::SetCursor(TCursor::crHourGlass);
     help_file = folders().program_folder + "help/" + language + ".chm";
     settings().language = language;
+    services().language_chosen(language);
     model_state& m = model();
     {
         const IniFile file(language_file);
@@ -285,4 +311,10 @@ void Ttopcje::cb_LanguageChange(TObject* Sender) {
         Form1->SetCaption(Format("___%s___ - %s", {program_title, ExtractFileName(m.project_path)}));
     else
         Form1->SetCaption(Format("___%s___", {program_title}));
+    // The user's choice is kept for the next start, in the user's settings
+    // file whatever settings file the project names.
+    if (Sender && cb_Language->ItemIndex() != stored_language()) {
+        std::string unused;
+        ini_string(user_settings_file(), "inne", "lang", IntToStr(cb_Language->ItemIndex()), 'w', unused);
+    }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TComponent;
 
@@ -28,3 +29,13 @@ bool runtime_language_key(const std::string& window, const std::string& componen
 // Whether the system's language is Polish: the locale's language code is
 // "pl".
 bool polish_system();
+
+// The languages the settings dialog offers, in the order of its list: each
+// name is also the name of its language and help files.
+const std::vector<std::string>& language_names();
+// The language a start uses: the choice kept in the user's settings file
+// ([inne] "lang", the index into language_names()), else "polski" on a
+// Polish system and "english" elsewhere.
+std::string start_language();
+// The language file of a language, in the program's folder.
+std::string language_file_of(const std::string& language);

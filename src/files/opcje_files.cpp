@@ -116,7 +116,7 @@ void Ttopcje::sb_ClearSettingsFileClick(TObject*) {
     read_keeping_panel_modes(user_settings_file());
     // The reading showed the project's file still tied; the label unties it
     // until the dialog is confirmed.
-    l_FileSettings->SetCaption(format_language_text(settings_file_pattern(), {"Domyślna"_cp}));
+    l_FileSettings->SetCaption(format_language_text(settings_file_pattern(), {lang_text("MostUsedValues", "muv_DefaultFile", "Domyślna"_cp)}));
     l_FileSettings->SetHint("");
     sb_ClearSettingsFile->SetEnabled(false);
 }

@@ -46,8 +46,11 @@ void Ttopcje::connect_handlers() {
     connect_field_handlers();
     cb_AutoTerrainProjLikeTerrainExist->OnChange = [this](TObject*) {
         if (Visible() && cb_AutoTerrainProjLikeTerrainExist->ItemIndex() == 1)
-            ShowMessage(std::string("Niniejsze ustawienie spowoduje utratę danych istniejących w kolumnie \"Teren proj.\""_cp) +
-                        "\r" + "Jeżeli chcesz temu zapobiec przywróć poprzednie ustawienie opcji."_cp);
+            ShowMessage(format_language_text(
+                msg("msg_ProjectedGroundLossWarning",
+                    "Niniejsze ustawienie spowoduje utratę danych istniejących w kolumnie \"Teren proj.\"%sJeżeli chcesz "_cp
+                    "temu zapobiec przywróć poprzednie ustawienie opcji."_cp),
+                {"\r"}));
     };
     // The unit cells of the column table follow the unit choosers.
     auto unit_row = [](column_kind k) { return model().position_of(k) + 1; };

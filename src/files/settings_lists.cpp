@@ -401,8 +401,8 @@ void read_band_rows(const IniFile& ini, unsigned mode) {
 
     if (!own) {
         // The whole table from elsewhere: a project takes the rows of the
-        // user's settings file; then the language file's table; without a
-        // language file, the built-in rows known here.
+        // user's settings file; then the language file's table; else the
+        // built-in rows known here, in the language file's words.
         bool found = false;
         if (mode == mode_plik) {
             const IniFile user(user_settings_file());
@@ -410,7 +410,8 @@ void read_band_rows(const IniFile& ini, unsigned mode) {
         }
         if (!found && !language_file.empty()) found = read_band_section(IniFile(language_file), "TableContent");
         if (!found)
-            for (const builtin_band_row& b : builtin_band_rows()) dodaj_parametry_wiersza_tabeli(b.text);
+            for (const builtin_band_row& b : builtin_band_rows())
+                dodaj_parametry_wiersza_tabeli(lang_text("TableContent", b.language_key, b.text));
     }
     RefreshSag_TableContent();
 }

@@ -115,8 +115,10 @@ bool file_in_use_check(std::string_view path, bool warn) {
     if (!FileExists(path)) write_file(path, "");
     if (!file_locked_by_other(path)) return true;
     if (warn) {
-        const std::string text = "Plik: " + std::string(path) + "\r" + "jest używany przez inną aplikację."_cp + "\r" +
-                                 "Zalecane jest jej zamknięcie lub zapisanie w niej w/w pliku pod inną nazwą."_cp;
+        const std::string text = format_language_text(
+            msg("msg_FileInUse", "Plik: %s%sjest używany przez inną aplikację.%sZalecane jest jej zamknięcie lub "_cp
+                                 "zapisanie w niej w/w pliku pod inną nazwą."_cp),
+            {std::string(path), "\r", "\r"});
         MessageBox(text, MB_YESONLY | MB_ICONWARNING);
     }
     return false;

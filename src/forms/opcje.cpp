@@ -128,8 +128,10 @@ Ttopcje::Ttopcje(TComponent* owner) : TForm(owner) {
     cd->SetName("cd");
     pm_Layers = new TPopupMenu(this);
     pm_Layers->SetName("pm_Layers");
-    for (const char* caption : {"Dodaj", "Wstaw", "-", "Usuń"_cp}) {
+    for (auto [name, caption] : {std::pair{"mi_LayerAdd", "Dodaj"}, std::pair{"mi_LayerInsert", "Wstaw"},
+                                 std::pair{"", "-"}, std::pair{"mi_LayerDelete", "Usuń"_cp}}) {
         auto* mi = new TMenuItem(this);
+        mi->SetName(name);
         mi->SetCaption(caption);
         pm_Layers->Items()->Add(mi);
     }
@@ -445,14 +447,18 @@ void Ttopcje::build_other_pages() {
     se_AutoSave->MaxValue = 120;
     se_AutoSave->SetValue(10);
     se_AutoSave->SetHint("0 minut wyłącza opcję automatycznego zapisu"_cp);
-    gb_Directories = b.add<TGroupBox>("gb_Directories", "Foldery", 520, 120);
+    gb_Directories = b.add<TGroupBox>("gb_Directories", "Foldery", 540, 76);
+    // Each folder on a line: its two buttons, then the folder.
     form_builder d(this, gb_Directories, 8, 18);
-    l_DocsDirValue = d.add<TLabel>("l_DocsDirValue", {}, 440, 15);
     sb_DocsExplore = d.add<TSpeedButton>("sb_DocsExplore", "...", 23, 22);
-    sb_ChangeDocsDirectory = d.add<TSpeedButton>("sb_ChangeDocsDirectory", ">", 23, 22);
-    l_ConfigDirValue = d.add<TLabel>("l_ConfigDirValue", {}, 440, 15);
     sb_ConfigExplore = d.add<TSpeedButton>("sb_ConfigExplore", "...", 23, 22);
+    d.column(34, 18);
+    sb_ChangeDocsDirectory = d.add<TSpeedButton>("sb_ChangeDocsDirectory", ">", 23, 22);
     sb_ChangeConfigDirectory = d.add<TSpeedButton>("sb_ChangeConfigDirectory", ">", 23, 22);
+    d.column(64, 22);
+    l_DocsDirValue = d.add<TLabel>("l_DocsDirValue", {}, 460, 15);
+    d.skip(7);
+    l_ConfigDirValue = d.add<TLabel>("l_ConfigDirValue", {}, 460, 15);
 
     // "Ostrzeżenia"
     b = form_builder(this, ts_Warnings);
@@ -483,44 +489,64 @@ void Ttopcje::build_fill_and_table_pages() {
     cb_WholeProjectNodeIncrementation = n.add<TCheckBox>("cb_WholeProjectNodeIncrementation", "Jedna dla całego projektu"_cp, 240);
     cb_NodeIncrementation->SetChecked(true);
     cb_WholeProjectNodeIncrementation->SetChecked(true);
-    cb_Material = b.add<TCheckBox>("cb_Material", "Materiał"_cp, 200, 17);
+    // Each choice on a line of its own: the check box, the ways to fill
+    // and the value beside the way that takes it.
+    int line = b.line();
+    auto next_line = [&b, &line](int height) {
+        line += height + 4;
+        b.column(8, line);
+    };
+    cb_Material = b.add<TCheckBox>("cb_Material", "Materiał"_cp, 160, 17);
     cb_Material->SetChecked(true);
-    cb_AutoFillMaterialLikePrevious = b.add<TCheckBox>("cb_AutoFillMaterialLikePrevious", "jak w poprzednim węźle"_cp, 300, 17);
+    b.column(180, line);
+    cb_AutoFillMaterialLikePrevious = b.add<TCheckBox>("cb_AutoFillMaterialLikePrevious", "jak w poprzednim węźle"_cp, 260, 17);
     cb_AutoFillMaterialLikePrevious->SetChecked(true);
-    cb_Diameter = b.add<TCheckBox>("cb_Diameter", "Średnica [mm]"_cp, 200, 17);
-    cb_Diameter->SetChecked(true);
-    rg_AutoDiameter = b.add<TRadioGroup>("rg_AutoDiameter", {}, 300, 44);
+    next_line(17);
+    // A check box, its group of ways and the edit of a way (row from 0).
+    auto ways = [&](TCheckBox*& check, const char* check_name, std::string_view caption, TRadioGroup*& group,
+                    const char* group_name, int rows) {
+        b.column(8, line + 18);
+        check = b.add<TCheckBox>(check_name, caption, 160, 17);
+        check->SetChecked(true);
+        b.column(180, line);
+        group = b.add<TRadioGroup>(group_name, {}, 260, 20 + 21 * rows);
+    };
+    auto way_edit = [&](TEdit*& edit, const char* name, int row, const char* text) {
+        b.column(450, line + 16 + 21 * row);
+        edit = b.add<TEdit>(name, {}, 60);
+        edit->SetText(text);
+    };
+    ways(cb_Diameter, "cb_Diameter", "Średnica [mm]"_cp, rg_AutoDiameter, "rg_AutoDiameter", 2);
     set_items(rg_AutoDiameter->Items(), {"jak w poprzednim węźle"_cp, "inna: "});
     rg_AutoDiameter->SetItemIndex(0);
-    e_AutoDiameter = b.add<TEdit>("e_AutoDiameter", {}, 60);
-    e_AutoDiameter->SetText("110");
-    cb_Drop = b.add<TCheckBox>("cb_Drop", "Spadek [%]", 200, 17);
-    cb_Drop->SetChecked(true);
-    rg_AutoDrop = b.add<TRadioGroup>("rg_AutoDrop", {}, 300, 44);
+    way_edit(e_AutoDiameter, "e_AutoDiameter", 1, "110");
+    next_line(rg_AutoDiameter->Height());
+    ways(cb_Drop, "cb_Drop", "Spadek [%]", rg_AutoDrop, "rg_AutoDrop", 2);
     set_items(rg_AutoDrop->Items(), {"jak w poprzednim węźle"_cp, "inny: "});
     rg_AutoDrop->SetItemIndex(1);
-    Edit1 = b.add<TEdit>("Edit1", {}, 60);
-    Edit1->SetText("2.00");
-    cb_TrenchWidth = b.add<TCheckBox>("cb_TrenchWidth", "Szerokość wykopu [m]"_cp, 200, 17);
-    cb_TrenchWidth->SetChecked(true);
-    rg_AutoTrenchWidth = b.add<TRadioGroup>("rg_AutoTrenchWidth", {}, 300, 60);
+    way_edit(Edit1, "Edit1", 1, "2.00");
+    next_line(rg_AutoDrop->Height());
+    ways(cb_TrenchWidth, "cb_TrenchWidth", "Szerokość wykopu [m]"_cp, rg_AutoTrenchWidth, "rg_AutoTrenchWidth", 3);
     set_items(rg_AutoTrenchWidth->Items(), {"jak w poprzednim węźle"_cp, "stała:"_cp, "średnica zwiększona o:"_cp});
     rg_AutoTrenchWidth->SetItemIndex(1);
-    b.column(320, b.line() - 64);
-    e_szer = b.add<TEdit>("e_szer", {}, 60);
-    e_szer->SetText("0.50");
-    e_AutoAdd2Diameter = b.add<TEdit>("e_AutoAdd2Diameter", {}, 60);
-    e_AutoAdd2Diameter->SetText("0.50");
-    b.column(8, b.line() + 16);
-    cb_AutoTrenchSlope = b.add<TCheckBox>("cb_AutoTrenchSlope", "Nachylenie ścian 1: "_cp, 200, 17);
+    way_edit(e_szer, "e_szer", 1, "0.50");
+    way_edit(e_AutoAdd2Diameter, "e_AutoAdd2Diameter", 2, "0.50");
+    next_line(rg_AutoTrenchWidth->Height());
+    b.column(8, line + 2);
+    cb_AutoTrenchSlope = b.add<TCheckBox>("cb_AutoTrenchSlope", "Nachylenie ścian 1: "_cp, 160, 17);
+    b.column(180, line);
     e_AutoTrenchSlope = b.add<TEdit>("e_AutoTrenchSlope", {}, 60);
     e_AutoTrenchSlope->SetText("1.50");
-    cb_TerrainProj = b.add<TCheckBox>("cb_TerrainProj", "Teren projektowany", 200, 17);
+    next_line(21);
+    b.column(8, line + 2);
+    cb_TerrainProj = b.add<TCheckBox>("cb_TerrainProj", "Teren projektowany", 160, 17);
     cb_TerrainProj->SetChecked(true);
+    b.column(180, line);
     cb_AutoTerrainProjLikeTerrainExist = b.add<TComboBox>("cb_AutoTerrainProjLikeTerrainExist", {}, 120);
     cb_AutoTerrainProjLikeTerrainExist->Style = TComboBoxStyle::csDropDownList;
     set_items(cb_AutoTerrainProjLikeTerrainExist->Items(), {"jeżeli pusty"_cp, "zawsze"});
     cb_AutoTerrainProjLikeTerrainExist->SetItemIndex(0);
+    next_line(21);
     cb_CrossingEditorAutoDescription = b.add<TCheckBox>("cb_CrossingEditorAutoDescription", "Opis kolizji", 200, 17);
     cb_CrossingEditorAutoDescription->SetChecked(true);
 

@@ -52,8 +52,12 @@ public:
     TStringAlignGrid* sg1;  // the node table
     TPaintBox* Zoombox;   // the drawing preview
 
-    // The side panel: the current profile's drawing parameters.
+    // The side panel: the current profile's drawing parameters, those of
+    // the table in gb_DataPanel, those of the drawing in gb_PreviewPanel
+    // (shown with the preview).
     TPanel* p_Side;
+    TGroupBox* gb_DataPanel;
+    TGroupBox* gb_PreviewPanel;
     TRadioGroup* rg_ManuallyValue;
     TRadioGroup* rg_ManuallyValueDistance;
     TRadioGroup* rg_PipeOrdinateMode;

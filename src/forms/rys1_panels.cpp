@@ -1,6 +1,11 @@
 // The main window's pages, side panel, treatment-plant panel, tool buttons,
 // timers and dialogs: the controls whose states are settings.
 #include "forms/rys1.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
+
 #include "platform/builder.h"
 #include "platform/sysutils.h"
 
@@ -112,51 +117,75 @@ void TForm1::build_panels() {
     Zoombox->SetColor(clWhite);
     Zoombox->SetParent(ts_DrawingPreview);
 
-    form_builder s(this, p_Side);
-    rg_ManuallyValue = s.add<TRadioGroup>("rg_ManuallyValue", "Wartość wprowadzana ręcznie"_cp, 240, 90);
-    set_items(rg_ManuallyValue->Items(), {"&Rzędna rury"_cp, "&Zagłębienie"_cp, "&Spadek", "&Wszystkie"});
-    rg_ManuallyValue->SetItemIndex(2);
-    cb_CalculateTerrainFromDepth = s.add<TCheckBox>("cb_CalculateTerrainFromDepth", "Licz teren z zagłębienia"_cp, 240, 17);
-    rg_ManuallyValueDistance = s.add<TRadioGroup>("rg_ManuallyValueDistance", {}, 240, 50);
-    set_items(rg_ManuallyValueDistance->Items(), {"&Długość"_cp, "&Odległość"_cp});
-    rg_ManuallyValueDistance->SetItemIndex(0);
-    rg_PipeOrdinateMode = s.add<TRadioGroup>("rg_PipeOrdinateMode", "Rzędna rury"_cp, 240, 70);
-    set_items(rg_PipeOrdinateMode->Items(), {"dna", "osi", "góry"_cp});
-    rg_PipeOrdinateMode->SetItemIndex(0);
-    cb_PipellTerrain = s.add<TCheckBox>("cb_PipellTerrain", "Rura równolegle do terenu"_cp, 240, 17);
-    cb_CompareLevel = s.add<TCheckBox>("cb_CompareLevel", "Poziom porówn. [m n.p.m.]"_cp, 240, 17);
-    e_CompareLevel = s.add<TEdit>("e_CompareLevel", {}, 80);
-    e_CompareLevel->SetText("0");
-    cb_CustomXScale = s.add<TCheckBox>("cb_CustomXScale", "Skala X", 240, 17);
-    e_ProfileXScale = s.add<TEdit>("e_ProfileXScale", {}, 80);
-    e_ProfileXScale->SetText("0");
-    e_StartX = s.labelled<TEdit>("e_StartX", "X:", 80);
-    e_StartY = s.labelled<TEdit>("e_StartY", "Y:", 80);
-    e_StartAngle = s.labelled<TEdit>("e_StartAngle", "Kąt:"_cp, 80);
-    for (TEdit* e : {e_StartX, e_StartY, e_StartAngle}) e->SetText("0");
-    rb_FlowDirectionLR = s.add<TRadioButton>("rb_FlowDirectionLR", "Przepływ w prawo"_cp, 240, 17);
-    rb_FlowDirectionRL = s.add<TRadioButton>("rb_FlowDirectionRL", "Przepływ w lewo"_cp, 240, 17);
-    rb_FlowDirectionLR->SetChecked(true);
-    cb_NetworkType = s.add<TComboBox>("cb_NetworkType", {}, 160);
+    form_builder s(this, p_Side, 4, 0);
+    gb_DataPanel = s.add<TGroupBox>("gb_DataPanel", {}, 250, 330);
+    s.column(4, 0);
+    gb_PreviewPanel = s.add<TGroupBox>("gb_PreviewPanel", {}, 250, 330);
+    gb_PreviewPanel->SetVisible(false);
+
+    // A check box with its edit beside it on one line.
+    auto checked_edit = [this](form_builder& b, const char* check, std::string_view caption, const char* edit) {
+        const int line = b.line();
+        auto* c = b.add<TCheckBox>(check, caption, 178, 17);
+        b.column(186, line - 2);
+        auto* e = b.add<TEdit>(edit, {}, 54);
+        e->SetText("0");
+        b.column(8, std::max(b.line(), line + 21));
+        return std::pair{c, e};
+    };
+    form_builder dp(this, gb_DataPanel, 8, 16);
+    cb_NetworkType = dp.add<TComboBox>("cb_NetworkType", {}, 160);
     cb_NetworkType->Style = TComboBoxStyle::csDropDownList;
     set_items(cb_NetworkType->Items(), {"wodociąg"_cp, "deszcz", "kanalizacja", "gazociąg"_cp, "ciepłociąg"_cp,
                                         "melioracja", "inny"});
     cb_NetworkType->SetItemIndex(6);
-    cb_NodeDescription = s.labelled<TComboBox>("cb_NodeDescription", "Opis węzła:"_cp, 150);
-    cb_NodeWithSumpDescription = s.labelled<TComboBox>("cb_NodeWithSumpDescription", "Ze studzienką:"_cp, 150);
-    cb_SectionDescription = s.labelled<TComboBox>("cb_SectionDescription", "Opis odcinka:", 150);
-    e_CrossingDescription = s.labelled<TEdit>("e_CrossingDescription", "Kolizje:", 150);
+    rg_ManuallyValue = dp.add<TRadioGroup>("rg_ManuallyValue", "Wartość wprowadzana ręcznie"_cp, 234, 62);
+    rg_ManuallyValue->Columns = 2;
+    set_items(rg_ManuallyValue->Items(), {"&Rzędna rury"_cp, "&Zagłębienie"_cp, "&Spadek", "&Wszystkie"});
+    rg_ManuallyValue->SetItemIndex(2);
+    cb_CalculateTerrainFromDepth = dp.add<TCheckBox>("cb_CalculateTerrainFromDepth", "Licz teren z zagłębienia"_cp, 234, 17);
+    rg_ManuallyValueDistance = dp.add<TRadioGroup>("rg_ManuallyValueDistance", {}, 234, 40);
+    rg_ManuallyValueDistance->Columns = 2;
+    set_items(rg_ManuallyValueDistance->Items(), {"&Długość"_cp, "&Odległość"_cp});
+    rg_ManuallyValueDistance->SetItemIndex(0);
+    rg_PipeOrdinateMode = dp.add<TRadioGroup>("rg_PipeOrdinateMode", "Rzędna rury"_cp, 234, 40);
+    rg_PipeOrdinateMode->Columns = 3;
+    set_items(rg_PipeOrdinateMode->Items(), {"dna", "osi", "góry"_cp});
+    rg_PipeOrdinateMode->SetItemIndex(0);
+    cb_PipellTerrain = dp.add<TCheckBox>("cb_PipellTerrain", "Rura równolegle do terenu"_cp, 234, 17);
+    std::tie(cb_CompareLevel, e_CompareLevel) =
+        checked_edit(dp, "cb_CompareLevel", "Poziom porówn. [m n.p.m.]"_cp, "e_CompareLevel");
+    std::tie(cb_CustomXScale, e_ProfileXScale) = checked_edit(dp, "cb_CustomXScale", "Skala X", "e_ProfileXScale");
+    rb_FlowDirectionLR = dp.add<TRadioButton>("rb_FlowDirectionLR", "Przepływ w prawo"_cp, 234, 17);
+    rb_FlowDirectionRL = dp.add<TRadioButton>("rb_FlowDirectionRL", "Przepływ w lewo"_cp, 234, 17);
+    rb_FlowDirectionLR->SetChecked(true);
+
+    // Each description with its label above it.
+    form_builder v(this, gb_PreviewPanel, 8, 16);
+    e_StartX = v.labelled<TEdit>("e_StartX", "X:", 80);
+    e_StartY = v.labelled<TEdit>("e_StartY", "Y:", 80);
+    e_StartAngle = v.labelled<TEdit>("e_StartAngle", "Kąt:"_cp, 80);
+    for (TEdit* e : {e_StartX, e_StartY, e_StartAngle}) e->SetText("0");
+    auto described = [&v]<class T>(T*& field, const char* name, std::string_view label) {
+        v.add_label(label, "l_" + std::string(name));
+        v.skip(17);
+        field = v.add<T>(name, {}, 234);
+    };
+    described(cb_NodeDescription, "cb_NodeDescription", "Opis węzła:"_cp);
+    described(cb_NodeWithSumpDescription, "cb_NodeWithSumpDescription", "Ze studzienką:"_cp);
+    described(cb_SectionDescription, "cb_SectionDescription", "Opis odcinka:");
+    described(e_CrossingDescription, "e_CrossingDescription", "Kolizje:");
     e_CrossingDescription->SetText("@_tk_czy_projektowana|'[proj]'|' ' @_tk_medium @_tk_zaglebienie m");
-    cb_CrossingDescLikeInEditor = s.add<TCheckBox>("cb_CrossingDescLikeInEditor", "Jak w edytorze", 240, 17);
+    cb_CrossingDescLikeInEditor = v.add<TCheckBox>("cb_CrossingDescLikeInEditor", "Jak w edytorze", 234, 17);
     cb_CrossingDescLikeInEditor->SetChecked(true);
-    e_ProtectingPipeDescription = s.labelled<TEdit>("e_ProtectingPipeDescription", "Rury osłonowe:"_cp, 150);
+    described(e_ProtectingPipeDescription, "e_ProtectingPipeDescription", "Rury osłonowe:"_cp);
     e_ProtectingPipeDescription->SetText("@_to_typ @_to_srednica mm, L=@_to_dlugosc m");
-    cb_ProtectingPipeDescLikeInEditor = s.add<TCheckBox>("cb_ProtectingPipeDescLikeInEditor", "Jak w edytorze", 240, 17);
+    cb_ProtectingPipeDescLikeInEditor = v.add<TCheckBox>("cb_ProtectingPipeDescLikeInEditor", "Jak w edytorze", 234, 17);
     cb_ProtectingPipeDescLikeInEditor->SetChecked(true);
 
     // The treatment-plant page.
     form_builder t(this, ts_SewageTreatment);
-    PageControl2 = t.add<TPageControl>("PageControl2", {}, 420, 260);
+    PageControl2 = t.add<TPageControl>("PageControl2", {}, 440, 400);
     ts_Drainage = add_sheet(this, PageControl2, "ts_Drainage", "drenaż"_cp);
     ts_SandFilter = add_sheet(this, PageControl2, "ts_SandFilter", "filtr");
     e_ElectrLength = t.labelled<TEdit>("e_ElectrLength", "Długość przyłącza elektrycznego do przepompowni [m]:"_cp, 60);
@@ -191,6 +220,8 @@ void TForm1::build_panels() {
                                                       "Zaznacz warstwy podsypkowe na profilu", 300, 17);
     cb_DrainagePiezometer = d.add<TCheckBox>("cb_DrainagePiezometer", "piezometr", 200, 17);
     cb_DrainagePiezometer->SetHint("Zaznacz by narysować w profilu urządzenie do poboru próbek"_cp);
+    // The sumps' cells beside the trench count.
+    d.column(200, 8);
     sg_FirstSump = sump_cells(d, "sg_FirstSump");
     sg_LastSump = sump_cells(d, "sg_LastSump");
 

@@ -53,8 +53,8 @@ void TForm1::build_table_commands() {
     sag_Panel->SetFixedCols(2);
     sag_Panel->SetFixedRows(1);
     sag_Panel->SetColWidth(0, 100);
-    sag_Panel->SetColWidth(1, 44);
-    sag_Panel->SetColWidth(2, 70);
+    sag_Panel->SetColWidth(1, 54);
+    sag_Panel->SetColWidth(2, 60);
     sag_Panel->SetDefaultRowHeight(17);
     sag_Panel->Options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goRowMoving |
                          goEditing;

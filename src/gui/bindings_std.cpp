@@ -134,8 +134,14 @@ public:
     }
     void place() override {
         TLabel* l = lab();
-        if (!l->AutoSize || l->WordWrap || l->Align() != TAlign::alNone) {
+        if (!l->AutoSize || l->Align() != TAlign::alNone) {
             Binding::place();
+            return;
+        }
+        if (l->WordWrap) {
+            // Its width kept, as tall as its lines.
+            const int width = std::max(0, l->Width());
+            label_->setGeometry(l->Left(), l->Top(), width, std::max(l->Height(), label_->heightForWidth(width)));
             return;
         }
         // Sized to its text, the right edge kept for right-aligned text.

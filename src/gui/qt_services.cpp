@@ -11,6 +11,8 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontMetrics>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QMimeType>
@@ -21,6 +23,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 
 #include <fontconfig/fontconfig.h>
@@ -83,10 +86,26 @@ QtServices::QtServices()
 }
 
 QtServices::~QtServices() {
+    if (translator_) QCoreApplication::removeTranslator(translator_.get());
     timers_.clear();
     if (override_cursor_) QApplication::restoreOverrideCursor();
     printer_.reset();
     renderer_.reset();
+}
+
+void QtServices::language_chosen(std::string_view language) {
+    if (translator_) {
+        QCoreApplication::removeTranslator(translator_.get());
+        translator_.reset();
+    }
+    // The program's languages by their Qt locale; English is Qt's own.
+    if (language != "polski") return;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::Polish), QStringLiteral("qt"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    translator_ = std::move(translator);
 }
 
 QWidget* QtServices::dialog_parent() const {

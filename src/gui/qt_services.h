@@ -18,6 +18,7 @@
 #include "platform/services.h"
 
 class QTimer;
+class QTranslator;
 class QWidget;
 
 namespace gui {
@@ -108,6 +109,10 @@ public:
     void terminate() override;
     // Runs the application's event loop until the program ends.
     int exec_main_loop();
+    // Qt's own texts (standard buttons, the common dialogs, the edits' menus)
+    // in the chosen language: Qt's translation of it, loaded from Qt's
+    // translations folder (Debian's qt6-translations-l10n); English without.
+    void language_chosen(std::string_view language) override;
 
     // The window dialogs stand over (the active form's window).
     QWidget* dialog_parent() const;
@@ -120,6 +125,7 @@ private:
     std::unordered_map<TTimer*, std::unique_ptr<QTimer>> timers_;
     bool override_cursor_ = false;
     bool main_loop_running_ = false;
+    std::unique_ptr<QTranslator> translator_;
 };
 
 }  // namespace gui

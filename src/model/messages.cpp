@@ -20,6 +20,11 @@ std::string no_arg_format(std::string_view text) {
     }
 }
 
+std::string wrong_format_message(std::string_view text) {
+    return format_language_text(msg("msg_WrongDataFormat", "Niepoprawny format danych: %s\" %s \""),
+                                {"\r", std::string(text)});
+}
+
 std::string format_language_text(std::string_view pattern, std::initializer_list<FormatArg> args) {
     try {
         return Format(pattern, args);

@@ -24,6 +24,10 @@ inline std::string msg(std::string_view key, std::string_view builtin) { return 
 // A language text used as a default, passed through the format routine with
 // no arguments ("%%" becomes "%"); a text that needs arguments is kept as it is.
 std::string no_arg_format(std::string_view text);
+// "Niepoprawny format danych:" and, on a line of its own, the text that did
+// not convert to a number.
+std::string wrong_format_message(std::string_view text);
+
 // A language text used as a format pattern; a text that does not fit its
 // arguments (a translator's slip) is shown as it stands instead of raising.
 std::string format_language_text(std::string_view pattern, std::initializer_list<FormatArg> args);

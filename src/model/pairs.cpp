@@ -1,3 +1,4 @@
+#include "model/messages.h"
 #include "model/pairs.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ double wyciag(const std::string& text, const std::string& side) {
     }
     double v = 0;
     if (!TryStrToFloat(text, v)) {
-        MessageBox("Niepoprawny format danych: \r\" " + text + " \"", MB_OK | MB_ICONERROR);
+        MessageBox(wrong_format_message(text), MB_OK | MB_ICONERROR);
         return 0;
     }
     return v;

@@ -1,3 +1,4 @@
+#include "model/messages.h"
 #include "model/project.h"
 
 #include <algorithm>
@@ -14,7 +15,8 @@ uint16_t max_id(uint16_t profile) {
 uint16_t next_node_id(uint16_t profile) {
     const uint16_t m = max_id(profile);
     if (m == 65535)
-        throw Exception("Nie można dodać węzła: profil ma już węzeł o identyfikatorze 65535, największym możliwym."_cp);
+        throw Exception(msg("msg_NodeIdsUsedUp",
+                            "Nie można dodać węzła: profil ma już węzeł o identyfikatorze 65535, największym możliwym."_cp));
     return static_cast<uint16_t>(m + 1);
 }
 
@@ -50,7 +52,7 @@ uint16_t next_profile_id() {
     uint16_t highest = 0;
     for (const odcinek& p : model().profiles) highest = std::max(highest, p.idp);
     if (highest == 65535)
-        throw Exception("Nie można dodać profilu: wykorzystano wszystkie identyfikatory profili."_cp);
+        throw Exception(msg("msg_ProfileIdsUsedUp", "Nie można dodać profilu: wykorzystano wszystkie identyfikatory profili."_cp));
     return static_cast<uint16_t>(highest + 1);
 }
 

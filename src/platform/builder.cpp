@@ -21,11 +21,11 @@ void form_builder::add_label(std::string_view caption, std::string_view name) {
     auto* l = new TLabel(form_);
     if (!name.empty()) l->SetName(std::string(name));
     l->SetCaption(caption);
-    // Screen fonts run a little wider than the built-in metrics.
-    const int w = text_width(l->Font(), caption) * 6 / 5 + 8;
-    l->SetBounds(left_, top_ + 3, w, 15);
+    // The label sizes itself to its caption.
+    l->SetBounds(left_, top_ + 3, 0, 15);
     l->SetParent(parent_);
-    label_right_ = left_ + w;
+    label_right_ = l->Left() + l->Width();
+    label_ = l;
 }
 
 void form_builder::place_beside(TControl* c, std::string_view name, int width, int height) {
@@ -33,6 +33,16 @@ void form_builder::place_beside(TControl* c, std::string_view name, int width, i
     c->SetBounds(label_right_ + 4, top_, width, height);
     c->SetParent(parent_);
     top_ += height + 4;
+    // The label's accelerator focuses the control, which keeps beside the
+    // label when the label's caption (another language) changes its width.
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!label_ || !w) return;
+    TLabel* label = label_;
+    label->FocusControl = w;
+    label->observe([label](TComponent*, Prop p) {
+        if (p != Prop::Bounds) return;
+        if (TWinControl* beside = label->FocusControl) beside->SetLeft(label->Left() + label->Width() + 4);
+    });
 }
 
 TCheckBox* form_builder::check_box(std::string_view name, std::string_view caption, bool checked, int width,

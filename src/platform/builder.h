@@ -12,6 +12,7 @@
 
 class TStringList;
 class TCheckBox;
+class TLabel;
 class TSpinEdit;
 class TStringGrid;
 class TToolBar;
@@ -29,7 +30,8 @@ public:
         place(c, name, caption, width, height);
         return c;
     }
-    // A control with a label to its left ("Caption:" [control]).
+    // A control with a label to its left ("Caption:" [control]); the control
+    // keeps beside the label when a language gives the label another width.
     template <class T>
     T* labelled(std::string_view name, std::string_view label, int width = 80, int height = 21) {
         // The label is named after its control ("l_" and the control's
@@ -68,6 +70,7 @@ private:
     TWinControl* parent_;
     int left_, top_;
     int label_right_ = 0;
+    TLabel* label_ = nullptr;  // the label add_label made last
     void place(TControl* c, std::string_view name, std::string_view caption, int width, int height);
     void place_beside(TControl* c, std::string_view name, int width, int height);
 };

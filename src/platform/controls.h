@@ -85,7 +85,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor c);
     const TFont& Font() const { return font_; }
-    void SetFont(const TFont& f);
+    virtual void SetFont(const TFont& f);
     bool ParentFont = true;
     TCursor Cursor = TCursor::crDefault;
     component_ref<TPopupMenu> PopupMenu{this};

@@ -125,6 +125,9 @@ public:
     std::vector<FontInfo> fonts() override { return font_list; }
     std::vector<FontFile> font_files() override { return font_file_table; }
     std::string system_language() override { return locale; }
+    // The languages chosen, in order.
+    std::vector<std::string> languages_chosen;
+    void language_chosen(std::string_view language) override { languages_chosen.emplace_back(language); }
     TPrinter& printer() override { return printer_; }
     Registry& registry() override { return registry_; }
 

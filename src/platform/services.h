@@ -119,6 +119,9 @@ public:
     // The system's language: the locale named by LC_ALL, LC_MESSAGES or
     // LANG (the first one set and not empty), "" when none is.
     virtual std::string system_language();
+    // The program's language was chosen ("english", "polski"): the front
+    // end's own texts (standard buttons, common dialogs) follow it.
+    virtual void language_chosen(std::string_view /*language*/) {}
 
     // Processes pending window-system events (a long operation's progress).
     virtual void process_messages() {}

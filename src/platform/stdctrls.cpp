@@ -10,6 +10,44 @@
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { color_ = clBtnFace; }
 
+void TLabel::SetText(std::string_view v) {
+    TControl::SetText(v);
+    AdjustBounds();
+}
+
+void TLabel::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+    AdjustBounds();
+}
+
+void TLabel::SetFont(const TFont& f) {
+    TControl::SetFont(f);
+    AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+    if (!AutoSize || align_ != TAlign::alNone) return;
+    // The caption as shown: "&&" is one "&", a single "&" marks the accelerator.
+    std::string text;
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        if (text_[i] == '&' && i + 1 < text_.size()) ++i;
+        text += text_[i];
+    }
+    // Screen fonts run up to a fifth wider than the built-in metrics.
+    auto on_screen = [](int width) { return width * 6 / 5 + 8; };
+    auto built_in = [](int width) { return std::max(1, (width - 8) * 5 / 6); };
+    int left = left_, width = width_, height = height_;
+    if (WordWrap) {
+        const auto lines = static_cast<int>(std::max<std::size_t>(1, wrap_text(font_, text, built_in(width_)).size()));
+        height = lines * text_height(font_) * 6 / 5;
+    } else {
+        width = on_screen(text_width(font_, text));
+        if (Alignment == TAlignment::taRightJustify) left = left_ + width_ - width;
+        else if (Alignment == TAlignment::taCenter) left = left_ + (width_ - width) / 2;
+    }
+    TControl::SetBounds(left, top_, width, height);
+}
+
 // ---------------------------------------------------------------------------
 
 namespace {

@@ -12,6 +12,13 @@
 
 class TImageList;
 
+// With AutoSize (the default) a label not aligned in its parent takes the
+// width of its caption whenever its caption, font or bounds change, as the
+// old toolkit's labels do: a left-aligned label grows or shrinks to the
+// right, a right-aligned one to the left, a centred one on both sides; a
+// word-wrapped one keeps its width and takes the height of its lines. The
+// size allows for screen fonts, which run up to a fifth larger than the
+// built-in metrics, so that what stands beside a label leaves its text room.
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* owner);
@@ -22,6 +29,13 @@ public:
     bool Transparent = true;
     // The control its accelerator focuses.
     component_ref<TWinControl> FocusControl{this};
+
+    void SetText(std::string_view v) override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetFont(const TFont& f) override;
+    // Sizes the label to its caption (nothing without AutoSize or when the
+    // label is aligned).
+    void AdjustBounds();
 };
 
 class TButton : public TWinControl {

@@ -518,7 +518,7 @@ TEST_F(NodeTable, RenamingAsksForEachNamesakeAndOffersTheDataOfTheNewName) {
     EXPECT_DOUBLE_EQ(model().profiles[q].nodes[1].ter.s1, 111);
     EXPECT_DOUBLE_EQ(node(0).ter.s1, 0);
     ASSERT_EQ(ui().boxes.size(), 2u);
-    EXPECT_EQ(ui().boxes[0].text, "Węzeł \"A\" istnieje również w profilu \"q\".\rCzy jego nazwę również zmienić?"_cp);
+    EXPECT_EQ(ui().boxes[0].text, "Węzeł \"A\" istnieje również w profilu \"q\".\rCzy jego nazwę również zmienić na B?"_cp);
 }
 
 TEST_F(NodeTable, ShiftArrowsCopyValuesAndDownOnTheLastRowAppends) {

@@ -1,10 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
+#include <sstream>
 
 #include "files/language.h"
+#include "model/columns.h"
+#include "model/pairs.h"
+#include "model/utils.h"
+#include "platform/input.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "files/settings.h"
@@ -66,6 +75,137 @@ std::map<std::string, std::string> snapshot() {
     return out;
 }
 
+// --- the texts the code looks up -------------------------------------------------
+
+// One look-up of the sources with a fixed section, key and built-in text.
+struct lookup {
+    std::string where, section, key, builtin;
+};
+
+// The string literals at `i` (adjacent ones joined, "_cp" ones converted to
+// the code page); false when something else stands there.
+bool read_literals(const std::string& src, std::size_t& i, std::string& out) {
+    auto blanks = [&] {
+        while (i < src.size() && std::isspace(static_cast<unsigned char>(src[i]))) ++i;
+    };
+    blanks();
+    bool any = false;
+    out.clear();
+    while (i < src.size() && src[i] == '"') {
+        std::string piece;
+        for (++i; i < src.size() && src[i] != '"'; ++i) {
+            char c = src[i];
+            if (c == '\\') {
+                const char e = src[++i];
+                c = e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : e;
+            }
+            piece += c;
+        }
+        ++i;
+        if (src.compare(i, 3, "_cp") == 0) {
+            piece = utf8_to_cp1250(piece);
+            i += 3;
+        }
+        out += piece;
+        any = true;
+        blanks();
+    }
+    return any;
+}
+
+// Every msg("key", "text") and lang_text("section", "key", "text") of the
+// sources whose arguments are plain literals.
+std::vector<lookup> lookups_in_sources() {
+    namespace fs = std::filesystem;
+    std::vector<lookup> out;
+    const std::regex call(R"((^|[^A-Za-z0-9_])(msg|lang_text)\()");
+    for (const auto& e : fs::recursive_directory_iterator(fs::path(HALVOREN_SOURCE_DIR) / "src")) {
+        if (!e.is_regular_file() || e.path().extension() != ".cpp") continue;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        const std::string src = buffer.str();
+        for (auto m = std::sregex_iterator(src.begin(), src.end(), call); m != std::sregex_iterator(); ++m) {
+            std::size_t i = static_cast<std::size_t>(m->position(0) + m->length(0));
+            lookup l;
+            l.where = e.path().filename().string() + ":" + IntToStr(static_cast<int64_t>(std::count(src.begin(), src.begin() + static_cast<std::ptrdiff_t>(i), '\n') + 1));
+            std::vector<std::string> args;
+            std::string text;
+            while (read_literals(src, i, text)) {
+                args.push_back(text);
+                if (i < src.size() && src[i] == ',') ++i;
+                else break;
+            }
+            const bool is_msg = (*m)[2] == "msg";
+            if (i >= src.size() || src[i] != ')' || args.size() != (is_msg ? 2u : 3u)) continue;
+            l.section = is_msg ? "messages" : args[0];
+            l.key = args[args.size() - 2];
+            l.builtin = args.back();
+            out.push_back(l);
+        }
+    }
+    return out;
+}
+
+// Whether a file's text is the built-in one: equal, or with "%s" where the
+// built-in text holds a line break that the code passes as an argument.
+bool same_text(const std::string& file, const std::string& builtin) {
+    if (file == builtin) return true;
+    std::string pattern;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        if (file.compare(i, 2, "%s") == 0) {
+            pattern += "(%s|[\r\n]+)";
+            ++i;
+        } else {
+            if (std::strchr("\\^$.|?*+()[]{}", file[i])) pattern += '\\';
+            pattern += file[i];
+        }
+    }
+    return std::regex_match(builtin, std::regex(pattern));
+}
+
+TEST(LanguageKeys, EveryTextTheCodeLooksUpIsInBothFilesAndPolskiHoldsItsBuiltInText) {
+    const IniFile polski(shipped("polski"));
+    const IniFile english(shipped("english"));
+    const std::vector<lookup> found = lookups_in_sources();
+    // The scan finds the look-ups (a broken scan would pass on nothing).
+    EXPECT_GT(found.size(), 70u);
+    for (const lookup& l : found) {
+        const std::string what = l.where + " [" + l.section + "] " + l.key;
+        ASSERT_TRUE(polski.ValueExists(l.section, l.key)) << "polski.lng lacks " << what;
+        EXPECT_TRUE(english.ValueExists(l.section, l.key)) << "english.lng lacks " << what;
+        const std::string text = polski.ReadString(l.section, l.key, "");
+        EXPECT_TRUE(same_text(text, l.builtin)) << what << ": " << cp1250_to_utf8(text) << " | " << cp1250_to_utf8(l.builtin);
+    }
+}
+
+// Everything the English file says is English: no Polish letter, and no
+// text left as the Polish file has it, apart from the words both languages
+// share (units, names, the language names, patterns of variables).
+TEST(LanguageKeys, TheEnglishFileHasNoPolishTextLeft) {
+    const IniFile polski(shipped("polski"));
+    const IniFile english(shipped("english"));
+    const std::set<std::string> shared = {"topcje/cb_jedn",         "topcje/cb_Language",        "topcje/cb_FlowUnitV",
+                                          "topcje/cb_FlowUnitT",    "topcje/e_FileNamePattern",  "Columns/User1",
+                                          "messages/msg_Clear",     "messages/msg_ClickToChoose", "MostUsedValues/muv_Hydrant",
+                                          "MostUsedValues/muv_auto", "MostUsedValues/muv_standard"};
+    int checked = 0;
+    for (const std::string& section : english.ReadSections())
+        for (const std::string& key : english.ReadSection(section)) {
+            const std::string value = english.ReadString(section, key, "");
+            const std::string where = section + "/" + key;
+            ++checked;
+            EXPECT_EQ(value.find_first_of("\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF"),
+                      std::string::npos)
+                << where << "=" << cp1250_to_utf8(value);
+            const bool words = std::regex_search(value, std::regex("[A-Za-z]{3}"));
+            if (words && !shared.count(where) && polski.ValueExists(section, key)) {
+                EXPECT_NE(polski.ReadString(section, key, ""), value) << where << " is the Polish text";
+            }
+        }
+    EXPECT_GT(checked, 700);
+}
+
 class LanguageFiles : public ProgramTest {};
 
 TEST_F(LanguageFiles, ThePolishFileCarriesEveryWindowTextExactlyAndEnglishTheSameKeys) {
@@ -105,9 +245,9 @@ TEST_F(LanguageFiles, ThePolishFileCarriesEveryWindowTextExactlyAndEnglishTheSam
     EXPECT_EQ(pl_keys, en_keys);
     for (const char* s : {"Rules_polski", "CrossingColors_polski"}) EXPECT_TRUE(polski.SectionExists(s)) << s;
     for (const char* s : {"Rules_english", "CrossingColors_english"}) EXPECT_TRUE(english.SectionExists(s)) << s;
-    EXPECT_EQ(polski.ReadSection("messages").size(), 143u);
+    EXPECT_EQ(polski.ReadSection("messages").size(), 166u);
     EXPECT_EQ(polski.ReadSection("dialogs").size(), 24u);
-    EXPECT_EQ(polski.ReadSection("MostUsedValues").size(), 42u);
+    EXPECT_EQ(polski.ReadSection("MostUsedValues").size(), 43u);
 }
 
 TEST_F(LanguageFiles, ApplyingThePolishFileAfterTheSettingsChangedChangesNothing) {
@@ -211,6 +351,77 @@ TEST_F(LanguageFiles, ALanguageSwitchKeepsTheProjectsScalesLayersAndPattern) {
     EXPECT_EQ(topcje->sag_DrawingProperties->Cells(1, 1), "250");
     EXPECT_EQ(topcje->e_FileNamePattern->Text(), "@_projekt");
     EXPECT_EQ(topcje->sag_DrawingProperties->Cells(1, 3), "LONGITUDINAL PROFILE");
+}
+
+// The program started afresh on the same HALVOREN_HOME, its main window shown.
+class LanguageRestart : public ProgramTest {
+protected:
+    void restart() {
+        prog.reset();
+        ini_cache_clear();
+        prog = std::make_unique<Program>(ui(), std::vector<std::string>{home.file("bin/halvoren")});
+        prog->show_main_window();
+    }
+};
+
+TEST_F(LanguageRestart, TheLanguageChosenInTheSettingsIsKeptForTheNextStart) {
+    ui().locale = "pl_PL.UTF-8";
+    prog->show_main_window();
+    EXPECT_EQ(topcje->cb_Language->Text(), "polski");
+    // The start chose by the locale and kept nothing.
+    EXPECT_EQ(ini_string(user_settings_file(), "inne", "lang", "none"), "none");
+    // With a project tied to its own settings file the choice still goes to
+    // the user's file, which the next start reads.
+    model().project.ConfigFile = home.file("project.ini");
+    user::choose(topcje->cb_Language, 0);
+    EXPECT_EQ(ini_string(user_settings_file(), "inne", "lang", ""), "0");
+    EXPECT_FALSE(FileExists(home.file("project.ini")));
+    EXPECT_EQ(ui().languages_chosen, (std::vector<std::string>{"polski", "english"}));
+    restart();
+    EXPECT_EQ(topcje->cb_Language->Text(), "english");
+    EXPECT_EQ(topcje->ts_Other->Caption(), "&Other");
+    EXPECT_EQ(Form1->sg1->Cells(model().position_of(column_kind::fi), 0), "Diameter");
+    user::choose(topcje->cb_Language, 1);
+    restart();
+    EXPECT_EQ(topcje->cb_Language->Text(), "polski");
+    EXPECT_EQ(topcje->ts_Other->Caption(), "&Inne");
+}
+
+TEST_F(LanguageRestart, WhatTheStartSaysComesInTheLanguageOfTheStart) {
+    ini_write(user_settings_file(), "inne", "lang", "0");
+    delete_folder_tree(path_join(default_config_folder(), "objects"));
+    ui().boxes.clear();
+    restart();
+    ASSERT_FALSE(ui().boxes.empty());
+    EXPECT_EQ(ui().boxes[0].text,
+              "The folder that holds the object definitions and the document templates, among others, was not "
+              "found.\rReinstalling the program may help.");
+}
+
+TEST_F(LanguageRestart, InEnglishTheProgramsOwnTablesAndMessagesAreEnglish) {
+    ini_write(user_settings_file(), "inne", "lang", "0");
+    restart();
+    // The band rows the settings file lacks, the drawing elements' captions,
+    // the column titles and units.
+    std::string titles;
+    for (const dane_pod_profil& r : settings().profile_table_rows) titles += r.title + "|";
+    EXPECT_EQ(titles,
+              "Terrain description|Projected ground level [m a.s.l.]|Top of sidefill [m a.s.l.]|Flow from section "
+              "[@flow_unit]|Flow [@flow_unit]|X scale [1:]|Length/Slope [%]|");
+    EXPECT_EQ(topcje->sag_TableContent->Cells(2, 1), "Terrain description");
+    EXPECT_EQ(topcje->sag_Lines->Cells(0, 3), "Trench bottom");
+    EXPECT_EQ(topcje->sag_Lines->Cells(0, 14), "Top of sidefill");
+    const int object = model().position_of(column_kind::obiekt);
+    EXPECT_EQ(Form1->sg1->Cells(object, 0), "Object");
+    // The messages built from the text that did not convert.
+    ui().boxes.clear();
+    EXPECT_EQ(wyciag("1,2,3", "s1"), 0);
+    ASSERT_EQ(ui().boxes.size(), 1u);
+    EXPECT_EQ(ui().boxes[0].text, "Wrong data format: \r\" 1,2,3 \"");
+    // The layer table's menu.
+    std::string items;
+    for (int i = 0; i < topcje->pm_Layers->Items()->Count(); ++i) items += topcje->pm_Layers->Items()->Items(i)->Caption() + "|";
+    EXPECT_EQ(items, "Add|Insert|-|Delete|");
 }
 
 // A window of its own for the cases of the pass.

@@ -389,7 +389,9 @@ TEST_F(LanguageRestart, TheLanguageChosenInTheSettingsIsKeptForTheNextStart) {
 
 TEST_F(LanguageRestart, WhatTheStartSaysComesInTheLanguageOfTheStart) {
     ini_write(user_settings_file(), "inne", "lang", "0");
+    // A file stands where the objects folder would be made.
     delete_folder_tree(path_join(default_config_folder(), "objects"));
+    write_file(path_join(default_config_folder(), "objects"), "");
     ui().boxes.clear();
     restart();
     ASSERT_FALSE(ui().boxes.empty());

@@ -428,7 +428,7 @@ TEST_F(LanguageWindows, PolishChosenInTheSettingsComesBackAtTheNextStartWithQtsO
     // The program is closed by its window's title bar, which ends its event
     // loop, and started again.
     QTimer::singleShot(0, [this] { window(*Form1)->close(); });
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(qt().exec_main_loop(), 0);
     EXPECT_TRUE(app().Terminated());
     start();
     EXPECT_EQ(topcje->cb_Language->Text(), "polski");

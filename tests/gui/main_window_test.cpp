@@ -9,7 +9,7 @@
 
 #include "forms/opcje.h"
 #include "forms/rys1.h"
-#include "gui/gui_fixture.h"
+#include "gui/main_window_fixture.h"
 #include "gui/qt_text.h"
 #include "model/columns.h"
 #include "model/state.h"
@@ -17,20 +17,8 @@
 
 namespace {
 
-class MainWindow : public GuiTest {
+class MainWindow : public MainWindowTest {
 protected:
-    QWidget* table = nullptr;
-
-    void SetUp() override {
-        prog->show_main_window();
-        settle();
-        QApplication::setActiveWindow(window(*Form1));
-        settle();
-        decimal_separator = '.';
-        table = widget(Form1->sg1);
-    }
-    static int col(column_kind k) { return model().position_of(k); }
-    QLineEdit* editor() const { return table->findChild<QLineEdit*>(); }
     // Walks to the cell with the arrow keys, types the text key by key on
     // the table and ends the edit with Enter; an editor the table opens on
     // the next cell is left with Esc.

@@ -20,7 +20,7 @@
 
 #include "forms/opcje.h"
 #include "forms/rys1.h"
-#include "gui/gui_fixture.h"
+#include "gui/main_window_fixture.h"
 #include "gui/qt_text.h"
 #include "model/columns.h"
 #include "model/messages.h"
@@ -31,22 +31,10 @@
 
 namespace {
 
-class TableJourney : public GuiTest {
+class TableJourney : public MainWindowTest {
 protected:
-    QWidget* table = nullptr;
-
-    void SetUp() override {
-        prog->show_main_window();
-        settle();
-        QApplication::setActiveWindow(window(*Form1));
-        settle();
-        decimal_separator = '.';
-        table = widget(Form1->sg1);
-    }
-    static int col(column_kind k) { return model().position_of(k); }
     static std::vector<wezel>& nodes() { return model().profiles.at(model().current_profile).nodes; }
     static const std::string& cell(column_kind k, int node) { return Form1->sg1->Cells(col(k), node + 2); }
-    QLineEdit* editor() const { return table->findChild<QLineEdit*>(); }
     // Where the keys go: the cell's line edit while it shows, else the table.
     QWidget* key_target() const {
         return editor() && editor()->isVisible() ? static_cast<QWidget*>(editor()) : table;

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
 #include "forms/skojarzone.h"
 #include "model/state.h"
 #include "platform/cp1250.h"
@@ -17,15 +16,12 @@
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/sysutils.h"
+#include "tools/sample_program.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    ForceDirectories(folder + "/home");
-    setenv("HALVOREN_HOME", (folder + "/home").c_str(), 1);
-    auto services = std::make_unique<HeadlessServices>(registry_folder());
-    auto program = std::make_unique<Program>(*services, std::vector<std::string>{folder + "/home/bin/halvoren"});
-    decimal_separator = ',';
+    sample_program program(folder);
     model_state& m = model();
     m.project.dane.inwestor = "Gmina Żółkiewka"_cp;
     m.profiles.resize(1);
@@ -48,7 +44,5 @@ int main(int argc, char** argv) {
     });
     tskojarzone->wypelnij_wzorzec(templates + "umowa.wzr", false);
     write_file(folder + "/document.rtf", read_file(folders().config_folder + "umowa.rtf"));
-    program.reset();
-    services.reset();
     return 0;
 }

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
 #include "files/wydruki.h"
 #include "forms/skojarzone.h"
 #include "platform/cp1250.h"
@@ -20,15 +19,12 @@
 #include "platform/paths.h"
 #include "platform/sysutils.h"
 #include "support/sample_project.h"
+#include "tools/sample_program.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    ForceDirectories(folder + "/home");
-    setenv("HALVOREN_HOME", (folder + "/home").c_str(), 1);
-    auto services = std::make_unique<HeadlessServices>(registry_folder());
-    auto program = std::make_unique<Program>(*services, std::vector<std::string>{folder + "/home/bin/halvoren"});
-    decimal_separator = ',';
+    sample_program program(folder);
     make_sample_project();
     // The fresh configuration folder got the shipped templates at the start.
     const std::string templates = folders().config_folder + "templates/";
@@ -44,7 +40,5 @@ int main(int argc, char** argv) {
         listing.push_back(document + "\t" + name);
     }
     write_lines(folder + "/documents.txt", listing);
-    program.reset();
-    services.reset();
     return listing.empty() ? 1 : 0;
 }

@@ -30,16 +30,8 @@ protected:
     }
     void type_cell(column_kind k, int row, const std::string& text) {
         go_to(col(k), row);
-        for (char c : text) {
-            const QString s(QChar::fromLatin1(c));
-            const Qt::Key code = c == '.' ? Qt::Key_Period : static_cast<Qt::Key>(QChar::fromLatin1(c).toUpper().unicode());
-            QWidget* target = editor() && editor()->isVisible() ? static_cast<QWidget*>(editor()) : table;
-            key(target, code, Qt::NoModifier, s);
-        }
-        QWidget* target = editor() && editor()->isVisible() ? static_cast<QWidget*>(editor()) : table;
-        key(target, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        if (editor() && editor()->isVisible()) key(editor(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-        settle();
+        type(text);
+        enter();
     }
     static std::string cell(column_kind k, int row) { return Form1->sg1->Cells(col(k), row); }
 };
@@ -47,16 +39,8 @@ protected:
 TEST_F(MainWindow, AProfileTypedIntoTheTableIsCalculatedColouredAndUndone) {
     screenshot(window(*Form1), QStringLiteral("TForm1_start"));
     ASSERT_EQ(model().profiles.size(), 1u);
-    // "&Odległość" and "&Rzędna rury" on their radio widgets.
-    auto distance = widget(Form1->rg_ManuallyValueDistance)->findChildren<QRadioButton*>();
-    auto kept = widget(Form1->rg_ManuallyValue)->findChildren<QRadioButton*>();
-    ASSERT_EQ(distance.size(), 2);
-    ASSERT_EQ(kept.size(), 4);
-    QTest::mouseClick(distance[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 8));
-    QTest::mouseClick(kept[0], Qt::LeftButton, Qt::NoModifier, QPoint(5, 8));
-    settle();
-    ASSERT_EQ(Form1->rg_ManuallyValueDistance->ItemIndex(), 1);
-    ASSERT_EQ(Form1->rg_ManuallyValue->ItemIndex(), 0);
+    pipe_levels_entered();
+    if (HasFatalFailure()) return;
 
     const struct {
         const char *chainage, *terrain, *pipe, *name;

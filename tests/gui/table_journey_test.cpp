@@ -35,10 +35,6 @@ class TableJourney : public MainWindowTest {
 protected:
     static std::vector<wezel>& nodes() { return model().profiles.at(model().current_profile).nodes; }
     static const std::string& cell(column_kind k, int node) { return Form1->sg1->Cells(col(k), node + 2); }
-    // Where the keys go: the cell's line edit while it shows, else the table.
-    QWidget* key_target() const {
-        return editor() && editor()->isVisible() ? static_cast<QWidget*>(editor()) : table;
-    }
     // A mouse click on a cell, the table's scroll bars first moved to
     // show it as a user drags them.
     void click(TStringAlignGrid* grid, int c, int r) {
@@ -57,21 +53,6 @@ protected:
         QTest::mouseClick(widget(grid), Qt::LeftButton, Qt::NoModifier, QPoint(rc.Left + 4, rc.Top + 4));
         settle();
     }
-    // Types key by key where the keyboard's focus is.
-    void type(const std::string& text) {
-        for (char c : text) {
-            const QString s(QChar::fromLatin1(c));
-            const Qt::Key code = c == '.' ? Qt::Key_Period : static_cast<Qt::Key>(QChar::fromLatin1(c).toUpper().unicode());
-            key(key_target(), code, Qt::NoModifier, s);
-        }
-    }
-    // Ends the edit with Enter; the editor the table opens on the next cell
-    // is left with Esc.
-    void enter() {
-        key(key_target(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        if (editor() && editor()->isVisible()) key(editor(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-        settle();
-    }
     // A mouse click on the node's cell, the text typed, Enter.
     void type_cell(column_kind k, int node, const std::string& text) {
         click(Form1->sg1, col(k), node + 2);
@@ -83,19 +64,6 @@ protected:
         key(table, Qt::Key_Control, Qt::ControlModifier);
         key(table, k, Qt::ControlModifier, text);
         settle();
-    }
-    // The pipe levels and the chainages are entered by hand ("&Rzędna
-    // rury", "&Odległość"), by the radio buttons a user clicks.
-    void pipe_levels_entered() {
-        auto distance = widget(Form1->rg_ManuallyValueDistance)->findChildren<QRadioButton*>();
-        auto kept = widget(Form1->rg_ManuallyValue)->findChildren<QRadioButton*>();
-        ASSERT_EQ(distance.size(), 2);
-        ASSERT_EQ(kept.size(), 4);
-        QTest::mouseClick(distance[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 8));
-        QTest::mouseClick(kept[0], Qt::LeftButton, Qt::NoModifier, QPoint(5, 8));
-        settle();
-        ASSERT_EQ(Form1->rg_ManuallyValueDistance->ItemIndex(), 1);
-        ASSERT_EQ(Form1->rg_ManuallyValue->ItemIndex(), 0);
     }
     // Nodes typed from an empty profile: for each the terrain, the pipe
     // level and the chainage; Down on the last row adds the next node.

@@ -34,6 +34,7 @@
 #include "platform/ini.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
+#include "platform/scope.h"
 #include "platform/services.h"
 #include "platform/sysutils.h"
 
@@ -224,24 +225,13 @@ void fit_to_page() {
     oblicz_dlugosci("dlugosci_ze_skala");
 }
 
-// Hides the progress bar however the drawing ends, a failure included.
-class progress_shown {
-public:
-    explicit progress_shown(TProgressBar* bar) : bar_(bar) {}
-    ~progress_shown() { bar_->SetVisible(false); }
-    progress_shown(const progress_shown&) = delete;
-    progress_shown& operator=(const progress_shown&) = delete;
-
-private:
-    TProgressBar* bar_;
-};
-
 }  // namespace
 
 void TForm1::draw_make(const std::string& mode) {
     model_state& m = model();
     drawing_state& d = drawing();
-    const progress_shown progress(progres);
+    // The progress bar goes however the drawing ends, a failure included.
+    const at_scope_end hide_progress([this] { progres->SetVisible(false); });
     check_scales();                                          // 1
     d.drawing_mode = mode;                                   // 2
     remember_title();                                        // 3

@@ -19,6 +19,7 @@
 #include "platform/ini.h"
 #include "platform/named_bytes.h"
 #include "platform/paths.h"
+#include "platform/scope.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -27,17 +28,6 @@ bool g_saving = false;
 
 // A ".err" copy younger than this survives a save.
 constexpr int err_age_days = 4;
-
-class saving_scope {
-public:
-    saving_scope() : was_(g_saving) { g_saving = true; }
-    ~saving_scope() { g_saving = was_; }
-    saving_scope(const saving_scope&) = delete;
-    saving_scope& operator=(const saving_scope&) = delete;
-
-private:
-    bool was_;
-};
 
 void end_line(std::string& out) { out += "\r\n"; }
 
@@ -156,24 +146,34 @@ void write_project_file(const std::string& path) {
     project_body(body);
     body += settings_and_title_block();
     // The header declares what follows, so that the reader knows a file
-    // cut short: the profile count and the sections after the profiles.
-    const project_text sections(body);
+    // cut short: the profile count, the sections after the profiles and the
+    // line count. One pass over the lines finds the section names.
     std::string names;
-    for (std::string_view line : sections.lines()) {
-        const ini_line l = ini_parse_line(line);
-        if (l.kind != ini_line::header || l.name.find(',') != std::string_view::npos) continue;
-        const bool profile = l.name.size() > 1 && (l.name[0] == 'p' || l.name[0] == 'P') &&
-                             std::all_of(l.name.begin() + 1, l.name.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (profile) continue;
-        if (!names.empty()) names += ',';
-        names += l.name;
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start < body.size();) {
+        const std::size_t end = body.find('\n', start);
+        if (end != std::string::npos) ++lines;
+        if (body[start] == '[') {
+            std::string_view line(body.data() + start, (end == std::string::npos ? body.size() : end) - start);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            const ini_line l = ini_parse_line(line);
+            const bool profile = l.name.size() > 1 && (l.name[0] == 'p' || l.name[0] == 'P') &&
+                                 std::all_of(l.name.begin() + 1, l.name.end(), [](char c) { return c >= '0' && c <= '9'; });
+            if (l.kind == ini_line::header && l.name.find(',') == std::string_view::npos && !profile) {
+                if (!names.empty()) names += ',';
+                names += l.name;
+            }
+        }
+        start = end == std::string::npos ? body.size() : end + 1;
     }
-    std::string text = "[" + std::string(file_header_section) + "]\r\n";
+    std::string text;
+    text.reserve(body.size() + names.size() + 64);
+    text += "[" + std::string(file_header_section) + "]\r\n";
     text += std::string(file_header_profiles) + "=";
     put_int(text, static_cast<int64_t>(model().profiles.size()));
     text += "\r\n" + std::string(file_header_sections) + "=" + names + "\r\n";
     text += std::string(file_header_lines) + "=";
-    put_int(text, static_cast<int64_t>(std::count(body.begin(), body.end(), '\n')) + 4);
+    put_int(text, static_cast<int64_t>(lines) + 4);
     text += "\r\n";
     text += body;
     write_file(path, text);
@@ -217,7 +217,7 @@ void set_project_caption() {
 
 bool zapisz_projekt() {
     model_state& m = model();
-    saving_scope saving;
+    const flag_scope saving(g_saving);
     const std::string previous = m.project_path;
     try {
         for (std::size_t i = 0; i < m.profiles.size(); ++i) usun_nieuzywane_osadniki(static_cast<uint16_t>(i));

@@ -310,10 +310,8 @@ private:
 // A tool button's picture: the one it names, else its bar's image list
 // entry; null when neither draws.
 QIcon tool_icon(Renderer& r, const TToolButton* b) {
-    const QIcon named = r.named_icon(b->ImageName());
-    if (!named.isNull()) return named;
     const auto* bar = dynamic_cast<const TToolBar*>(b->Parent());
-    return Renderer::icon(bar ? bar->Images.get() : nullptr, b->ImageIndex);
+    return r.picture(b->ImageName(), bar ? bar->Images.get() : nullptr, b->ImageIndex);
 }
 
 // The text a tool button shows: its caption where the bar shows captions,

@@ -189,8 +189,7 @@ public:
     void resync() override { sync_state(Prop::Down); }
     void sync_caption() override { sync_state(Prop::Style); }
     void sync_state(Prop) override {
-        QIcon ic = renderer.named_icon(sb()->ImageName());
-        if (ic.isNull()) ic = Renderer::icon(sb()->Images, sb()->ImageIndex);
+        const QIcon ic = renderer.picture(sb()->ImageName(), sb()->Images, sb()->ImageIndex);
         button_->setIcon(ic);
         // Without a picture the caption shows, or the hint's short part.
         button_->setText(qs(ic.isNull() ? caption_or_hint(sb()) : sb()->Caption()));

@@ -577,23 +577,8 @@ open_result QtServices::open_file(std::string_view path) {
 }
 
 std::string QtServices::dxf_program() {
-    QProcess p;
-    p.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("image/vnd.dxf")});
-    if (!p.waitForStarted(1000)) return {};
-    if (!p.waitForFinished(2000)) {
-        p.kill();
-        p.waitForFinished(500);
-        return {};
-    }
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
-    const QString id = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    if (id.isEmpty()) return {};
-    QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
-    // A desktop id "vendor-app.desktop" may stand for "vendor/app.desktop".
-    if (path.isEmpty() && id.contains(QLatin1Char('-')))
-        path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, QString(id).replace(id.indexOf(QLatin1Char('-')), 1, QLatin1Char('/')));
-    if (path.isEmpty()) return {};
-    return desktop_exec_command(desktop_entry_exec(path));
+    const QString entry = default_desktop_entry(QStringLiteral("image/vnd.dxf"));
+    return entry.isEmpty() ? std::string() : desktop_exec_command(desktop_entry_exec(entry));
 }
 
 std::vector<FontInfo> QtServices::fonts() {

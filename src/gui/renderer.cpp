@@ -816,9 +816,9 @@ QIcon Renderer::named_icon(const std::string& name) {
     return icon;
 }
 
-QIcon Renderer::item_icon(const TMenuItem* item, const TImageList* images) {
-    const QIcon named = named_icon(item->ImageName());
-    return named.isNull() ? icon(images, item->ImageIndex) : named;
+QIcon Renderer::picture(const std::string& name, const TImageList* list, int index) {
+    const QIcon named = named_icon(name);
+    return named.isNull() ? icon(list, index) : named;
 }
 
 void Renderer::fill_menu(QMenu* menu, TMenuItem* parent, TImageList* images) {
@@ -839,7 +839,7 @@ void Renderer::fill_menu(QMenu* menu, TMenuItem* parent, TImageList* images) {
             menu->addSeparator();
             continue;
         }
-        const QIcon ic = item_icon(item, images);
+        const QIcon ic = picture(item->ImageName(), images, item->ImageIndex);
         if (item->Count() > 0) {
             auto* sub = new QMenu(qs(item->Caption()), menu);
             sub->setIcon(ic);

@@ -70,8 +70,9 @@ public:
     // program's own "icons/<name>.svg" beside the program or in its source
     // resources; null when none draws, and the control shows its caption.
     QIcon named_icon(const std::string& name);
-    // A menu item's picture: the one it names, else its image list's entry.
-    QIcon item_icon(const TMenuItem* item, const TImageList* images);
+    // A command's picture (a menu item's, a button's): the one it names,
+    // else its image list's entry.
+    QIcon picture(const std::string& name, const TImageList* list, int index);
 
     // Runs fn as user input: guarded, with the nesting of input dispatch
     // counted (widgets are then deleted later, not at once), and the modal

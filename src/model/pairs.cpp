@@ -1,12 +1,12 @@
-#include "model/messages.h"
 #include "model/pairs.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "model/utils.h"
+#include "model/messages.h"
 #include "model/objects.h"
 #include "model/state.h"
+#include "model/utils.h"
 #include "platform/forms.h"
 #include "platform/sysutils.h"
 

@@ -14,23 +14,7 @@
 #include "platform/exceptions.h"
 #include "platform/forms.h"
 #include "platform/named_bytes.h"
-
-namespace {
-
-// Sets a flag for its lifetime and puts the value before it back.
-class flag_scope {
-public:
-    explicit flag_scope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-    ~flag_scope() { flag_ = saved_; }
-    flag_scope(const flag_scope&) = delete;
-    flag_scope& operator=(const flag_scope&) = delete;
-
-private:
-    bool& flag_;
-    const bool saved_;
-};
-
-}  // namespace
+#include "platform/scope.h"
 
 void TStringAlignGrid::create_editor() { editor_ = TNewInplaceEdit{}; }
 

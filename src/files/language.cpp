@@ -313,8 +313,9 @@ void Ttopcje::cb_LanguageChange(TObject* Sender) {
         Form1->SetCaption(Format("___%s___", {program_title}));
     // The user's choice is kept for the next start, in the user's settings
     // file whatever settings file the project names.
-    if (Sender && cb_Language->ItemIndex() != stored_language()) {
-        std::string unused;
-        ini_string(user_settings_file(), "inne", "lang", IntToStr(cb_Language->ItemIndex()), 'w', unused);
-    }
+    if (Sender && cb_Language->ItemIndex() != stored_language())
+        write_user_setting(user_settings_file(), [this] {
+            std::string unused;
+            ini_string(user_settings_file(), "inne", "lang", IntToStr(cb_Language->ItemIndex()), 'w', unused);
+        });
 }

@@ -386,7 +386,11 @@ void TForm1::e_ProfileXScaleKeyPress(TObject* Sender, char& key) {
 }
 
 void TForm1::e_CompareLevelKeyDown(TObject*, Word& key, TShiftState) {
-    if (key == VK_RETURN && sg1->CanFocus()) sg1->SetFocus();
+    if (key != VK_RETURN || !sg1->CanFocus()) return;
+    sg1->SetFocus();
+    // Leaving the scale may switch its own edit off, and the window then
+    // hands the focus on to the next control: the table takes it again.
+    if (!sg1->Focused() && sg1->CanFocus()) sg1->SetFocus();
 }
 
 void TForm1::e_StartAngleKeyDown(TObject*, Word& key, TShiftState) {

@@ -120,7 +120,7 @@ void TForm1::build_panels() {
     form_builder s(this, p_Side, 4, 0);
     gb_DataPanel = s.add<TGroupBox>("gb_DataPanel", {}, 250, 300);
     s.column(4, 0);
-    gb_PreviewPanel = s.add<TGroupBox>("gb_PreviewPanel", {}, 250, 300);
+    gb_PreviewPanel = s.add<TGroupBox>("gb_PreviewPanel", {}, 250, 336);
     gb_PreviewPanel->SetVisible(false);
 
     // A check box with its edit beside it on one line.
@@ -164,7 +164,7 @@ void TForm1::build_panels() {
     cb_CompareLevel->SetHint("Zaznacz by wprowadzić własny poziom porównawczy"_cp);
     // "1:" stands just before the scale's edit.
     std::tie(cb_CustomXScale, e_ProfileXScale) =
-        checked_edit(dp, "cb_CustomXScale", "Skala X                                  1:", "e_ProfileXScale");
+        checked_edit(dp, "cb_CustomXScale", "Skala X                        1:", "e_ProfileXScale");
     rb_FlowDirectionLR = dp.labelled<TRadioButton>("rb_FlowDirectionLR", "Kierunek przepływu"_cp, 44, 17);
     rb_FlowDirectionLR->SetCaption("-->");
     rb_FlowDirectionRL = new TRadioButton(this);
@@ -192,16 +192,11 @@ void TForm1::build_panels() {
     described(cb_NodeDescription, "cb_NodeDescription", "Opis węzła:"_cp);
     described(cb_NodeWithSumpDescription, "cb_NodeWithSumpDescription", "Opis węzła ze studzienką:"_cp);
     described(cb_SectionDescription, "cb_SectionDescription", "Opis odcinka:");
-    // The label edits with their "as in the editor" boxes beside the labels.
-    auto label_edit = [this, &v, &described](TEdit*& field, const char* name, std::string_view label, TCheckBox*& box,
-                                 const char* box_name) {
-        const int line = v.line();
+    // The label edits, each with its "as in the editor" box under it.
+    auto label_edit = [&v, &described](TEdit*& field, const char* name, std::string_view label, TCheckBox*& box,
+                                             const char* box_name) {
         described(field, name, label);
-        box = new TCheckBox(this);
-        box->SetName(box_name);
-        box->SetCaption("Jak w edytorze");
-        box->SetBounds(140, line - 1, 102, 17);
-        box->SetParent(gb_PreviewPanel);
+        box = v.add<TCheckBox>(box_name, "Jak w edytorze", 234, 17);
         box->SetChecked(true);
         field->SetEnabled(false);
     };

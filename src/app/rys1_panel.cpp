@@ -103,6 +103,9 @@ void TForm1::connect_panel_handlers() {
         c->OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { e_StartAngleKeyDown(s, k, sh); };
     for (TComboBox* c : {cb_NodeDescription, cb_NodeWithSumpDescription, cb_SectionDescription})
         c->OnChange = [this](TObject* s) { cb_NodeDescriptionChange(s); };
+    // The label patterns are kept with the project.
+    for (TEdit* e : {e_CrossingDescription, e_ProtectingPipeDescription})
+        e->OnChange = [](TObject*) { set_project_modified(true); };
     cb_CrossingDescLikeInEditor->OnClick = [this](TObject* s) { cb_CrossingDescLikeInEditorClick(s); };
     cb_ProtectingPipeDescLikeInEditor->OnClick = [this](TObject* s) { cb_ProtectingPipeDescLikeInEditorClick(s); };
 }

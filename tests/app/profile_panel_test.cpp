@@ -480,6 +480,8 @@ TEST_F(ProfilePanel, EveryChangeTheUserMakesMarksTheProjectModifiedAndLoadingNon
         {"crossing labels", [] { user::click(Form1->cb_CrossingDescLikeInEditor); }},
         {"casing pipe labels", [] { user::click(Form1->cb_ProtectingPipeDescLikeInEditor); }},
         {"node description", [] { user::set_text(Form1->cb_NodeDescription, "@_x"); }},
+        {"crossing label", [] { user::set_text(Form1->e_CrossingDescription, "@_tk_medium"); }},
+        {"casing pipe label", [] { user::set_text(Form1->e_ProtectingPipeDescription, "@_to_typ"); }},
     };
     for (const Case& c : cases) {
         unmodified();
@@ -492,6 +494,51 @@ TEST_F(ProfilePanel, EveryChangeTheUserMakesMarksTheProjectModifiedAndLoadingNon
     unmodified();
     user::choose(Form1->cb_NetworkType, 3);
     EXPECT_FALSE(modified());
+}
+
+}  // namespace
+
+namespace {
+
+// Enter in the preview's group and the two "as in the editor" boxes draw
+// the sheet whose button is down again: the sheet handler runs with that
+// button (it takes the button's sheet mode); off the preview nothing is
+// drawn. Disabled while the sheet handler is an empty stand-in.
+TEST_F(ProfilePanel, DISABLED_EnterAndTheLabelBoxesDrawTheShownSheetAgain) {
+    make_profiles("w");
+    prog->show_main_window();
+    allow_unused_script();
+    Form1->tb_PreviewScheme->SetDown(true);
+    // Off the preview (a project read sets the box): nothing is drawn.
+    Form1->preview_sheet_mode = 0;
+    Form1->cb_CrossingDescLikeInEditor->SetChecked(false);
+    EXPECT_EQ(Form1->preview_sheet_mode, 0);
+
+    show_preview();
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+    };
+    const std::vector<Case> cases = {
+        {"Enter in a start edit",
+         [] {
+             user::focus(Form1->e_StartX);
+             user::key(VK_RETURN);
+         }},
+        {"Enter in a description list",
+         [] {
+             user::focus(Form1->cb_SectionDescription);
+             user::key(VK_RETURN);
+         }},
+        {"the crossings' box", [] { user::click(Form1->cb_CrossingDescLikeInEditor); }},
+        {"the casing pipes' box", [] { user::click(Form1->cb_ProtectingPipeDescLikeInEditor); }},
+    };
+    for (const Case& c : cases) {
+        Form1->preview_sheet_mode = 0;
+        c.act();
+        EXPECT_EQ(Form1->preview_sheet_mode, 2) << c.what;
+        EXPECT_TRUE(Form1->tb_PreviewScheme->Down()) << c.what;
+    }
 }
 
 }  // namespace

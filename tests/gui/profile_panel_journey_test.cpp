@@ -177,7 +177,9 @@ TEST_F(ProfilePanelJourney, ThePreviewGroupPlacesTheSheetAndOpensTheValueListToC
     shoot(Form1->gb_PreviewPanel, QStringLiteral("TForm1_gb_PreviewPanel"));
 
     // On the scheme the start edits place the current profile.
-    Form1->preview_sheet_mode = 2;
+    click(Form1->tb_PreviewScheme);
+    ASSERT_TRUE(Form1->tb_PreviewScheme->Down());
+    Form1->preview_sheet_mode = 2;  // the scheme button's sheet
     set_project_modified(false);
     retype(Form1->e_StartX, "12.5");
     retype(Form1->e_StartAngle, "30");

@@ -1,7 +1,7 @@
 // The node table's and the side panel's colours (computed columns, entered
 // and interpolated values, a design terrain off the existing one, pipe
-// series), the newly selected cell, the double click that switches the
-// hand-entered value, and the profile panel's choices that recalculate.
+// series), the newly selected cell and the double click that switches the
+// hand-entered value.
 #include <algorithm>
 
 #include "forms/opcje.h"
@@ -273,69 +273,4 @@ void TForm1::sg1DblClick(TObject*) {
     if (k == column_kind::odl) distance = 1;
     if (distance >= 0 && rg_ManuallyValueDistance->ItemIndex() != distance)
         rg_ManuallyValueDistance->SetItemIndex(distance);
-}
-
-// --- the profile panel's calculation choices ------------------------------------
-
-void TForm1::rg_ManuallyValueClick(TObject* Sender) {
-    model_state& m = model();
-    cb_CalculateTerrainFromDepth->SetEnabled(rg_ManuallyValue->ItemIndex() == 1);
-    if (m.current_profile >= m.profiles.size()) return;
-    przelicz(m.current_profile, true, all_columns);
-    koloruj_kolumny();
-    odcinek& p = m.profiles[m.current_profile];
-    const uint8_t kept = p.stala, distance = p.stala_odleglosci;
-    p.stala = static_cast<uint8_t>(std::max(rg_ManuallyValue->ItemIndex(), 0));
-    if (Sender == rg_ManuallyValueDistance)
-        p.stala_odleglosci = static_cast<uint8_t>(std::max(rg_ManuallyValueDistance->ItemIndex(), 0));
-    if (p.stala != kept || p.stala_odleglosci != distance) set_project_modified(true);
-}
-
-void TForm1::cb_CalculateTerrainFromDepthClick(TObject*) {
-    model_state& m = model();
-    if (m.current_profile >= m.profiles.size()) return;
-    przelicz(m.current_profile, true, all_columns);
-    koloruj_kolumny();
-}
-
-void TForm1::rg_PipeOrdinateModeClick(TObject*) {
-    model_state& m = model();
-    if (m.current_profile >= m.profiles.size()) return;
-    przelicz(m.current_profile, true, all_columns);
-    uint8_t& reference = m.profiles[m.current_profile].rzedna;
-    const uint8_t before = reference;
-    reference = static_cast<uint8_t>(std::max(rg_PipeOrdinateMode->ItemIndex(), 0));
-    if (reference != before) set_project_modified(true);
-}
-
-void TForm1::cb_PipellTerrainClick(TObject* Sender) {
-    model_state& m = model();
-    if (m.current_profile >= m.profiles.size()) return;
-    odcinek& p = m.profiles[m.current_profile];
-    const bool parallel = p.rownol;
-    if (cb_PipellTerrain->Checked()) {
-        bool go_on = true;
-        if (Sender) {
-            const std::string q = format_language_text(
-                msg("msg_PipeParallelTerrainQuestion", "Obecne wartości spadku oraz zagłębienia zostaną utracone.%sKontynuować?"_cp),
-                {"\r"});
-            go_on = MessageBox(q, MB_YESNO | MB_ICONQUESTION) == IDYES;
-            if (!go_on) {
-                const TNotifyEvent saved = cb_PipellTerrain->OnClick;
-                cb_PipellTerrain->OnClick = nullptr;
-                cb_PipellTerrain->SetChecked(false);
-                cb_PipellTerrain->OnClick = saved;
-            }
-        }
-        if (go_on) {
-            p.rownol = true;
-            rg_ManuallyValue->SetItemIndex(1);
-            if (Visible() && PageControl1->ActivePage() == ts_Data && sg1->CanFocus()) sg1->SetFocus();
-        }
-    }
-    rg_ManuallyValue->SetEnabled(!cb_PipellTerrain->Checked());
-    p.rownol = cb_PipellTerrain->Checked();
-    if (p.rownol != parallel) set_project_modified(true);
-    koloruj_kolumny();
-    przelicz(m.current_profile, true, all_columns);
 }

@@ -227,4 +227,5 @@ void TForm1::PageControl1Change(TObject*) {
     // The side panel: the drawing's parameters with the preview, the table's elsewhere.
     gb_PreviewPanel->SetVisible(page == ts_DrawingPreview);
     gb_DataPanel->SetVisible(page != ts_DrawingPreview);
+    if (page == ts_DrawingPreview && p_Side->Visible()) wypelnij_listy_opisow();
 }

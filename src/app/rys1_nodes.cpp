@@ -113,11 +113,6 @@ void TForm1::connect_table_handlers() {
     a_CellPaste->OnExecute = [this](TObject* s) { a_CellPasteExecute(s); };
     sb_CopyToClipboard->OnClick = [this](TObject* s) { sb_CopyToClipboardClick(s); };
     a_AdjustColWidths->OnExecute = [this](TObject* s) { a_AdjustColWidthsExecuate(s); };
-    rg_ManuallyValue->OnClick = [this](TObject* s) { rg_ManuallyValueClick(s); };
-    rg_ManuallyValueDistance->OnClick = [this](TObject* s) { rg_ManuallyValueClick(s); };
-    cb_CalculateTerrainFromDepth->OnClick = [this](TObject* s) { cb_CalculateTerrainFromDepthClick(s); };
-    rg_PipeOrdinateMode->OnClick = [this](TObject* s) { rg_PipeOrdinateModeClick(s); };
-    cb_PipellTerrain->OnClick = [this](TObject* s) { cb_PipellTerrainClick(s); };
 
     // The keys the window definition does not carry.
     a_NodeCopy->SetShortCut(ShortCut('C', ssCtrl | ssShift));

@@ -29,21 +29,6 @@ constexpr std::size_t profile_limit = 250;
 // The most further chambers one tank brings along.
 constexpr int chamber_limit = 5;
 
-// Detaches a control's click handler for its lifetime: a value loaded into
-// the control from code must not run what a user's click runs.
-template <class C>
-class click_detached {
-public:
-    explicit click_detached(C* c) : control_(c), saved_(c->OnClick) { c->OnClick = nullptr; }
-    ~click_detached() { control_->OnClick = saved_; }
-    click_detached(const click_detached&) = delete;
-    click_detached& operator=(const click_detached&) = delete;
-
-private:
-    C* control_;
-    TNotifyEvent saved_;
-};
-
 bool has_profiles() { return !model().profiles.empty(); }
 
 odcinek& current_profile() {
@@ -137,50 +122,6 @@ void TForm1::tab_profileChange(TObject*) {
     koloruj_kolumny();
     bool can_select = true;
     sg1SelectCell(sg1, sg1->Col(), sg1->Row(), can_select);
-}
-
-void TForm1::przypisz_wartosci_z_odcinka_do_kontrolek() {
-    if (!has_profiles()) return;
-    odcinek& p = current_profile();
-    show_flow_direction(model().current_profile);
-
-    cb_CompareLevel->SetChecked(p.poziom);
-    e_CompareLevel->SetEnabled(p.poziom);
-    e_CompareLevel->SetText(Format("%f", {p.poziom_wart}));
-
-    cb_CustomXScale->SetChecked(p.pskala);
-    e_ProfileXScale->SetEnabled(p.pskala);
-    e_ProfileXScale->SetText(p.pskala && p.pskalax != 0 ? Format("%d", {p.pskalax})
-                                                        : topcje->sag_DrawingProperties->Cells(1, 1));
-
-    {
-        click_detached<TCheckBox> parallel(cb_PipellTerrain);
-        click_detached<TRadioGroup> reference(rg_PipeOrdinateMode);
-        click_detached<TRadioGroup> kept(rg_ManuallyValue);
-        click_detached<TRadioGroup> distance(rg_ManuallyValueDistance);
-        cb_PipellTerrain->SetChecked(p.rownol);
-        rg_PipeOrdinateMode->SetItemIndex(p.rzedna);
-        rg_ManuallyValue->SetEnabled(!cb_PipellTerrain->Checked());
-        rg_ManuallyValue->SetItemIndex(p.stala);
-        rg_ManuallyValueDistance->SetItemIndex(p.stala_odleglosci);
-    }
-    cb_CalculateTerrainFromDepth->SetEnabled(rg_ManuallyValue->ItemIndex() == 1);
-
-    if (p.networktype == 0) p.networktype = 'i';
-    cb_NetworkType->SetItemIndex(getflowindex(p.networktype));
-    // The sheet the preview shows decides what the start edits mean; with no
-    // sheet chosen they show nothing of the profile.
-    e_StartAngle->SetText("0");
-}
-
-void TForm1::show_flow_direction(uint16_t profile) {
-    const model_state& m = model();
-    if (profile != m.current_profile || profile >= m.profiles.size()) return;
-    const bool right = m.profiles[profile].pl2r_wart;
-    click_detached<TRadioButton> lr(rb_FlowDirectionLR);
-    click_detached<TRadioButton> rl(rb_FlowDirectionRL);
-    rb_FlowDirectionLR->SetChecked(right);
-    rb_FlowDirectionRL->SetChecked(!right);
 }
 
 // --- the profile commands -------------------------------------------------------

@@ -408,17 +408,28 @@ std::vector<setting_key> project_keys() {
     return keys;
 }
 
+// A number of the side panel in an older project file: a text that does not
+// convert (the panel's edits take numbers only) gives the default.
+setting_key panel_number_key(const char* section, const char* key, TEdit* e, bool normalise) {
+    setting_key k = text_key(section, key, "0", e, normalise);
+    k.read = [take = k.read, normalise](const std::string& s) {
+        double v = 0;
+        return TryStrToFloat(normalise ? fix_decimal_separator(s) : s, v) && take(s);
+    };
+    return k;
+}
+
 // Per-profile keys of older project files, read into the side panel.
 std::vector<setting_key> legacy_profile_keys() {
     TForm1& f = *Form1;
     return {
         bool_key("inne", "poziom", false, f.cb_CompareLevel),
-        text_key("inne", "poziom_wart", "0", f.e_CompareLevel, true),
+        panel_number_key("inne", "poziom_wart", f.e_CompareLevel, true),
         bool_key("inne", "pskala", false, f.cb_CustomXScale),
-        text_key("inne", "pskalax", "0", f.e_ProfileXScale),
-        text_key("format", "startX", "0", f.e_StartX, true),
-        text_key("format", "startY", "0", f.e_StartY, true),
-        text_key("format", "startAngle", "0", f.e_StartAngle, true),
+        panel_number_key("inne", "pskalax", f.e_ProfileXScale, false),
+        panel_number_key("format", "startX", f.e_StartX, true),
+        panel_number_key("format", "startY", f.e_StartY, true),
+        panel_number_key("format", "startAngle", f.e_StartAngle, true),
     };
 }
 

@@ -257,11 +257,45 @@ public:
     void sg1SelectCell(TObject* Sender, int col, int row, bool& can_select);
     void sg1DblClick(TObject* Sender);
 
-    // The profile panel's choices recalculate the current profile.
+    // The profile panel (app/rys1_panel.cpp): every change the user makes is
+    // written into the current profile (the sheet origins into the project)
+    // at once and marks the project modified. The choices of the entered
+    // values, the pipe reference and the parallel pipe recalculate the
+    // profile; the network type and the flow direction sum its flows again.
     void rg_ManuallyValueClick(TObject* Sender);
     void cb_CalculateTerrainFromDepthClick(TObject* Sender);
     void rg_PipeOrdinateModeClick(TObject* Sender);
     void cb_PipellTerrainClick(TObject* Sender);
+    void cb_NetworkTypeChange(TObject* Sender);
+    void rb_FlowDirectionLRClick(TObject* Sender);
+    void cb_CompareLevelClick(TObject* Sender);
+    void cb_CustomXScaleClick(TObject* Sender);
+    // The five number edits: "-" and "" count as 0; a text that does not
+    // convert raises the conversion error and stores nothing.
+    void e_CompareLevelChange(TObject* Sender);
+    // Leaving the level or the own scale offers them to the other profiles;
+    // the own scale of a one-profile project becomes the general one.
+    void e_CompareLevelExit(TObject* Sender);
+    void e_ProfileXScaleExit(TObject* Sender);
+    void e_CompareLevelKeyPress(TObject* Sender, char& key);
+    void e_ProfileXScaleKeyPress(TObject* Sender, char& key);
+    // Enter: from the level or the scale to the node table; in the preview's
+    // group the sheet shown is drawn again.
+    void e_CompareLevelKeyDown(TObject* Sender, Word& key, TShiftState shift);
+    void e_StartAngleKeyDown(TObject* Sender, Word& key, TShiftState shift);
+    // The last entry of a description list opens the settings at its list.
+    void cb_NodeDescriptionChange(TObject* Sender);
+    void cb_CrossingDescLikeInEditorClick(TObject* Sender);
+    void cb_ProtectingPipeDescLikeInEditorClick(TObject* Sender);
+    // The description lists take their value lists and the customise entry.
+    void wypelnij_listy_opisow();
+    // The sheet whose button is down is drawn again while the preview shows.
+    void przerysuj_podglad();
+    // The preview's sheet buttons' handler: draws the sheet of the sender.
+    void tb_PreviewProfileClick(TObject* Sender);
+    // The sheet the preview shows: 1 profile, 2 scheme, 3 cross-section or
+    // sump, 0 before any sheet was chosen. The start edits follow it.
+    uint8_t preview_sheet_mode = 0;
 
     // The tab strip: rebuilds every tab and selects `index` (the last tab
     // when it is past the end), then runs the change handler; re-captions
@@ -525,6 +559,7 @@ private:
     void connect_info_table_handlers();
     void build_drawing_commands();
     void connect_drawing_handlers();
+    void connect_panel_handlers();
     // Where the mouse went down in the box being dragged.
     TPoint drag_start_;
 };

@@ -118,9 +118,9 @@ void TForm1::build_panels() {
     Zoombox->SetParent(ts_DrawingPreview);
 
     form_builder s(this, p_Side, 4, 0);
-    gb_DataPanel = s.add<TGroupBox>("gb_DataPanel", {}, 250, 330);
+    gb_DataPanel = s.add<TGroupBox>("gb_DataPanel", {}, 250, 300);
     s.column(4, 0);
-    gb_PreviewPanel = s.add<TGroupBox>("gb_PreviewPanel", {}, 250, 330);
+    gb_PreviewPanel = s.add<TGroupBox>("gb_PreviewPanel", {}, 250, 336);
     gb_PreviewPanel->SetVisible(false);
 
     // A check box with its edit beside it on one line.
@@ -130,58 +130,82 @@ void TForm1::build_panels() {
         b.column(186, line - 2);
         auto* e = b.add<TEdit>(edit, {}, 54);
         e->SetText("0");
+        e->SetEnabled(false);
         b.column(8, std::max(b.line(), line + 21));
         return std::pair{c, e};
     };
+    const std::string_view kept_values_hint = "Wybierz kolumnę, której wartości będą stałe"_cp;
     form_builder dp(this, gb_DataPanel, 8, 16);
-    cb_NetworkType = dp.add<TComboBox>("cb_NetworkType", {}, 160);
+    cb_NetworkType = dp.labelled<TComboBox>("cb_NetworkType", "Typ", 160);
     cb_NetworkType->Style = TComboBoxStyle::csDropDownList;
     set_items(cb_NetworkType->Items(), {"wodociąg"_cp, "deszcz", "kanalizacja", "gazociąg"_cp, "ciepłociąg"_cp,
                                         "melioracja", "inny"});
     cb_NetworkType->SetItemIndex(6);
-    rg_ManuallyValue = dp.add<TRadioGroup>("rg_ManuallyValue", "Wartość wprowadzana ręcznie"_cp, 234, 62);
+    dp.skip(2);
+    rg_ManuallyValue = dp.add<TRadioGroup>("rg_ManuallyValue", "Wartość wprowadzana ręcznie"_cp, 234, 58);
     rg_ManuallyValue->Columns = 2;
     set_items(rg_ManuallyValue->Items(), {"&Rzędna rury"_cp, "&Zagłębienie"_cp, "&Spadek", "&Wszystkie"});
     rg_ManuallyValue->SetItemIndex(2);
+    rg_ManuallyValue->SetHint(kept_values_hint);
     cb_CalculateTerrainFromDepth = dp.add<TCheckBox>("cb_CalculateTerrainFromDepth", "Licz teren z zagłębienia"_cp, 234, 17);
-    rg_ManuallyValueDistance = dp.add<TRadioGroup>("rg_ManuallyValueDistance", {}, 234, 40);
+    rg_ManuallyValueDistance = dp.add<TRadioGroup>("rg_ManuallyValueDistance", {}, 234, 36);
     rg_ManuallyValueDistance->Columns = 2;
     set_items(rg_ManuallyValueDistance->Items(), {"&Długość"_cp, "&Odległość"_cp});
     rg_ManuallyValueDistance->SetItemIndex(0);
-    rg_PipeOrdinateMode = dp.add<TRadioGroup>("rg_PipeOrdinateMode", "Rzędna rury"_cp, 234, 40);
+    rg_ManuallyValueDistance->SetHint(kept_values_hint);
+    rg_PipeOrdinateMode = dp.add<TRadioGroup>("rg_PipeOrdinateMode", "Rzędna rury"_cp, 234, 38);
     rg_PipeOrdinateMode->Columns = 3;
     set_items(rg_PipeOrdinateMode->Items(), {"dna", "osi", "góry"_cp});
     rg_PipeOrdinateMode->SetItemIndex(0);
     cb_PipellTerrain = dp.add<TCheckBox>("cb_PipellTerrain", "Rura równolegle do terenu"_cp, 234, 17);
+    cb_PipellTerrain->SetHint("Wprowadź zagłębienie w pierwszym węźle"_cp);
     std::tie(cb_CompareLevel, e_CompareLevel) =
         checked_edit(dp, "cb_CompareLevel", "Poziom porówn. [m n.p.m.]"_cp, "e_CompareLevel");
-    std::tie(cb_CustomXScale, e_ProfileXScale) = checked_edit(dp, "cb_CustomXScale", "Skala X", "e_ProfileXScale");
-    rb_FlowDirectionLR = dp.add<TRadioButton>("rb_FlowDirectionLR", "Przepływ w prawo"_cp, 234, 17);
-    rb_FlowDirectionRL = dp.add<TRadioButton>("rb_FlowDirectionRL", "Przepływ w lewo"_cp, 234, 17);
+    cb_CompareLevel->SetHint("Zaznacz by wprowadzić własny poziom porównawczy"_cp);
+    // "1:" stands just before the scale's edit.
+    std::tie(cb_CustomXScale, e_ProfileXScale) =
+        checked_edit(dp, "cb_CustomXScale", "Skala X                        1:", "e_ProfileXScale");
+    rb_FlowDirectionLR = dp.labelled<TRadioButton>("rb_FlowDirectionLR", "Kierunek przepływu"_cp, 44, 17);
+    rb_FlowDirectionLR->SetCaption("-->");
+    rb_FlowDirectionRL = new TRadioButton(this);
+    rb_FlowDirectionRL->SetName("rb_FlowDirectionRL");
+    rb_FlowDirectionRL->SetCaption("<--");
+    rb_FlowDirectionRL->SetBounds(rb_FlowDirectionLR->Left() + 50, rb_FlowDirectionLR->Top(), 44, 17);
+    rb_FlowDirectionRL->SetParent(gb_DataPanel);
     rb_FlowDirectionLR->SetChecked(true);
+    // "<--" keeps beside "-->" when a language moves it.
+    rb_FlowDirectionLR->observe([this](TComponent*, Prop p) {
+        if (p == Prop::Bounds) rb_FlowDirectionRL->SetLeft(rb_FlowDirectionLR->Left() + 50);
+    });
 
-    // Each description with its label above it.
+    // The sheet's placement, then the descriptions, each with its label above.
     form_builder v(this, gb_PreviewPanel, 8, 16);
-    e_StartX = v.labelled<TEdit>("e_StartX", "X:", 80);
-    e_StartY = v.labelled<TEdit>("e_StartY", "Y:", 80);
-    e_StartAngle = v.labelled<TEdit>("e_StartAngle", "Kąt:"_cp, 80);
+    e_StartX = v.labelled<TEdit>("e_StartX", "Przesunięcie X [mm]"_cp, 70);
+    e_StartY = v.labelled<TEdit>("e_StartY", "Przesunięcie Y [mm]"_cp, 70);
+    e_StartAngle = v.labelled<TEdit>("e_StartAngle", "Kąt początkowy [°]"_cp, 70);
     for (TEdit* e : {e_StartX, e_StartY, e_StartAngle}) e->SetText("0");
     auto described = [&v]<class T>(T*& field, const char* name, std::string_view label) {
         v.add_label(label, "l_" + std::string(name));
-        v.skip(17);
+        v.skip(15);
         field = v.add<T>(name, {}, 234);
     };
     described(cb_NodeDescription, "cb_NodeDescription", "Opis węzła:"_cp);
-    described(cb_NodeWithSumpDescription, "cb_NodeWithSumpDescription", "Ze studzienką:"_cp);
+    described(cb_NodeWithSumpDescription, "cb_NodeWithSumpDescription", "Opis węzła ze studzienką:"_cp);
     described(cb_SectionDescription, "cb_SectionDescription", "Opis odcinka:");
-    described(e_CrossingDescription, "e_CrossingDescription", "Kolizje:");
+    // The label edits, each with its "as in the editor" box under it.
+    auto label_edit = [&v, &described](TEdit*& field, const char* name, std::string_view label, TCheckBox*& box,
+                                             const char* box_name) {
+        described(field, name, label);
+        box = v.add<TCheckBox>(box_name, "Jak w edytorze", 234, 17);
+        box->SetChecked(true);
+        field->SetEnabled(false);
+    };
+    label_edit(e_CrossingDescription, "e_CrossingDescription", "Opis kolizji:", cb_CrossingDescLikeInEditor,
+               "cb_CrossingDescLikeInEditor");
     e_CrossingDescription->SetText("@_tk_czy_projektowana|'[proj]'|' ' @_tk_medium @_tk_zaglebienie m");
-    cb_CrossingDescLikeInEditor = v.add<TCheckBox>("cb_CrossingDescLikeInEditor", "Jak w edytorze", 234, 17);
-    cb_CrossingDescLikeInEditor->SetChecked(true);
-    described(e_ProtectingPipeDescription, "e_ProtectingPipeDescription", "Rury osłonowe:"_cp);
+    label_edit(e_ProtectingPipeDescription, "e_ProtectingPipeDescription", "Opis rury osłonowej:"_cp,
+               cb_ProtectingPipeDescLikeInEditor, "cb_ProtectingPipeDescLikeInEditor");
     e_ProtectingPipeDescription->SetText("@_to_typ @_to_srednica mm, L=@_to_dlugosc m");
-    cb_ProtectingPipeDescLikeInEditor = v.add<TCheckBox>("cb_ProtectingPipeDescLikeInEditor", "Jak w edytorze", 234, 17);
-    cb_ProtectingPipeDescLikeInEditor->SetChecked(true);
 
     // The treatment-plant page.
     form_builder t(this, ts_SewageTreatment);

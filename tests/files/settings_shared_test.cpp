@@ -551,7 +551,24 @@ TEST_F(SettingsShared, SheetOriginsAndOlderKeysAreReadAsTheyAreKept) {
     EXPECT_TRUE(Form1->cb_CompareLevel->Checked());
     EXPECT_EQ(Form1->e_CompareLevel->Text(), "101.25");
     EXPECT_EQ(Form1->e_StartX->Text(), "1.5");
-    EXPECT_EQ(Form1->e_ProfileXScale->Text(), "1,5");  // not normalised
+    // Not normalised: a comma on a "." system is no number, the default.
+    EXPECT_EQ(Form1->e_ProfileXScale->Text(), "0");
+}
+
+// The panel's number edits refuse what is no number; an older file that
+// holds such a text in one of their keys still opens, with the default.
+TEST_F(SettingsShared, OlderPanelKeysThatAreNoNumbersGiveTheDefault) {
+    decimal_separator = '.';
+    model().profiles.assign(1, odcinek{});
+    model().profiles[0].pskala = true;
+    model().current_profile = 0;
+    Form1->e_StartX->SetText("5");
+    read_project(ini_file("bad.hlv", {"[format]", "startX=x1", "startY=2,5", "[inne]", "poziom_wart=abc",
+                                      "pskalax=1 200"}));
+    EXPECT_EQ(Form1->e_CompareLevel->Text(), "0");
+    EXPECT_EQ(Form1->e_ProfileXScale->Text(), "0");
+    EXPECT_EQ(Form1->e_StartX->Text(), "0");
+    EXPECT_EQ(Form1->e_StartY->Text(), "2.5");
 }
 
 TEST_F(SettingsShared, VersionIsTheDigitsOfTheText) {

@@ -285,7 +285,9 @@ TEST_F(Services, PrinterWritesAPdfFileOfPagesDrawnThroughTheCanvas) {
 TEST_F(Services, PasteOfTextTheCodePageCannotHoldIsRefusedWithANote) {
     Form1->Show();
     settle();
-    TEdit* edit = Form1->e_CompareLevel;
+    // A text edit of the window: the crossings' label pattern, opened.
+    TEdit* edit = Form1->e_CrossingDescription;
+    edit->SetEnabled(true);
     edit->SetText("12");
     edit->SelectAll();
     QGuiApplication::clipboard()->setText(QStringLiteral("a") + QChar(0x4E2D) + QStringLiteral("b"));

@@ -28,7 +28,7 @@ Ttustawienia_wydruku::Ttustawienia_wydruku(TComponent* owner) : TForm(owner) {
     cb_Auto = s.check_box("cb_Auto", "Dobierz automatycznie", false, 200);
     e_mm = s.labelled<TEdit>("e_mm", "mm wydruku", 70);
     e_mm->SetText("1");
-    e_jedn = s.labelled<TEdit>("e_jedn", "= jedn. rysunku", 100);
+    e_jedn = s.labelled<TEdit>("e_jedn", "jedn. rysunku", 100);
     e_jedn->SetText("100");
     s.skip(4);
     sg_kartki = s.string_grid("sg_kartki", 6, 3, 0, 0, 430, 150);

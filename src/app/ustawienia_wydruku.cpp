@@ -38,10 +38,16 @@ void Ttustawienia_wydruku::FormCreate(TObject*) {
     cb_BlacknWhite->SetChecked(ini.ReadBool("drukowanie", "blacknwhite", false));
     cb_PrintToFile->SetChecked(ini.ReadBool("drukowanie", "printtofile", false));
     cb_PrintMode->SetItemIndex(ini.ReadInteger("drukowanie", "printmode", 0));
+    // The grid is rebuilt when the print command shows the dialog, not now.
+    const TNotifyEvent mm_change = e_mm->OnChange, units_change = e_jedn->OnChange;
+    e_mm->OnChange = e_jedn->OnChange = nullptr;
     e_mm->SetText(ratio_text(ini, "mm", "1"));
     e_jedn->SetText(ratio_text(ini, "jedn", "100"));
+    e_mm->OnChange = mm_change;
+    e_jedn->OnChange = units_change;
     rg_PenWidthClick(rg_PenWidth);
     cb_PrintModeChange(cb_PrintMode);
+    Form1->pobierz_param_strony();
 }
 
 void Ttustawienia_wydruku::FormShow(TObject*) { b_PrinterSetup->SetEnabled(printer_installed()); }

@@ -47,9 +47,11 @@ page_mm page_size(const printer_params& p, const page_sides& margins) {
 }
 
 int page_count(double extent, double page_extent) {
-    if (!(page_extent > 0) || !std::isfinite(extent)) return 1;
-    const double q = static_cast<double>(Round(1e6 * extent / page_extent)) / 1e6;
-    return std::max(1, static_cast<int>(std::ceil(q)));
+    if (!(page_extent > 0) || !(extent > 0) || !std::isfinite(extent)) return 1;
+    const double pages = extent / page_extent;
+    if (!(pages < max_page_count)) return max_page_count;
+    const double q = static_cast<double>(Round(1e6 * pages)) / 1e6;
+    return std::clamp(static_cast<int>(std::ceil(q)), 1, max_page_count);
 }
 
 page_grid print_grid(double ex, double ey, page_mm page, double units, double mm, bool fit) {

@@ -46,7 +46,9 @@ page_mm page_size(const printer_params& p, const page_sides& margins);
 
 // How many pages an extent needs: the quotient rounded to six decimals
 // before its ceiling, so that a drawing a hair wider than two pages still
-// takes two. At least one page.
+// takes two. At least one page (a drawing without extents takes one), at
+// most max_page_count.
+inline constexpr int max_page_count = 1000;
 int page_count(double extent, double page_extent);
 
 // The grid of pages a drawing of ex x ey drawing units covers. With `fit`

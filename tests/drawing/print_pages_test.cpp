@@ -84,6 +84,8 @@ TEST_F(PrintPages, TheGridRoundsThePagesToSixDecimalsBeforeTheCeiling) {
     const grid_case cases[] = {
         {2.0, 1.0, 2, 1},       {2.0000001, 1.0, 2, 1}, {2.1, 1.0, 3, 1},
         {2.0000006, 0.5, 3, 1}, {0.0, 0.0, 1, 1},       {0.3, 3.5, 1, 4},
+        {-5e10, -1e15, 1, 1},  // no extents: the stored ones stand crossed
+        {1e18, 2e3, 1000, 1000},
     };
     for (const grid_case& c : cases) {
         const page_grid g = print_grid(c.pages_across * 19000, c.pages_down * 27700, {190, 277}, 100, 1, false);

@@ -41,6 +41,7 @@ Ttustawienia_wydruku::Ttustawienia_wydruku(TComponent* owner) : TForm(owner) {
     // Margins, page limits, lines and output.
     form_builder o(this, ts_Options, 8, 8);
     o.add_label("Marginesy [mm]:", "l_Margins");
+    o.skip(20);
     e_ml = o.labelled<TEdit>("e_ml", "lewy", 50);
     e_ml->SetText("10");
     e_mr = o.labelled<TEdit>("e_mr", "prawy", 50);
@@ -59,6 +60,7 @@ Ttustawienia_wydruku::Ttustawienia_wydruku(TComponent* owner) : TForm(owner) {
     rg_PenWidth->SetItemIndex(1);
     se_PenWidth = o.spin_edit("se_PenWidth", "", 1, 15, 3, 50);
     o.add_label("Rodzaj wydruku:", "l_PrintMode");
+    o.skip(18);
     cb_PrintMode = o.add<TComboBox>("cb_PrintMode", {}, 160);
     cb_PrintMode->Style = TComboBoxStyle::csDropDownList;
     set_items(cb_PrintMode->Items(), {"Wektorowa (zalecana)", "Rastrowa"});

@@ -59,7 +59,10 @@ void remove_stale_pictures(const std::string& folder, int pages) {
 
 }  // namespace
 
-void TForm1::mi_PrinterSetupClick(TObject*) { psd->Execute(); }
+void TForm1::mi_PrinterSetupClick(TObject*) {
+    // The printer chosen there is the one every later operation uses.
+    if (psd->Execute()) pobierz_param_strony();
+}
 
 void TForm1::pobierz_param_strony() {
     TPrinter& printer = services().printer();

@@ -11,6 +11,7 @@
 #include "drawing/drawing_state.h"
 #include "drawing/dxf_test_support.h"
 #include "drawing/entities.h"
+#include "drawing/print_pages.h"
 #include "files/settings_groups.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
@@ -24,6 +25,7 @@
 #include "platform/paths.h"
 #include "platform/sysutils.h"
 #include "support/fixture.h"
+#include "support/model_builders.h"
 
 namespace {
 
@@ -488,6 +490,70 @@ TEST_F(Printing, ThePenWidthChoiceReachesTheLineRenderer) {
         EXPECT_EQ(drawing_pen_width_mode, mode);
         EXPECT_EQ(drawing().pen_width, mode);
     }
+}
+
+}  // namespace
+
+namespace {
+
+struct PreviewCalls : model_view {
+    int redraws = 0;
+    void redraw_preview() override { ++redraws; }
+};
+
+TEST_F(Printing, TheCommandsStandInTheFileMenuAndOnItsToolBar) {
+    EXPECT_EQ(Form1->a_Print->Caption(), "&Drukuj...");
+    EXPECT_EQ(Form1->a_Print->ShortCut(), ShortCut('P', ssCtrl));
+    EXPECT_EQ(Form1->sb_print->Parent(), Form1->tb_plik1);
+    EXPECT_EQ(Form1->sb_print->Action(), Form1->a_Print);
+    EXPECT_EQ(Form1->mi_PrinterSetup->Caption(), "&Ustawienia drukarki...");
+    bool print_item = false, setup_item = false;
+    for (int i = 0; i < Form1->mi_File->Count(); ++i) {
+        print_item |= Form1->mi_File->Items(i)->Action() == Form1->a_Print;
+        setup_item |= Form1->mi_File->Items(i) == Form1->mi_PrinterSetup;
+    }
+    EXPECT_TRUE(print_item);
+    EXPECT_TRUE(setup_item);
+
+    // The printer set-up: the page of the printer chosen there is read.
+    ui().confirm_printer_setup(true);
+    printer().SetOrientation(TPrinterOrientation::poLandscape);
+    user::choose_menu(Form1->mi_PrinterSetup);
+    double w = 0, h = 0;
+    Form1->wymiary_strony(w, h);
+    EXPECT_NEAR(w, 7016 / 600.0 * 25.4 - 20, 1e-9);
+}
+
+TEST_F(Printing, ThePreviewIsMadeAgainAfterPrintingButNotAfterACancel) {
+    PreviewCalls calls;
+    scoped_view use(calls);
+    ui().on_modal("Ttustawienia_wydruku", [&](TForm&) { user::click(dialog().b_Cancel); });
+    Form1->sb_printClick(nullptr);
+    EXPECT_EQ(calls.redraws, 0);
+    ui().on_modal("Ttustawienia_wydruku", [&](TForm&) { user::click(dialog().b_Print); });
+    Form1->sb_printClick(nullptr);
+    EXPECT_EQ(calls.redraws, 1);
+    EXPECT_EQ(printer().documents.size(), 1u);
+}
+
+TEST_F(Printing, TheDialogsPrinterButtonRunsTheSetUpAndRebuildsTheGrid) {
+    ui().confirm_printer_setup(true);
+    ui().on_modal("Ttustawienia_wydruku", [&](TForm&) {
+        Ttustawienia_wydruku& d = dialog();
+        d.sg_kartki->SetCell(0, 0, "+");
+        printer().SetOrientation(TPrinterOrientation::poLandscape);
+        user::click(d.b_PrinterSetup);
+        // Rebuilt: only the bottom right page is marked.
+        const int c = d.sg_kartki->ColCount(), r = d.sg_kartki->RowCount();
+        EXPECT_EQ(d.sg_kartki->Cells(c - 1, r - 1), "+");
+        if (c * r > 1) {
+            EXPECT_EQ(d.sg_kartki->Cells(0, 0), "");
+        }
+        EXPECT_EQ(d.e_mr->Text(), "10.00");
+        user::click(d.b_Cancel);
+    });
+    Form1->sb_printClick(nullptr);
+    EXPECT_EQ(page_parameters().physical_width, 7016);
 }
 
 }  // namespace

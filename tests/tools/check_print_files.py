@@ -13,7 +13,8 @@ file must hold into "expected.txt", one fact a line:
   images <file> <bpc> <width> <h,...> pdfimages -list: each page's images
   png <file> <width> <height> <bits>  pngcheck: a valid PNG of that size
   gone <file>                         no such file
-  boxes <n>                           (told, not checked here)
+  dpi <n>                             the "PDF" entry's resolution: 600
+  boxes <expected> <shown>            the boxes saying a file was saved
 
 Points are inches from the paper's top left corner."""
 import os
@@ -81,7 +82,15 @@ def main():
     try:
         for fact in facts:
             kind = fact[0]
-            if kind in ('folder', 'paper', 'boxes', 'line', 'dpi'):
+            if kind in ('folder', 'paper', 'line'):
+                continue
+            if kind == 'dpi':
+                if fact[1] != '600':
+                    failures.append('the PDF entry reports %s dpi' % fact[1])
+                continue
+            if kind == 'boxes':
+                if fact[1] != fact[2]:
+                    failures.append('%s boxes said a file was saved, not %s' % (fact[2], fact[1]))
                 continue
             path = os.path.join(files, fact[1])
             what = ' '.join(fact)

@@ -250,7 +250,8 @@ int main(int argc, char** argv) {
         fact("gone print-4.png");
     }
     fact("dpi " + dpi);
-    fact("boxes " + IntToStr(static_cast<int64_t>(services->boxes.size())));
+    // One box for the PDF file, one for each PNG file.
+    fact("boxes 5 " + IntToStr(static_cast<int64_t>(services->boxes.size())));
 
     std::string text = "folder " + config + "\n";
     for (const std::string& f : facts) text += f + "\n";

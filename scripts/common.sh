@@ -7,8 +7,9 @@ HALVOREN_PACKAGES="cmake g++ ninja-build ccache pkg-config libgtest-dev libgmock
 # The test command's fuzz targets build with clang 16 and its libFuzzer;
 # the drawing-file tests read fixtures that Debian's ezdxf makes; the HTML
 # export is read back by Debian's Python; a document made as RTF is opened
-# by LibreOffice and its PDF read by pdftotext.
-HALVOREN_TEST_PACKAGES="clang-16 libclang-rt-16-dev python3-ezdxf python3 libreoffice-writer-nogui poppler-utils librecad"
+# by LibreOffice and its PDF read by pdftotext; the printed PDF and PNG files
+# are checked by poppler's tools and pngcheck.
+HALVOREN_TEST_PACKAGES="clang-16 libclang-rt-16-dev python3-ezdxf python3 libreoffice-writer-nogui poppler-utils librecad pngcheck"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

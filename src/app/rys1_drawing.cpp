@@ -17,7 +17,6 @@
 #include "forms/preview.h"
 #include "forms/raport.h"
 #include "forms/rys1.h"
-#include "forms/ustawienia_wydruku.h"
 #include "model/flows.h"
 #include "model/messages.h"
 #include "model/objects.h"
@@ -298,21 +297,6 @@ void TForm1::SpeedButton10Click(TObject*) {
             "\r\r" + path,
         program_title, MB_OKCANCEL | MB_ICONWARNING);
     if (answer == IDOK) services().shell_open(folders().config_folder);
-}
-
-void TForm1::wymiary_strony(double& width, double& height) {
-    TPrinter& printer = services().printer();
-    const double dpi_x = printer.dpi_x(), dpi_y = printer.dpi_y();
-    const double paper_w = printer.physical_width() / dpi_x * 25.4;
-    const double paper_h = printer.physical_height() / dpi_y * 25.4;
-    const double left = printer.offset_x() / dpi_x * 25.4;
-    const double top = printer.offset_y() / dpi_y * 25.4;
-    const double right = paper_w - left - printer.PageWidth() / dpi_x * 25.4;
-    const double bottom = paper_h - top - printer.PageHeight() / dpi_y * 25.4;
-    auto margin = [](const TEdit* e) { return StrToFloatDef(fix_decimal_separator(e->Text()), 0); };
-    const Ttustawienia_wydruku& p = *tustawienia_wydruku;
-    width = paper_w - std::max(margin(p.e_ml), left) - std::max(margin(p.e_mr), right);
-    height = paper_h - std::max(margin(p.e_mt), top) - std::max(margin(p.e_md), bottom);
 }
 
 void TForm1::connect_drawing_handlers() {

@@ -82,6 +82,8 @@ void TForm1::FormCreate(TObject*) {
         clamp_to_monitors(left, top, services().monitors());
         SetBounds(left, top, Width(), Height());
     }
+    // The printer's page, for the drawing's fit to it and the print dialog.
+    pobierz_param_strony();
 }
 
 void TForm1::FormShow(TObject*) {

@@ -143,7 +143,8 @@ void DXF_Writer::write_layers() {
     const TStringAlignGrid& grid = *topcje->sag_Layers;
     const TStringList& line_types = topcje->cb_LineType->Items();
     static const char* const line_type_names[] = {"CONTINUOUS", "DASH", "DOT", "DASHDOT", "DASHDOTDOT"};
-    const bool widths = drawing().drawing_mode == "in" && !handles_wanted();
+    // The preview and printing read the layers' line widths from "39".
+    const bool widths = (drawing().drawing_mode == "in" || drawing().drawing_mode == "print") && !handles_wanted();
     layers_ = {};
     out_.group(0, "TABLE");
     out_.group(2, "LAYER");

@@ -7,8 +7,10 @@
 #include <cstdio>
 
 #include "drawing/drawing_state.h"
+#include "drawing/entities.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
+#include "forms/ustawienia_wydruku.h"
 #include "model/drawing_palette.h"
 #include "model/objects.h"
 #include "model/state.h"
@@ -42,6 +44,9 @@ void prepare_sheet_state(point3& extents_min, point3& extents_max) {
     drawing_state& d = drawing();
     model_state& m = model();
     d.drawn_profile = 0;
+    // The print settings' line-width choice, for the renderers of lines and arcs.
+    d.pen_width = static_cast<uint8_t>(std::max(0, tustawienia_wydruku ? tustawienia_wydruku->rg_PenWidth->ItemIndex() : 0));
+    drawing_pen_width_mode = d.pen_width;
     // The preview's background is black: colour 7 shows white there.
     d.palette_entry_7 = d.drawing_mode == "in" ? TColor{0xFFFFFF} : TColor{0x010101};
     drawing_palette[6] = d.palette_entry_7;

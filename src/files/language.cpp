@@ -170,6 +170,7 @@ bool runtime_language_key(const std::string& window, const std::string& componen
         {"topcje", "l_FileSettings"},
         {"topcje", "l_DefaultInfotableChoose"},
         {"Form1", "mi_OnlyTheSameType"},
+        {"tustawienia_wydruku", "l_CurrentPrinter"},
     };
     return std::any_of(std::begin(keys), std::end(keys), [&](const auto& k) {
         return SameText(window, k.first) && SameText(component, k.second);

@@ -535,9 +535,40 @@ public:
     void a_DrawMakeExecute(TObject* Sender);
     void SpeedButton9Click(TObject* Sender);
     void SpeedButton10Click(TObject* Sender);
+
+    // Printing (app/rys1_print.cpp): the print command with its menu item
+    // and tool button, the printer set-up, the printer's page and the grid
+    // of pages of the print settings dialog, the page outlines the preview
+    // shows.
+    TAction* a_Print;                  // "&Drukuj..." Ctrl+P
+    TMenuItem* mi_PrinterSetup;        // "&Ustawienia drukarki..."
+    TPrinterSetupDialog* psd;
+    TToolButton* sb_print;
+    void sb_printClick(TObject* Sender);
+    void mi_PrinterSetupClick(TObject* Sender);
+    // Reads the current printer's page and names the printer in the print
+    // settings dialog (or that none is installed).
+    void pobierz_param_strony();
+    // The printer's unprintable strips and the dialog's margins, in
+    // millimetres: left, right, top, bottom.
+    void ofsety(double& left, double& right, double& top, double& bottom);
+    void marginesy(double& left, double& right, double& top, double& bottom);
     // The printable width and height of the printer's page in millimetres,
-    // less the larger of each side's margin and the printer's offset.
+    // less the larger of each side's margin and the printer's offset; the
+    // dialog's margins then show those. Nothing without a printer.
     void wymiary_strony(double& width, double& height);
+    // Rebuilds the dialog's page grid for the drawing; always true.
+    bool odswiez_kartki();
+    // 10 to the power of the drawing unit last used for a drawing.
+    double jednostka_rysunku();
+    // Prints a bitmap onto the printer's page, stretched into the page
+    // rectangle, in bands of about 100 rows.
+    void printBMP(TBitmap& bitmap, const std::string& title, const TRect& page);
+    // Adds the outlines of the printed pages to the preview drawing.
+    void nanies_kontury();
+    // Reads "rysunek.dxf" into the preview drawing; false when another
+    // program holds the file.
+    bool wgraj_rysunek();
 
     // Fills the insert-object menu from the object table and binds the
     // controls' events to their handlers (the application's notes go to
@@ -560,6 +591,8 @@ private:
     void build_drawing_commands();
     void connect_drawing_handlers();
     void connect_panel_handlers();
+    void build_print_commands();
+    void connect_print_handlers();
     // Where the mouse went down in the box being dragged.
     TPoint drag_start_;
 };

@@ -16,6 +16,8 @@ const image_entry images[] = {
     {"a_ProjectNew", "document-new"},
     {"a_ProjectOpen", "document-open"},
     {"a_ProjectSave", "document-save"},
+    {"a_Print", "document-print"},
+    {"mi_PrinterSetup", "document-page-setup"},
     {"mi_SaveAs", "document-save-as"},
     {"a_ProjectData", "document-properties"},
     {"a_CopyData", "edit-copy"},

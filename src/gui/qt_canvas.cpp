@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/qt_bitmap.h"
 #include "gui/qt_text.h"
 
 namespace gui {
@@ -296,5 +297,11 @@ TSize QtCanvas::TextExtent(std::string_view text) {
 void QtCanvas::SetClipRect(const TRect& rc) { painter_.setClipRect(qrect(rc)); }
 
 void QtCanvas::ResetClip() { painter_.setClipping(false); }
+
+void QtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) {
+    const auto* picture = dynamic_cast<const QtBitmap*>(&bitmap);
+    if (!picture) return;
+    painter_.drawImage(qrect(dest), picture->image(), qrect(source));
+}
 
 }  // namespace gui

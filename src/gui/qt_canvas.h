@@ -32,6 +32,9 @@ public:
     TSize TextExtent(std::string_view text) override;
     void SetClipRect(const TRect& rc) override;
     void ResetClip() override;
+    // A QtBitmap's picture; other bitmaps draw nothing.
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) override;
+    using TCanvas::StretchDraw;
 
     QPainter& painter() { return painter_; }
     int dpi() const { return dpi_; }

@@ -1,15 +1,18 @@
 #include "gui/qt_printer.h"
 
-#include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 #include "gui/qt_canvas.h"
 #include "gui/qt_text.h"
 #include "platform/exceptions.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/services.h"
 
 namespace gui {
 
@@ -52,12 +55,25 @@ void QtPrinter::SetPrinterIndex(int i) {
             if (qs(names_[k]) == def) i = static_cast<int>(k);
     }
     index_ = i;
+    printer_->setFullPage(false);
     if (pdf_chosen()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setResolution(pdf_resolution);
     } else {
         printer_->setOutputFormat(QPrinter::NativeFormat);
         printer_->setPrinterName(qs(names_[static_cast<std::size_t>(i)]));
     }
+}
+
+void QtPrinter::follow_chosen_printer() {
+    refresh_names();
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        index_ = static_cast<int>(names_.size()) - 1;
+        printer_->setResolution(pdf_resolution);
+        return;
+    }
+    for (std::size_t k = 0; k + 1 < names_.size(); ++k)
+        if (qs(names_[k]) == printer_->printerName()) index_ = static_cast<int>(k);
 }
 
 TPrinterOrientation QtPrinter::Orientation() {
@@ -85,25 +101,42 @@ int QtPrinter::offset_y() {
 void QtPrinter::BeginDoc() {
     if (printing_) throw Exception("Printing in progress");
     printer_->setDocName(qs(Title));
+    // Where the chosen printer's printable area starts, for a file laid out
+    // as that printer would print it.
+    QPoint origin;
     if (!output_file.empty()) {
+        const QPageLayout layout = printer_->pageLayout();
+        const int resolution = printer_->resolution();
+        origin = QPoint(offset_x(), offset_y());
         printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setResolution(resolution);
+        printer_->setPageSize(layout.pageSize());
+        printer_->setPageOrientation(layout.orientation());
+        printer_->setFullPage(true);
         printer_->setOutputFileName(os_path(output_file));
+        printer_->setCopyCount(1);
     } else if (pdf_chosen()) {
-        // The PDF entry without a file: ask where the document goes.
-        const QString name = QFileDialog::getSaveFileName(nullptr, QString(), qs(Title) + QStringLiteral(".pdf"),
-                                                          QStringLiteral("PDF (*.pdf)"));
-        if (name.isEmpty()) throw EAbort();
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(name);
+        // Asked once for the run: the print command makes one document of it.
+        TSaveDialog dialog(nullptr);
+        dialog.Filter = "PDF (*.pdf)|*.pdf";
+        dialog.DefaultExt = "pdf";
+        dialog.FileName = Title.empty() ? "print.pdf" : ChangeFileExt(Title, ".pdf");
+        dialog.Options |= ofOverwritePrompt;
+        if (!services().open_dialog(dialog, true)) throw EAbort();
+        printer_->setOutputFileName(os_path(dialog.FileName));
+        printer_->setCopyCount(1);
     } else {
         printer_->setOutputFormat(QPrinter::NativeFormat);
         printer_->setOutputFileName(QString());
+        printer_->setCopyCount(std::max(1, Copies));
     }
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
+        if (!output_file.empty()) SetPrinterIndex(index_);
         throw Exception("Printer is not available");
     }
+    painter_->translate(origin);
     canvas_ = std::make_unique<QtCanvas>(*painter_, printer_->resolution());
     printing_ = true;
     page_ = 1;
@@ -111,7 +144,9 @@ void QtPrinter::BeginDoc() {
 
 void QtPrinter::NewPage() {
     if (!printing_) throw Exception("Printer is not currently printing");
+    const QTransform origin = painter_->transform();
     printer_->newPage();
+    painter_->setTransform(origin);
     ++page_;
 }
 

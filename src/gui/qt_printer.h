@@ -1,6 +1,8 @@
-// The printer through QPrinter: the installed printers plus a PDF entry;
-// a document goes to the chosen printer, or into a PDF file when
-// TPrinter::output_file is set (or the PDF entry is chosen).
+// The printer through QPrinter: the installed printers plus a "PDF" entry,
+// always listed, at 600 dots per inch; a document goes to the chosen
+// printer, or into a PDF file: the file TPrinter::output_file names (laid
+// out as the chosen printer would print it), or, on the PDF entry, a file
+// asked for through the services' save dialog.
 #pragma once
 
 #include <memory>
@@ -45,7 +47,14 @@ public:
     int PageNumber() override { return page_; }
     TCanvas& Canvas() override;
 
+    bool prints_to_file() override { return pdf_chosen(); }
+
     QPrinter& qprinter() { return *printer_; }
+    // After the printer set-up dialog: the entry of the printer chosen there
+    // becomes the current one.
+    void follow_chosen_printer();
+    // The resolution of the PDF entry.
+    static constexpr int pdf_resolution = 600;
 
 private:
     std::unique_ptr<QPrinter> printer_;

@@ -32,6 +32,7 @@
 #include <set>
 
 #include "gui/form_window.h"
+#include "gui/qt_bitmap.h"
 #include "gui/qt_printer.h"
 #include "gui/qt_text.h"
 #include "gui/renderer.h"
@@ -215,7 +216,10 @@ bool QtServices::font_dialog(TFontDialog& dialog) {
 bool QtServices::printer_setup_dialog() {
     printer();
     QPrintDialog d(&printer_->qprinter(), dialog_parent());
-    return d.exec() == QDialog::Accepted;
+    if (d.exec() != QDialog::Accepted) return false;
+    // The list stands on the printer chosen there.
+    printer_->follow_chosen_printer();
+    return true;
 }
 
 bool QtServices::select_folder(std::string_view caption, std::string& folder) {
@@ -641,6 +645,10 @@ std::vector<FontFile> QtServices::font_files() {
 TPrinter& QtServices::printer() {
     if (!printer_) printer_ = std::make_unique<QtPrinter>();
     return *printer_;
+}
+
+std::unique_ptr<TBitmap> QtServices::make_bitmap(int width, int height) {
+    return std::make_unique<QtBitmap>(width, height);
 }
 
 void QtServices::process_messages() { QCoreApplication::processEvents(); }

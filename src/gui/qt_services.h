@@ -105,6 +105,8 @@ public:
     std::vector<FontFile> font_files() override;
     TPrinter& printer() override;
     Registry& registry() override { return registry_; }
+    // A QtBitmap.
+    std::unique_ptr<TBitmap> make_bitmap(int width, int height) override;
     void process_messages() override;
     void terminate() override;
     // Runs the application's event loop until the program ends.

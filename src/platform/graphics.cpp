@@ -268,6 +268,15 @@ void RecordingCanvas::SetClipRect(const TRect& rc) {
 }
 void RecordingCanvas::ResetClip() { ops.push_back(make("noclip", {})); }
 
+void RecordingCanvas::StretchDraw(const TRect& d, const TBitmap& bitmap, const TRect& s) {
+    ops.push_back(make("stretch", {d.Left, d.Top, d.Right, d.Bottom, s.Left, s.Top, s.Right, s.Bottom, bitmap.Width(),
+                                   bitmap.Height()}));
+}
+
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
+    StretchDraw(dest, bitmap, TRect{0, 0, bitmap.Width(), bitmap.Height()});
+}
+
 std::vector<std::string> RecordingCanvas::texts() const {
     std::vector<std::string> out;
     for (const auto& op : ops)

@@ -96,6 +96,8 @@ std::vector<std::string> wrap_text(const TFont& font, std::string_view text, int
 std::string ellipsize(const TFont& font, std::string_view text, int width);
 
 // ---------------------------------------------------------------------------
+class TBitmap;
+
 class TCanvas {
 public:
     virtual ~TCanvas() = default;
@@ -144,6 +146,10 @@ public:
     // Drawing outside the rectangle is dropped; ResetClip lifts it.
     virtual void SetClipRect(const TRect& rc) = 0;
     virtual void ResetClip() = 0;
+    // The part `source` of a bitmap stretched into the rectangle `dest`
+    // (right and bottom exclusive).
+    virtual void StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) = 0;
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap);
 
 protected:
     TPoint pen_pos_;
@@ -182,6 +188,10 @@ public:
     int DrawText(std::string_view text, TRect& rc, unsigned flags) override;
     void SetClipRect(const TRect& rc) override;
     void ResetClip() override;
+    // Recorded as "stretch": the destination's four sides, the source's four
+    // sides, then the bitmap's width and height.
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) override;
+    using TCanvas::StretchDraw;
 
     // Texts drawn, in order (TextOut, TextRect and DrawText lines).
     std::vector<std::string> texts() const;
@@ -190,6 +200,46 @@ public:
 
 private:
     Op make(std::string kind, std::vector<int> args, std::string text = {}, unsigned flags = 0) const;
+};
+
+// A picture in memory with a canvas to draw on, white when made (made by
+// Services::make_bitmap): the raster target of printing.
+class TBitmap {
+public:
+    virtual ~TBitmap() = default;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    virtual TCanvas& Canvas() = 0;
+    // Every pixel that is not exactly white becomes black, with no threshold
+    // or dithering, and the picture keeps one bit per pixel.
+    virtual void make_monochrome() = 0;
+    bool Monochrome() const { return monochrome_; }
+    // Writes the picture as a PNG file (one bit per pixel when monochrome,
+    // else 24-bit colour); a file that cannot be written raises EInOutError.
+    virtual void SaveToFile(const std::string& path) = 0;
+
+protected:
+    TBitmap(int width, int height) : width_(width), height_(height) {}
+    int width_, height_;
+    bool monochrome_ = false;
+};
+
+// A bitmap that records what is drawn on it and hands its saves to a
+// listener (headless runs and tests).
+class RecordingBitmap : public TBitmap {
+public:
+    using save_listener = std::function<void(const RecordingBitmap&, const std::string& path)>;
+    RecordingBitmap(int width, int height, save_listener on_save = {})
+        : TBitmap(width, height), on_save_(std::move(on_save)) {}
+    TCanvas& Canvas() override { return canvas; }
+    void make_monochrome() override { monochrome_ = true; }
+    void SaveToFile(const std::string& path) override {
+        if (on_save_) on_save_(*this, path);
+    }
+    RecordingCanvas canvas;
+
+private:
+    save_listener on_save_;
 };
 
 // Lays out DrawText for a canvas: the lines and their top-left positions.

@@ -146,6 +146,12 @@ bool HeadlessServices::font_dialog(TFontDialog& dialog) {
     return true;
 }
 
+std::unique_ptr<TBitmap> HeadlessServices::make_bitmap(int width, int height) {
+    return std::make_unique<RecordingBitmap>(width, height, [this](const RecordingBitmap& b, const std::string& path) {
+        saved_bitmaps.push_back({path, b.Width(), b.Height(), b.Monochrome(), b.canvas.ops});
+    });
+}
+
 bool HeadlessServices::printer_setup_dialog() {
     if (printer_answers_.empty()) throw ScriptError("printer set-up shown with no scripted answer");
     const bool ok = printer_answers_.front();

@@ -130,6 +130,16 @@ public:
     void language_chosen(std::string_view language) override { languages_chosen.emplace_back(language); }
     TPrinter& printer() override { return printer_; }
     Registry& registry() override { return registry_; }
+    // Bitmaps record what is drawn on them; their saves are kept here
+    // (nothing is written).
+    std::unique_ptr<TBitmap> make_bitmap(int width, int height) override;
+    struct SavedBitmap {
+        std::string path;
+        int width = 0, height = 0;
+        bool monochrome = false;
+        std::vector<RecordingCanvas::Op> ops;
+    };
+    std::vector<SavedBitmap> saved_bitmaps;
 
 private:
     struct FileAnswer {

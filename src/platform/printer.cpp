@@ -29,6 +29,7 @@ void RecordingPrinter::EndDoc() {
     Document d;
     d.title = Title;
     d.output_file = output_file;
+    d.copies = Copies;
     d.pages = std::move(pages);
     documents.push_back(std::move(d));
     pages.clear();

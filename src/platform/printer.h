@@ -36,6 +36,11 @@ public:
     std::string Title;
     // When not empty, the document goes into this PDF file instead of the printer.
     std::string output_file;
+    // Copies of each document a printer makes (a file takes none).
+    int Copies = 1;
+    // The current entry writes its documents into a file rather than onto
+    // paper; a print run then gives one document of all its pages.
+    virtual bool prints_to_file() { return false; }
 
     // Raises Exception when the printer cannot start a document.
     virtual void BeginDoc() = 0;
@@ -74,10 +79,14 @@ public:
     TCanvas& Canvas() override;
 
     std::vector<std::string> printers{"Headless A4"};
+    // The entry of this index writes into a file (-1: none does).
+    int file_entry = -1;
+    bool prints_to_file() override { return index_ == file_entry; }
     // Finished documents: title and pages.
     struct Document {
         std::string title;
         std::string output_file;
+        int copies = 1;
         std::vector<std::unique_ptr<RecordingCanvas>> pages;
     };
     std::vector<Document> documents;

@@ -115,6 +115,8 @@ public:
     virtual std::vector<FontFile> font_files() = 0;
     virtual TPrinter& printer() = 0;
     virtual Registry& registry() = 0;
+    // A white bitmap of the size, for raster printing.
+    virtual std::unique_ptr<TBitmap> make_bitmap(int width, int height) = 0;
 
     // The system's language: the locale named by LC_ALL, LC_MESSAGES or
     // LANG (the first one set and not empty), "" when none is.

@@ -343,7 +343,7 @@ TEST_F(DrawMake, LineTypesFollowTheUnit) {
     }
 }
 
-TEST_F(DrawMake, LayersAreDeclaredOnceWithTheirFlagsAndWidthsOnlyForThePreview) {
+TEST_F(DrawMake, LayersAreDeclaredOnceWithTheirFlagsAndWidthsForThePreviewAndPrinting) {
     sewer("P", 1, {0, 20});
     const std::string dash = topcje->cb_LineType->Items()[1];
     layer_row(1, "Rury", "5", dash, "2", "\xA8");
@@ -366,8 +366,11 @@ TEST_F(DrawMake, LayersAreDeclaredOnceWithTheirFlagsAndWidthsOnlyForThePreview) 
               (groups{{"0", "LAYER"}, {"2", "Teren_stary"}, {"70", "4"}, {"62", "3"}, {"6", "CONTINUOUS"}, {"39", "1"}}));
     EXPECT_EQ(layers[2], (groups{{"0", "LAYER"}, {"2", "Opisy"}, {"70", "4"}, {"62", "1"}, {"6", "DASH"}, {"39", "1"}}));
 
-    // No widths when printing, nor with handles.
+    // Printing draws the layers' widths too; a drawing for a CAD program
+    // and one with handles carry none.
     Form1->draw_make("print");
+    EXPECT_EQ(values(written(), "39"), (std::vector<std::string>{"2", "1", "1"}));
+    Form1->draw_make("out");
     EXPECT_TRUE(values(written(), "39").empty());
     settings().add_entity_handles = true;
     Form1->draw_make("in");

@@ -47,6 +47,8 @@
 #include "platform/menus.h"
 #include "platform/named_bytes.h"
 #include "platform/paths.h"
+#include "platform/printer.h"
+#include "platform/services.h"
 #include "platform/stdctrls.h"
 #include "platform/sysutils.h"
 #include "widgets/comctrls95.h"
@@ -370,6 +372,8 @@ protected:
             out.insert(folder);
         out.insert(user_settings_file());
         for (int i = 0; i < topcje->cb_fonts->Items().Count(); ++i) out.insert(topcje->cb_fonts->Items()[i]);
+        // The print dialog names the printer.
+        for (const std::string& name : services().printer().Printers()) out.insert(name);
         return out;
     }
 

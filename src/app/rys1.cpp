@@ -25,6 +25,7 @@ void TForm1::connect_handlers() {
     connect_template_handlers();
     connect_info_table_handlers();
     connect_drawing_handlers();
+    connect_preview_handlers();
     make_selection();
     t_Hints->OnTimer = [this](TObject* s) { t_HintsTimer(s); };
     if (TApplication* app = Application())

@@ -40,6 +40,7 @@ struct drawing_state {
     // Clear while the drawing command recalculates the project, set when it
     // has finished; the preview loads the drawing only when it is set.
     bool recalculation_done = false;
+    bool preview_requested = false;  // set by the preview before it draws, cleared by printing
     // Centimetres of paper, 4 to 12 when measured.
     double title_column_width = 4;
     // Millimetres of paper between two profiles ([inne] "odstep", at most 100).

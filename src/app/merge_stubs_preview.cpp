@@ -1,0 +1,3 @@
+#include "forms/rys1.h"
+
+void TForm1::nanies_kontury() {}

@@ -67,7 +67,12 @@ void TForm1::build_preview_controls() {
     e_xy->SetReadOnly(true);
     e_xy->WordWrap = false;
     e_xy->TabStop = false;
-    e_xy->SetBounds(0, 0, 120, 28);
+    // Two lines in the tool bar's height.
+    TFont font = e_xy->Font();
+    font.SetSize(7);
+    e_xy->SetFont(font);
+    e_xy->ParentFont = false;
+    e_xy->SetBounds(0, 0, 120, 29);
     e_xy->SetParent(tb_podglad1);
 
     // The buttons stand in their order from the left.

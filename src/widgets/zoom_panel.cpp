@@ -24,6 +24,12 @@ void Zoom_paint_box::PaintTo(TCanvas& canvas) {
     TPaintBox::PaintTo(canvas);
 }
 
+void Zoom_paint_box::SetBounds(int left, int top, int width, int height) {
+    const bool resized = width != Width() || height != Height();
+    TPaintBox::SetBounds(left, top, width, height);
+    if (resized) panel_->box_resized();
+}
+
 void Zoom_paint_box::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     panel_->box_mouse_down(button, shift, x, y);
 }
@@ -149,6 +155,14 @@ void Zoom_panel::pan_by(int x, int y, int /*divisor*/) {
 }
 
 void Zoom_panel::screen_to_world(double px, double py, double& x, double& y) const { view_point(current_, px, py, x, y); }
+
+void Zoom_panel::box_resized() {
+    for (zoom_view* v : {&fitted_, &current_, &previous_, &last_}) {
+        if (v->empty()) continue;
+        v->right = v->left + box_->Width() / v->scale_x;
+        v->bottom = v->top - box_->Height() / v->scale_y;
+    }
+}
 
 void Zoom_panel::redraw() {
     ++generation_;

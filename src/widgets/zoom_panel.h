@@ -32,6 +32,7 @@ public:
     explicit Zoom_paint_box(Zoom_panel* panel);
     Zoom_panel* panel() const { return panel_; }
     void PaintTo(TCanvas& canvas) override;
+    void SetBounds(int left, int top, int width, int height) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -126,6 +127,9 @@ public:
     void box_mouse_move(TShiftState shift, int x, int y);
     void box_mouse_up(TMouseButton button, TShiftState shift, int x, int y);
     void box_double_click();
+    // The box took a new size: each view keeps its top-left corner and
+    // scale and reaches as far as the box now shows.
+    void box_resized();
 
 private:
     Zoom_paint_box* box_;

@@ -67,6 +67,11 @@ protected:
     }
     // A title block of one box: every sheet then has extents.
     static void title_block() { Form1->make_text_box(1, 10, 10, 300, 60)->SetText("Tytuł"_cp); }
+    // The same drawing point in the top-left corner at the same scale (a
+    // box of another size reaches further or less far).
+    static bool same_place(const zoom_view& a, const zoom_view& b) {
+        return a.scale_x == b.scale_x && a.left == b.left && a.top == b.top;
+    }
     static RecordingCanvas painted() {
         RecordingCanvas canvas;
         box().box()->PaintTo(canvas);
@@ -324,14 +329,14 @@ TEST_F(Preview, TheSeparateWindowTakesTheViewportWithItsViewAndPassesShortcutsOn
     EXPECT_TRUE(tPreview->Visible());
     EXPECT_EQ(tPreview->FormStyle(), TFormStyle::fsStayOnTop);
     EXPECT_EQ(box().Parent(), tPreview);
-    EXPECT_EQ(box().current(), zoomed);
+    EXPECT_TRUE(same_place(box().current(), zoomed));
     ASSERT_EQ(Application()->ActiveForm(), tPreview);
 
     // Keypad + and Ctrl+Z of the main window's commands work there.
     user::key(VK_ADD);
     EXPECT_DOUBLE_EQ(box().scale(), zoomed.scale_x * 1.25);
     user::key('Z', ssCtrl);
-    EXPECT_EQ(box().current(), zoomed);
+    EXPECT_TRUE(same_place(box().current(), zoomed));
     // The wheel over it zooms.
     user::mouse_wheel(box().box(), 0, 120, 10, 10);
     EXPECT_DOUBLE_EQ(box().scale(), zoomed.scale_x * 1.25);

@@ -199,6 +199,23 @@ TEST_F(Viewport, StepsFromTheMiddleMoveTheCentreByThem) {
     EXPECT_EQ(pixel(50, 25), (TPoint{430, 200}));
 }
 
+TEST_F(Viewport, ANewSizeKeepsTheCornerAndTheScaleAndZoomsAboutWhatTheBoxShows) {
+    fit();
+    const zoom_view f = panel->current();
+    panel->SetBounds(0, 0, 400, 200);  // as in a smaller window
+    EXPECT_EQ(panel->box()->Width(), 400);
+    const zoom_view& v = panel->current();
+    EXPECT_DOUBLE_EQ(v.scale_x, f.scale_x);
+    EXPECT_DOUBLE_EQ(v.left, f.left);
+    EXPECT_DOUBLE_EQ(v.top, f.top);
+    EXPECT_DOUBLE_EQ(v.right, f.left + 400 / f.scale_x);
+    EXPECT_DOUBLE_EQ(v.bottom, f.top - 200 / f.scale_y);
+    double x, y;
+    panel->screen_to_world(200, 100, x, y);
+    panel->zoom_by(0.8);
+    EXPECT_EQ(pixel(x, y), (TPoint{200, 100}));  // the box's middle stays
+}
+
 TEST_F(Viewport, ADoubleClickCentresOnThePixelPressed) {
     fit();
     std::vector<std::string> clicks;

@@ -180,6 +180,34 @@ TEST_F(Preview, TheProfileButtonTwiceKeepsTheViewAndAnotherSheetIsFittedAnew) {
     EXPECT_FALSE(Form1->cb_CrossSections->Enabled());  // the profile has no cross-section
 }
 
+TEST_F(Preview, ThePageListsTheCurrentProfilesCrossSectionsAndTheChooserShowsOne) {
+    title_block();
+    przekroj first, second;
+    first.name = "P-1";
+    second.name = "P-2";
+    model().profiles[model().current_profile].sections = {first, second};
+    model().project.sumps.emplace_back();
+    show_preview();
+    EXPECT_EQ(Form1->cb_CrossSections->Items().items(), (std::vector<std::string>{"P-1", "P-2"}));
+    EXPECT_EQ(Form1->cb_CrossSections->ItemIndex(), 0);
+    EXPECT_TRUE(Form1->tb_PreviewCrossSection->Enabled());
+    EXPECT_TRUE(Form1->tb_PreviewSump->Enabled());
+    user::click(Form1->tb_PreviewProfile);
+    EXPECT_TRUE(Form1->cb_CrossSections->Enabled());
+
+    // Showing without a sender (a sheet button) keeps the list.
+    model().profiles[model().current_profile].sections.pop_back();
+    Form1->ts_DrawingPreviewShow(nullptr);
+    EXPECT_EQ(Form1->cb_CrossSections->Items().Count(), 2);
+
+    user::choose(Form1->cb_CrossSections, 1);
+    EXPECT_TRUE(Form1->tb_PreviewCrossSection->Down());
+    EXPECT_FALSE(Form1->tb_PreviewProfile->Down());
+    EXPECT_EQ(Form1->preview_sheet_mode, 3);
+    EXPECT_EQ(Form1->last_preview_button, "tb_PreviewCrossSection");
+    EXPECT_EQ(box().current(), box().fitted());
+}
+
 TEST_F(Preview, ZoomingPastTheLimitsFitsTheViewInstead) {
     show_preview();
     load_fixture();

@@ -1,6 +1,7 @@
 #include "app/main_view.h"
 
 #include "files/project_data.h"
+#include "forms/preview.h"
 #include "forms/rys1.h"
 #include "forms/studzienki.h"
 #include "model/recalculation.h"
@@ -63,3 +64,8 @@ void main_window_view::project_data_cleared() {
 void main_window_view::przypisz_kolumny() { window_.przypisz_kolumny(false); }
 
 void main_window_view::resajz(uint8_t font_size) { window_.resajz(font_size); }
+
+void main_window_view::redraw_preview() {
+    if (window_.PageControl1->ActivePage() == window_.ts_DrawingPreview || (tPreview && tPreview->Visible()))
+        window_.ts_DrawingPreviewShow(nullptr);
+}

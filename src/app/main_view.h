@@ -30,6 +30,9 @@ public:
     void project_data_cleared() override;
     void przypisz_kolumny() override;
     void resajz(uint8_t font_size) override;
+    // While the preview page or the separate window shows, the preview is
+    // made again.
+    void redraw_preview() override;
 
 private:
     TForm1& window_;

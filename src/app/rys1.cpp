@@ -27,6 +27,7 @@ void TForm1::connect_handlers() {
     connect_drawing_handlers();
     connect_panel_handlers();
     connect_print_handlers();
+    connect_preview_handlers();
     make_selection();
     t_Hints->OnTimer = [this](TObject* s) { t_HintsTimer(s); };
     if (TApplication* app = Application())

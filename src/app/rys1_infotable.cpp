@@ -228,4 +228,9 @@ void TForm1::PageControl1Change(TObject*) {
     gb_PreviewPanel->SetVisible(page == ts_DrawingPreview);
     gb_DataPanel->SetVisible(page != ts_DrawingPreview);
     if (page == ts_DrawingPreview && p_Side->Visible()) wypelnij_listy_opisow();
+    // The preview's tool bar with its page; there Ctrl+Z goes back to the
+    // previous view, elsewhere it undoes.
+    tb_podglad1->SetVisible(page == ts_DrawingPreview);
+    a_Zprevious->SetShortCut(page == ts_DrawingPreview ? ShortCut('Z', ssCtrl) : 0);
+    a_Undo->SetShortCut(page == ts_DrawingPreview ? 0 : ShortCut('Z', ssCtrl));
 }

@@ -118,6 +118,7 @@ void TForm1::FormShow(TObject*) {
     resajz(settings().table_font_size);
     przypisz_kolumny(PageControl1->ActivePage() == ts_DrawingPreview);
     tabs_odswiez(model().current_profile);
+    e_xy->SetText("x: 2.24546546\ry: 2.24546546");
     a_Undo->SetEnabled(false);
     a_Redo->SetEnabled(false);
 }

@@ -23,6 +23,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     build_info_table();
     build_drawing_commands();
     build_print_commands();
+    build_preview_controls();
     Files_listbox = new TListBox(this);
     Files_listbox->SetName("Files_listbox");
     Files_listbox->MultiSelect = true;

@@ -16,6 +16,7 @@
 #include "platform/stdctrls.h"
 #include "widgets/aligrid.h"
 #include "widgets/comctrls95.h"
+#include "widgets/zoom_panel.h"
 
 class DXF_Object;
 class selection_lists;
@@ -50,7 +51,7 @@ public:
     TTabSheet* ts_Data;
     TTabSheet* ts_DrawingPreview;
     TStringAlignGrid* sg1;  // the node table
-    TPaintBox* Zoombox;   // the drawing preview
+    Zoom_panel* Zoombox;  // the drawing preview
 
     // The side panel: the current profile's drawing parameters, those of
     // the table in gb_DataPanel, those of the drawing in gb_PreviewPanel
@@ -291,11 +292,6 @@ public:
     void wypelnij_listy_opisow();
     // The sheet whose button is down is drawn again while the preview shows.
     void przerysuj_podglad();
-    // The preview's sheet buttons' handler: draws the sheet of the sender.
-    void tb_PreviewProfileClick(TObject* Sender);
-    // The sheet the preview shows: 1 profile, 2 scheme, 3 cross-section or
-    // sump, 0 before any sheet was chosen. The start edits follow it.
-    uint8_t preview_sheet_mode = 0;
 
     // The tab strip: rebuilds every tab and selects `index` (the last tab
     // when it is past the end), then runs the change handler; re-captions
@@ -515,6 +511,64 @@ public:
     // its extents; the first becomes the preview drawing.
     void load_drawing_file(const std::string& path);
 
+    // --- the preview (forms/rys1_preview.cpp, app/rys1_preview.cpp) ----------
+    // Its tool bar, shown with the preview page only: the sheet buttons, the
+    // cross-section chooser, the hide buttons, the zoom buttons, the button
+    // of the separate window and the coordinates under the pointer.
+    TToolBar* tb_podglad1;
+    TAction* a_Zin;        // "Powiększ", keypad +
+    TAction* a_Zout;       // "Pomniejsz", keypad - while the preview shows
+    TAction* a_Zprevious;  // "Widok poprzedni", Ctrl+Z on the preview page
+    TAction* a_Zreset;     // "Widok oryginalny"
+    TToolButton* tb_zoom_in;
+    TToolButton* tb_zoom_out;
+    TToolButton* tb_zoom_reset;
+    TMemo* e_xy;  // " x: ..." CR " y: ...", read only
+    // The pan reference point (pixels): the tab's middle until a key or a
+    // drag moves it.
+    TPoint zoombox_skok;
+    // The sheet the side panel shows: 1 profile, 2 scheme, 3 cross-section
+    // or sump; 0 before any sheet button.
+    uint8_t preview_sheet_mode = 0;
+    // The name of the sheet button pressed last.
+    std::string last_preview_button;
+
+    // Shows the preview: writes the drawing, reads it once, fits a viewport
+    // that has no view, and with a sender (the page itself) refills the
+    // cross-sections of the current profile.
+    void ts_DrawingPreviewShow(TObject* Sender);
+    void ts_DrawingPreviewExit(TObject* Sender);
+    // Reads "rysunek.dxf" of the configuration folder into the emptied
+    // preview drawing; false when another program holds it.
+    bool wgraj_rysunek();
+    // Adds the printer's page outlines to the preview drawing.
+    void nanies_kontury();
+    // The pan reference point back to the middle of the preview page.
+    void zoombox_skok_reset();
+    void ZoomboxPaint(TObject* Sender);
+    void ZoomboxMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ZoomboxMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void ZoomboxMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void FormMouseWheelDown(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+    void FormMouseWheelUp(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+    void tb_zoom_inClick(TObject* Sender);
+    void tb_zoom_outClick(TObject* Sender);
+    void tb_prevClick(TObject* Sender);
+    void zoomresetbuttonClick(TObject* Sender);
+    // Every key goes past here first: the arrow and page keys pan the
+    // preview while it shows, the window is active and p_Side is hidden.
+    void AppMessage(TMsg& Msg, bool& Handled);
+    void tb_PreviewProfileClick(TObject* Sender);
+    void cb_CrossSectionsChange(TObject* Sender);
+    void tb_PreviewOnOffClick(TObject* Sender);
+    // The preview page shows, or the separate window is active.
+    bool preview_active() const;
+    // The drawing unit's factor U = 10^k of the settings' unit (mm to km).
+    int preview_unit_divisor() const;
+    // The drawing rectangle that the part of the viewport being painted
+    // shows: xmin, ymin, xmax, ymax.
+    void zoombox_visible_world(double& xmin, double& ymin, double& xmax, double& ymax) const;
+
     // The drawing: the command that writes "rysunek.dxf" (also run by the
     // statistics command) and the command that opens it in a CAD program,
     // with their tool buttons; the button that shows the preview in a window
@@ -564,11 +618,6 @@ public:
     // Prints a bitmap onto the printer's page, stretched into the page
     // rectangle, in bands of about 100 rows.
     void printBMP(TBitmap& bitmap, const std::string& title, const TRect& page);
-    // Adds the outlines of the printed pages to the preview drawing.
-    void nanies_kontury();
-    // Reads "rysunek.dxf" into the preview drawing; false when another
-    // program holds the file.
-    bool wgraj_rysunek();
 
     // Fills the insert-object menu from the object table and binds the
     // controls' events to their handlers (the application's notes go to
@@ -593,6 +642,9 @@ private:
     void connect_panel_handlers();
     void build_print_commands();
     void connect_print_handlers();
+    void build_preview_actions();
+    void build_preview_controls();
+    void connect_preview_handlers();
     // Where the mouse went down in the box being dragged.
     TPoint drag_start_;
 };

@@ -1,7 +1,6 @@
 // The main window's drawing commands: the command that writes the drawing
 // file, the statistics and open-in-CAD commands with their tool buttons,
-// the button that moves the preview into a window of its own, and the
-// progress bar laid over the status bar while a drawing is written.
+// and the progress bar laid over the status bar while a drawing is written.
 #include <algorithm>
 
 #include "forms/rys1.h"
@@ -37,7 +36,6 @@ void TForm1::build_drawing_commands() {
     SpeedButton10 = button("SpeedButton10", "");
     SpeedButton10->Style = TToolButtonStyle::tbsButton;
     SpeedButton10->SetAction(a_DrawOpenCad);
-    tb_PreviewOnOff = button("tb_PreviewOnOff", "");
 
     progres = new TProgressBar(this);
     progres->SetName("progres");

@@ -41,20 +41,12 @@ void TForm1::build_panels() {
     a_it_WithoutInfoTable->SetCaption("&Bez metryki");
     a_it_WithoutInfoTable->AutoCheck = true;
     a_it_WithoutInfoTable->SetActionList(ActionList1);
+    build_preview_actions();
 
     ToolBar1 = new TToolBar(this);
     ToolBar1->SetName("ToolBar1");
     ToolBar1->SetParent(this);
-    tb_HideCrossing = add_tool_button(this, ToolBar1, "tb_HideCrossing", "Ukryj kolizje");
-    tb_HideProtectingPipes = add_tool_button(this, ToolBar1, "tb_HideProtectingPipes", "Ukryj rury osłonowe"_cp);
-    tb_HideCrossSections = add_tool_button(this, ToolBar1, "tb_HideCrossSections", "Ukryj przekroje");
-    tb_HideBoundaryDesc = add_tool_button(this, ToolBar1, "tb_HideBoundaryDesc", "Ukryj granice działek"_cp);
-    tb_HidePageBorders = add_tool_button(this, ToolBar1, "tb_HidePageBorders", "Ukryj podział na strony"_cp);
-    int x = 0;
-    for (TControl* c : ToolBar1->children()) {
-        c->SetLeft(x);
-        x += c->Width();
-    }
+    const int x = 0;
     sb_LockTabShifting = new TSpeedButton(this);
     sb_LockTabShifting->SetName("sb_LockTabShifting");
     sb_LockTabShifting->GroupIndex = 1;
@@ -111,10 +103,11 @@ void TForm1::build_panels() {
     sg1->SetRowCount(3);
     sg1->SetAlign(TAlign::alClient);
     sg1->SetParent(ts_Data);
-    Zoombox = new TPaintBox(this);
+    Zoombox = new Zoom_panel(this);
     Zoombox->SetName("Zoombox");
     Zoombox->SetAlign(TAlign::alClient);
-    Zoombox->SetColor(clWhite);
+    Zoombox->SetColor(clBlack);
+    Zoombox->ZoomFactor = 1.25;
     Zoombox->SetParent(ts_DrawingPreview);
 
     form_builder s(this, p_Side, 4, 0);

@@ -152,6 +152,8 @@ Binding* make_common_binding(Renderer& r, TControl* c, QWidget* parent);
 // The string grids (the table component included) and the tab strip;
 // nullptr for any other control.
 Binding* make_grid_binding(Renderer& r, TControl* c, QWidget* parent);
+// The drawing viewport's box (widgets/zoom_panel.h); nullptr for any other control.
+Binding* make_zoom_binding(Renderer& r, TControl* c, QWidget* parent);
 
 // The text a button shows where it has no picture: its caption, or for a
 // button without one the short part of its hint (before "|").

@@ -647,7 +647,8 @@ FormWindow* Renderer::window_for(TForm& form) {
 }
 
 Binding* Renderer::create_binding(TControl* c, QWidget* parent) {
-    Binding* b = make_standard_binding(*this, c, parent);
+    Binding* b = make_zoom_binding(*this, c, parent);
+    if (!b) b = make_standard_binding(*this, c, parent);
     if (!b) b = make_common_binding(*this, c, parent);
     if (!b) return nullptr;
     bindings_[c] = std::unique_ptr<Binding>(b);
@@ -894,6 +895,9 @@ bool has_shortcut(TForm& form, TShortCut sc) {
                     std::find(a->SecondaryShortCuts.begin(), a->SecondaryShortCuts.end(), sc) != a->SecondaryShortCuts.end())
                     return true;
             }
+    // A window of its own passes on what it does not take to the main window.
+    TApplication* app = app_or_null();
+    if (TForm* main = app ? app->MainForm() : nullptr; main && main != &form && !form.Modal()) return has_shortcut(*main, sc);
     return false;
 }
 

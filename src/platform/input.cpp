@@ -143,6 +143,11 @@ void key_down(Word key, TShiftState shift, char ch, bool has_char) {
         fire(Application(), Application()->OnMessage, msg, handled);
         if (handled) return;
         if (dispatch_shortcut(form, focused, ShortCut(key, shift))) return;
+        // A shortcut that a window of its own (not modal) does not take is
+        // the main window's, as the old toolkit passed it on.
+        if (TForm* main = Application()->MainForm(); main && main != form && !form->Modal() &&
+                                                     dispatch_shortcut(main, nullptr, ShortCut(key, shift)))
+            return;
         if (form->KeyPreview) fire(form, form->OnKeyDown, form, k, shift);
         if (k == 0) return;
         // Tab, Enter and Esc, unless the focused control wants them.

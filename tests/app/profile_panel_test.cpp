@@ -504,7 +504,7 @@ namespace {
 // the sheet whose button is down again: the sheet handler runs with that
 // button (it takes the button's sheet mode); off the preview nothing is
 // drawn. Disabled while the sheet handler is an empty stand-in.
-TEST_F(ProfilePanel, DISABLED_EnterAndTheLabelBoxesDrawTheShownSheetAgain) {
+TEST_F(ProfilePanel, EnterAndTheLabelBoxesDrawTheShownSheetAgain) {
     make_profiles("w");
     prog->show_main_window();
     allow_unused_script();

@@ -112,8 +112,12 @@ TEST_F(SettingsFields, ConfirmationRebuildsColumnsAndRecalculatesOnlyOnChanges) 
     ASSERT_FALSE(calls_.calls.empty());
     EXPECT_EQ(calls_.calls.front(), "font " + IntToStr(settings().table_font_size));
 
-    // The preview page showing is drawn again.
+    // The preview page showing is drawn again (the page is chosen without
+    // its own showing, which would draw with the settings of no project).
+    const TNotifyEvent shown = Form1->ts_DrawingPreview->OnShow;
+    Form1->ts_DrawingPreview->OnShow = nullptr;
     Form1->PageControl1->SetActivePage(Form1->ts_DrawingPreview);
+    Form1->ts_DrawingPreview->OnShow = shown;
     calls_.calls.clear();
     open([](Ttopcje&) {});
     EXPECT_EQ(calls_.calls, (std::vector<std::string>{"columns", "preview"}));

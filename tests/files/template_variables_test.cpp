@@ -282,7 +282,7 @@ TEST_F(TemplateVariables, ScaleVariesWhenTheProfilesDifferAndRunningEstimateNumb
     model().scales_differ = true;
     EXPECT_EQ(value("skala_x"), "różne"_cp);
     EXPECT_EQ(value("ska"), "1: 100/różne"_cp);
-    Form1->tb_PreviewScheme->Click();
+    Form1->tb_PreviewScheme->SetDown(true);
     EXPECT_EQ(value("skala_x"), "100");
     std::string numbers = value("ko_calc_no_all");
     numbers += value("ko_calc_no_all");

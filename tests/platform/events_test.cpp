@@ -200,6 +200,27 @@ TEST_F(Events, AShortcutAfterTheControlsMenusWereDestroyedReachesTheControl) {
     EXPECT_EQ(log, Log{"edit key"});
 }
 
+TEST_F(Events, AShortcutAWindowOfItsOwnDoesNotTakeGoesToTheMainWindow) {
+    auto* main_actions = new TActionList(form);
+    auto action = [this](TComponent* owner, TActionList* list, const std::string& name, TShortCut key) {
+        auto* a = new TAction(owner);
+        a->SetShortCut(key);
+        a->SetActionList(list);
+        a->OnExecute = logger(name);
+    };
+    action(form, main_actions, "main +", ShortCut(VK_ADD, 0));
+    action(form, main_actions, "main Ctrl+Z", ShortCut('Z', ssCtrl));
+    TForm* tool = make_form("Tool");
+    auto* tool_actions = new TActionList(tool);
+    action(tool, tool_actions, "tool Ctrl+Z", ShortCut('Z', ssCtrl));
+    ASSERT_EQ(app->ActiveForm(), tool);
+
+    user::key(VK_ADD);
+    user::key('Z', ssCtrl);
+    user::key('Q', ssCtrl);  // nobody's
+    EXPECT_EQ(log, (Log{"main +", "tool Ctrl+Z"}));
+}
+
 TEST_F(Events, TheFocusedControlDestroyedLeavesNoActiveControl) {
     auto* edit = add<TEdit>();
     edit->SetFocus();

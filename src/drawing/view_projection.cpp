@@ -1,0 +1,17 @@
+#include "drawing/view_projection.h"
+
+#include <algorithm>
+
+TPoint view_projection(const void* owner, const point3& p, const matrix4* transform) {
+    const auto& view = *static_cast<const zoom_view*>(owner);
+    const point3 q = point3_transform(transform, p);
+    return view_pixel(view, q.x, q.y);
+}
+
+view_world_rect view_world_rectangle(const zoom_view& v, const TRect& pixels) {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    // A pixel reaches half a pixel beyond its centre on each side.
+    view_point(v, pixels.Left - 0.5, pixels.Top - 0.5, x1, y1);
+    view_point(v, pixels.Right + 0.5, pixels.Bottom + 0.5, x2, y2);
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}

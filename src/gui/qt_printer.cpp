@@ -111,6 +111,7 @@ void QtPrinter::BeginDoc() {
 
 void QtPrinter::NewPage() {
     if (!printing_) throw Exception("Printer is not currently printing");
+    canvas_->flush();  // the lines held belong to the page that ends
     printer_->newPage();
     ++page_;
 }

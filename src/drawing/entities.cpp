@@ -126,7 +126,10 @@ private:
 // The bounds of points through a transform.
 entity_bounds bounds_of(std::initializer_list<point3> points, const matrix4* m) {
     entity_bounds b;
-    for (const point3& p : points) b.add(point3_transform(m, p));
+    if (m)
+        for (const point3& p : points) b.add(point3_transform(*m, p));
+    else
+        for (const point3& p : points) b.add(p);
     return b;
 }
 
@@ -148,13 +151,6 @@ bool ellipse_acad_flag() {
 
 // ---------------------------------------------------------------------------
 // entity_bounds
-
-void entity_bounds::add(const point3& p) {
-    if (std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.z)) known = false;
-    if (!known) return;
-    extents_grow_max(max, p);
-    extents_grow_min(min, p);
-}
 
 void entity_bounds::add(const entity_bounds& b) {
     if (!b.known) known = false;
@@ -927,8 +923,10 @@ void Polyline_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projectio
 
 entity_bounds Polyline_::drawn_bounds() const {
     entity_bounds b;
-    const matrix4* m = transform.get();
-    for (const point3& v : vertices) b.add(point3_transform(m, v));
+    if (const matrix4* m = transform.get())
+        for (const point3& v : vertices) b.add(point3_transform(*m, v));
+    else
+        for (const point3& v : vertices) b.add(v);
     return b;
 }
 

@@ -77,7 +77,15 @@ struct entity_bounds {
     }
     bool empty() const { return known && !(min.x <= max.x); }
     // A point with a NaN makes the bounds unknown.
-    void add(const point3& p);
+    void add(const point3& p) {
+        known = known && p.x == p.x && p.y == p.y && p.z == p.z;
+        min.x = p.x < min.x ? p.x : min.x;
+        min.y = p.y < min.y ? p.y : min.y;
+        min.z = p.z < min.z ? p.z : min.z;
+        max.x = p.x > max.x ? p.x : max.x;
+        max.y = p.y > max.y ? p.y : max.y;
+        max.z = p.z > max.z ? p.z : max.z;
+    }
     void add(const entity_bounds& b);
     // The box through the transform (by its eight corners), the margin kept.
     entity_bounds transformed(const matrix4* m) const;

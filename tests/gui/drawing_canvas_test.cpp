@@ -230,7 +230,7 @@ TEST(DrawingCanvas, AVisibleRectanglePaintsWhatTheWholeDrawingPaintsInIt) {
     std::uniform_real_distribution<double> at(-10, 130);
     std::uniform_real_distribution<double> size(0.2, 8);
     std::uniform_int_distribution<int> colour(1, 9);
-    const char* words[] = {"a", "Ww", "studnia", "Rz. 102.50", "WWWWWWWW", "przekrój A-A"};
+    const std::string words[] = {"a", "Ww", "studnia", "Rz. 102.50", "WWWWWWWW", "przekrój A-A"_cp};
     for (int i = 0; i < 400; ++i) {
         const point3 p{at(random), at(random) * 0.7, 0};
         switch (i % 7) {

@@ -1,5 +1,8 @@
 #include "drawing/containers.h"
 
+#include <cmath>
+#include <optional>
+
 #include "drawing/dxf_reader.h"
 #include "platform/exceptions.h"
 #include "platform/files.h"
@@ -8,17 +11,33 @@
 // ---------------------------------------------------------------------------
 // Entity_List
 
-Entity_List::Entity_List(std::string name_, DXF_Layer* owner_) : name(std::move(name_)), owner(owner_) {}
+namespace {
+
+// Blocks are read after they are filed: their box is never known.
+world_box box_of(const DXF_Entity& e) {
+    return dynamic_cast<const Block_*>(&e) ? world_box_unbounded : e.drawn_bounds().box();
+}
+
+}  // namespace
+
+Entity_List::Entity_List(std::string name_, DXF_Layer* owner_)
+    : name(std::move(name_)),
+      owner(owner_),
+      pixel_rule_(name == "Insert_" || name == "Polyline_" || name == "Polygon_mesh_" || name == "Polyface_mesh_") {}
 
 void Entity_List::add(std::unique_ptr<DXF_Entity> entity) {
-    if (blocks_valid_)
-        if (const auto* b = dynamic_cast<const Block_*>(entity.get())) blocks_.try_emplace(b->name, b);
+    const auto* b = dynamic_cast<const Block_*>(entity.get());
+    if (b && blocks_valid_) blocks_.try_emplace(b->name, b);
+    boxes_.push_back(b ? world_box_unbounded : entity->drawn_bounds().box());
     entities_.push_back(std::move(entity));
 }
+
+void Entity_List::refresh_box(int i) { boxes_[static_cast<std::size_t>(i)] = box_of(entity(i)); }
 
 std::unique_ptr<DXF_Entity> Entity_List::take_last() {
     std::unique_ptr<DXF_Entity> e = std::move(entities_.back());
     entities_.pop_back();
+    boxes_.pop_back();
     if (dynamic_cast<const Block_*>(e.get())) {
         blocks_.clear();
         blocks_valid_ = false;
@@ -26,8 +45,35 @@ std::unique_ptr<DXF_Entity> Entity_List::take_last() {
     return e;
 }
 
-void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner_) const {
-    for (const auto& e : entities_) e->draw(canvas, t, projection, owner_);
+void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner_,
+                       const world_box* visible) const {
+    std::optional<by_layer_colour_scope> by_layer;
+    if (owner) by_layer.emplace(drawing_colour_of(owner->colour_index));
+    if (t) {
+        // The boxes are in drawing units, before any transform.
+        for (const auto& e : entities_) e->draw(canvas, t, projection, owner_);
+        return;
+    }
+    const std::size_t n = entities_.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const DXF_Entity& e = *entities_[i];
+        const world_box& b = boxes_[i];
+        if (visible && world_box_outside(b, *visible)) {
+            e.apply_draw_state(canvas, projection, owner_);
+            continue;
+        }
+        if (pixel_rule_ && std::isfinite(b.xmin) && std::isfinite(b.ymin) && std::isfinite(b.xmax) &&
+            std::isfinite(b.ymax)) {
+            const TPoint low = projection(owner_, {b.xmin, b.ymin, 0}, nullptr);
+            const TPoint high = projection(owner_, {b.xmax, b.ymax, 0}, nullptr);
+            if (low.x == high.x && low.y == high.y) {
+                e.apply_draw_state(canvas, projection, owner_);
+                canvas.SetPixel(low.x, low.y, canvas.Pen.Color);
+                continue;
+            }
+        }
+        e.draw(canvas, nullptr, projection, owner_);
+    }
 }
 
 void Entity_List::update_extents(point3& max, point3& min) const {
@@ -147,7 +193,10 @@ bool DXF_Object::merge(DXF_Object& other) {
                 std::unique_ptr<DXF_Entity> e = other_list->take_last();
                 DXF_Entity* moved = e.get();
                 target.add(std::move(e));
-                if (dynamic_cast<Insert_*>(moved)) moved->bind_block_list(&blocks);
+                if (dynamic_cast<Insert_*>(moved)) {
+                    moved->bind_block_list(&blocks);
+                    target.refresh_box(target.count() - 1);
+                }
             }
         }
     }

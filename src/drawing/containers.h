@@ -22,6 +22,9 @@ struct text_hash {
     std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
 };
 
+// A list keeps each entity's box (`drawn_bounds` in the plane), made when
+// the entity is added: an entity changed afterwards gets its box again
+// through `refresh_box`.
 class Entity_List {
 public:
     Entity_List(std::string name, DXF_Layer* owner = nullptr);
@@ -34,12 +37,24 @@ public:
 
     void add(std::unique_ptr<DXF_Entity> entity);
     int count() const { return static_cast<int>(entities_.size()); }
+    // What the entity's drawing may touch in drawing units (a block's is
+    // unbounded: its children come after it); see entity_bounds.
+    const world_box& box(int i) const { return boxes_[static_cast<std::size_t>(i)]; }
+    void refresh_box(int i);
     DXF_Entity& entity(int i) const { return *entities_[static_cast<std::size_t>(i)]; }
     const std::vector<std::unique_ptr<DXF_Entity>>& entities() const { return entities_; }
     // Takes the last entity out of the list.
     std::unique_ptr<DXF_Entity> take_last();
 
-    void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const;
+    // Draws every entity in order. With `visible` (drawing units, the
+    // caller's clip grown by the pixels that pens and point markers reach
+    // beyond an entity's points) and no transform, an entity whose box lies
+    // wholly outside it is not drawn; it only leaves the pen and font as
+    // its drawing would. Without a transform an insert or polyline whose
+    // box projects into one pixel is drawn as that pixel, in the pen colour
+    // its drawing would leave. Entities of colour 256 draw in the layer's.
+    void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner,
+              const world_box* visible = nullptr) const;
     void update_extents(point3& max, point3& min) const;
 
     // The first block of that exact name, nullptr when there is none (by
@@ -48,6 +63,8 @@ public:
 
 private:
     std::vector<std::unique_ptr<DXF_Entity>> entities_;
+    std::vector<world_box> boxes_;  // index-aligned with the entities
+    bool pixel_rule_;               // its entities cost more to draw than a pixel
     mutable std::unordered_map<std::string_view, const Block_*, text_hash, std::equal_to<>> blocks_;
     mutable bool blocks_valid_ = true;
 };

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -82,6 +83,10 @@ inline bool group_code(std::string_view s, int32_t& out) {
     }
     return whole_number(s, out) && out >= 0;
 }
+
+// An angle in whole degrees, whole turns dropped before it is rounded: any
+// real the file holds fits.
+int whole_degrees(double angle) { return static_cast<int>(Round(std::fmod(angle, 360.0))); }
 
 std::string entity_error(std::string_view keyword) { return "Error reading " + std::string(keyword) + " entity"; }
 
@@ -459,7 +464,10 @@ void DXF_Reader::read_entity_record(abstract_entity& r) {
             case 43: r.r43 = real_value(); break;
             case 50: r.r50 = real_value(); break;
             case 51: r.r51 = real_value(); break;
-            case 62: r.i62 = integer_value(); break;
+            case 62:
+                r.i62 = integer_value();
+                r.colour_given = true;
+                break;
             case 66: r.i66 = integer_value(); break;
             case 70: r.i70 = integer_value(); break;
             case 71: r.i71 = integer_value(); break;
@@ -477,7 +485,9 @@ void DXF_Reader::read_entity_record(abstract_entity& r) {
 DXF_Layer& DXF_Reader::read_entity_record_with_layer(abstract_entity& r) {
     read_entity_record(r);
     DXF_Layer& layer = layer_named(r.s8);
-    if (r.i62 == 0) r.i62 = layer.colour_index;
+    // Colour 0 given inside a block is "by block": the insert's colour when
+    // drawn. Elsewhere, and when no colour is given, the layer's.
+    if (r.i62 == 0 && !(block_being_read_ && r.colour_given)) r.i62 = layer.colour_index;
     return layer;
 }
 
@@ -501,7 +511,7 @@ std::unique_ptr<DXF_Entity> DXF_Reader::read_entity(std::string_view keyword, DX
     if (keyword == "TEXT") {
         layer = &read_entity_record_with_layer(record_);
         return with_layer_style(std::make_unique<Text_>(r.extrusion, r.p[0], r.p[1], std::string(r.s1), r.r40, 0,
-                                                        r.i62, r.i72, static_cast<int>(Round(r.r50))));
+                                                        r.i62, r.i72, whole_degrees(r.r50)));
     }
     if (keyword == "LINE") {
         layer = &read_entity_record_with_layer(record_);

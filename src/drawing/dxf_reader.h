@@ -42,6 +42,7 @@ struct abstract_entity {
     point3 p[4];
     double r40 = 0, r50 = 0, r51 = 0, r41 = 0, r42 = 0, r43 = 0, r39 = 0, r38 = 0;
     int32_t i62 = 0, i70 = 0, i71 = 0, i72 = 0, i73 = 0, i74 = 0, i66 = 0;
+    bool colour_given = false;  // a group 62 was read
     std::string_view s2, s1, s3, s8;
     point3 extrusion = point3_unit_z;
     void clear() { *this = abstract_entity{}; }

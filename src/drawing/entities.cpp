@@ -1,7 +1,9 @@
 #include "drawing/entities.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <cstdlib>
 #include <numbers>
 
@@ -80,6 +82,56 @@ std::string join_lines(std::initializer_list<std::string> lines) {
 // blocks without end, and the stack must not run out.
 constexpr int max_insert_depth = 64;
 int insert_depth = 0;
+int bounds_depth = 0;  // the same for the bounds
+
+// One more level of nesting while it lives.
+class nesting {
+public:
+    explicit nesting(int& depth) : depth_(depth) { ++depth_; }
+    ~nesting() { --depth_; }
+    nesting(const nesting&) = delete;
+    nesting& operator=(const nesting&) = delete;
+
+private:
+    int& depth_;
+};
+
+// The colours that entities of colour 0 (by block) and 256 (by layer) take
+// while they are drawn; none outside an insert and a layer's list.
+const TColor* by_block_colour = nullptr;
+const TColor* by_layer_colour = nullptr;
+
+// An insert's block and attributes: colour 0 takes the insert's colour,
+// colour 256 is its own again.
+class block_colour_scope {
+public:
+    explicit block_colour_scope(TColor colour)
+        : colour_(colour), saved_block_(by_block_colour), saved_layer_(by_layer_colour) {
+        by_block_colour = &colour_;
+        by_layer_colour = nullptr;
+    }
+    ~block_colour_scope() {
+        by_block_colour = saved_block_;
+        by_layer_colour = saved_layer_;
+    }
+    block_colour_scope(const block_colour_scope&) = delete;
+    block_colour_scope& operator=(const block_colour_scope&) = delete;
+
+private:
+    TColor colour_;
+    const TColor* saved_block_;
+    const TColor* saved_layer_;
+};
+
+// The bounds of points through a transform.
+entity_bounds bounds_of(std::initializer_list<point3> points, const matrix4* m) {
+    entity_bounds b;
+    if (m)
+        for (const point3& p : points) b.add(point3_transform(*m, p));
+    else
+        for (const point3& p : points) b.add(p);
+    return b;
+}
 
 // The cross that marks a point (the canvas leaves out the last pixel of a line).
 void draw_marker(TCanvas& canvas, TPoint at) {
@@ -96,6 +148,42 @@ bool ellipse_acad_flag() {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// entity_bounds
+
+void entity_bounds::add(const entity_bounds& b) {
+    if (!b.known) known = false;
+    if (!known || b.empty()) return;
+    add(b.min);
+    add(b.max);
+    margin = std::max(margin, b.margin);
+    if (std::isnan(b.margin)) known = false;
+}
+
+entity_bounds entity_bounds::transformed(const matrix4* m) const {
+    if (!m || !known || empty()) return *this;
+    entity_bounds r;
+    for (int i = 0; i < 8; ++i)
+        r.add(point3_transform(*m, {(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y, (i & 4) ? max.z : min.z}));
+    r.margin = margin;
+    return r;
+}
+
+world_box entity_bounds::box() const {
+    if (!known) return world_box_unbounded;
+    if (empty()) return world_box_empty;
+    const world_box b{min.x - margin, min.y - margin, max.x + margin, max.y + margin};
+    if (std::isnan(b.xmin) || std::isnan(b.ymin) || std::isnan(b.xmax) || std::isnan(b.ymax))
+        return world_box_unbounded;
+    return b;
+}
+
+by_layer_colour_scope::by_layer_colour_scope(TColor colour) : colour_(colour), saved_(by_layer_colour) {
+    by_layer_colour = &colour_;
+}
+
+by_layer_colour_scope::~by_layer_colour_scope() { by_layer_colour = saved_; }
 
 // ---------------------------------------------------------------------------
 // DXF_Entity
@@ -148,9 +236,18 @@ bool DXF_Entity::point_inside(const point3&) const { return false; }
 
 bool DXF_Entity::move_vertex(const point3&, const point3&) { return false; }
 
-void DXF_Entity::use_pen_colour(TCanvas& canvas) const {
-    if (canvas.Pen.Color != screen_colour) canvas.Pen.Color = screen_colour;
+TColor DXF_Entity::drawn_colour() const {
+    if (colour_index == 0 && by_block_colour) return *by_block_colour;
+    if (colour_index == 256 && by_layer_colour) return *by_layer_colour;
+    return screen_colour;
 }
+
+void DXF_Entity::use_pen_colour(TCanvas& canvas) const {
+    const TColor c = drawn_colour();
+    if (canvas.Pen.Color != c) canvas.Pen.Color = c;
+}
+
+void DXF_Entity::apply_draw_state(TCanvas& canvas, dxf_projection, const void*) const { use_pen_colour(canvas); }
 
 std::string DXF_Entity::coordinate_system_text() const {
     return transform ? "OCS Axis " + point3_text(extrusion) : std::string("WCS");
@@ -185,6 +282,19 @@ void Block_::bind_block_list(Entity_List* list) {
 void Block_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
     for (const auto& child : children) child->draw(canvas, m.get(), projection, owner);
+}
+
+void Block_::apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const {
+    for (const auto& child : children) child->apply_draw_state(canvas, projection, owner);
+}
+
+entity_bounds Block_::drawn_bounds() const {
+    if (!bounds_) {
+        entity_bounds b;
+        for (const auto& child : children) b.add(child->drawn_bounds());
+        bounds_ = b.transformed(transform.get());
+    }
+    return *bounds_;
 }
 
 void Block_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
@@ -228,6 +338,8 @@ void Point_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, 
     use_pen_colour(canvas);
     draw_marker(canvas, projection(owner, position, m.get()));
 }
+
+entity_bounds Point_::drawn_bounds() const { return bounds_of({position}, transform.get()); }
 
 void Point_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
@@ -279,20 +391,27 @@ Text_::Text_(const point3& ocs, const point3& p, const point3& alignment, std::s
     set_extrusion(ocs);
 }
 
-void Text_::draw_text(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner,
-                      std::string_view shown) const {
+bool Text_::set_text_font(TCanvas& canvas, dxf_projection projection, const void* owner) const {
     const TPoint origin = projection(owner, point3_origin, nullptr);
     const TPoint top = projection(owner, {0, height, 0}, nullptr);
     const int h = origin.y - top.y;
-    if (h == 0) return;
+    if (h == 0) return false;
     if (canvas.Font.Height() != h + 2) canvas.Font.SetHeight(static_cast<int>(Round(1.6 * (h + 2))));
-    canvas.Font.Color = screen_colour;
+    canvas.Font.Color = drawn_colour();
     switch (horizontal_justification) {
         case 0: canvas.SetTextAlign(TA_BASELINE | TA_LEFT); break;
         case 1: canvas.SetTextAlign(TA_BASELINE | TA_CENTER); break;
         case 2: canvas.SetTextAlign(TA_BASELINE | TA_RIGHT); break;
         default: break;
     }
+    // Whole turns dropped first: the tenths of a degree stay in range.
+    canvas.Font.Orientation = (rotation % 360) * 10;
+    return true;
+}
+
+void Text_::draw_text(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner,
+                      std::string_view shown) const {
+    if (!set_text_font(canvas, projection, owner)) return;
     std::string s(shown);
     if (s.find("%%") != std::string::npos) {
         replace_dxf_code(s, "%%d", s);
@@ -300,14 +419,27 @@ void Text_::draw_text(TCanvas& canvas, const matrix4* t, dxf_projection projecti
     }
     const matrix_compose m(transform.get(), t);
     const TPoint at = projection(owner, alignment_point, m.get());
-    canvas.Font.Orientation = rotation * 10;
     canvas.TextOut(at.x, at.y, s);
+}
+
+entity_bounds Text_::text_bounds(std::size_t length) const {
+    entity_bounds b = bounds_of({alignment_point}, transform.get());
+    b.margin = 4 * std::fabs(height) * (static_cast<double>(length) + 1);
+    if (std::isnan(b.margin)) b.known = false;
+    return b;
 }
 
 void Text_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     use_pen_colour(canvas);
     draw_text(canvas, t, projection, owner, text);
 }
+
+void Text_::apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const {
+    use_pen_colour(canvas);
+    set_text_font(canvas, projection, owner);
+}
+
+entity_bounds Text_::drawn_bounds() const { return text_bounds(text.size()); }
 
 void Text_::write_text_groups(dxf_group_output& out, std::string_view layer, std::string_view first_text) const {
     write_base(out, layer);
@@ -349,6 +481,13 @@ void Attrib_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection,
     if (visible) draw_text(canvas, t, projection, owner, value);
 }
 
+void Attrib_::apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const {
+    use_pen_colour(canvas);
+    if (visible) set_text_font(canvas, projection, owner);
+}
+
+entity_bounds Attrib_::drawn_bounds() const { return visible ? text_bounds(value.size()) : entity_bounds{}; }
+
 void Attrib_::write_attribute_groups(dxf_group_output& out, std::string_view layer) const {
     write_text_groups(out, layer, value);
     out.group(2, text);
@@ -369,6 +508,8 @@ Attdef_::Attdef_(const point3& ocs, const point3& p, const point3& alignment, st
       prompt(std::move(prompt_)) {}
 
 void Attdef_::draw(TCanvas& canvas, const matrix4*, dxf_projection, const void*) const { use_pen_colour(canvas); }
+
+void Attdef_::apply_draw_state(TCanvas& canvas, dxf_projection, const void*) const { use_pen_colour(canvas); }
 
 void Attdef_::write_dxf(dxf_group_output& out, std::string_view layer) const {
     write_attribute_groups(out, layer);
@@ -420,17 +561,39 @@ void Insert_::bind_block_list(Entity_List* list) {
 void Insert_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
     use_pen_colour(canvas);
+    const block_colour_scope by_block(drawn_colour());
     for (const auto& a : attributes) a->draw(canvas, m.get(), projection, owner);
     const Block_* b = block();
     if (!b || insert_depth >= max_insert_depth) return;
-    ++insert_depth;
+    const nesting deeper(insert_depth);
+    b->draw(canvas, m.get(), projection, owner);
+}
+
+void Insert_::apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const {
+    use_pen_colour(canvas);
+    const block_colour_scope by_block(drawn_colour());
+    for (const auto& a : attributes) a->apply_draw_state(canvas, projection, owner);
+    const Block_* b = block();
+    if (!b || insert_depth >= max_insert_depth) return;
+    const nesting deeper(insert_depth);
+    b->apply_draw_state(canvas, projection, owner);
+}
+
+entity_bounds Insert_::drawn_bounds() const {
+    entity_bounds inner;
+    for (const auto& a : attributes) inner.add(a->drawn_bounds());
+    const Block_* b = nullptr;
     try {
-        b->draw(canvas, m.get(), projection, owner);
-    } catch (...) {
-        --insert_depth;
-        throw;
+        b = block();
+    } catch (const Exception&) {
+        return entity_bounds::unknown();
     }
-    --insert_depth;
+    if (b) {
+        if (bounds_depth >= max_insert_depth) return entity_bounds::unknown();
+        const nesting deeper(bounds_depth);
+        inner.add(b->drawn_bounds());
+    }
+    return inner.transformed(transform.get());
 }
 
 void Insert_::translate(const point3& v) {
@@ -486,6 +649,13 @@ void Line_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, c
     canvas.MoveTo(a.x, a.y);
     canvas.LineTo(b.x, b.y);
 }
+
+void Line_::apply_draw_state(TCanvas& canvas, dxf_projection, const void*) const {
+    use_pen_colour(canvas);
+    line_pen(canvas, *this);
+}
+
+entity_bounds Line_::drawn_bounds() const { return bounds_of({position, end_point}, transform.get()); }
 
 void Line_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
@@ -568,6 +738,12 @@ void Circle_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection,
         canvas.SetPixel(a.x, a.y, canvas.Pen.Color);
 }
 
+entity_bounds Circle_::drawn_bounds() const {
+    const point3& c = position;
+    return bounds_of({{c.x - radius, c.y - radius, c.z - radius}, {c.x + radius, c.y + radius, c.z + radius}},
+                     transform.get());
+}
+
 void Circle_::write_dxf(dxf_group_output& out, std::string_view layer) const {
     write_base(out, layer);
     write_point(out, 10, position);
@@ -612,6 +788,12 @@ void Ellipse_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection
         canvas.SetPixel(p1.x, p1.y, canvas.Pen.Color);
 }
 
+entity_bounds Ellipse_::drawn_bounds() const {
+    const double a = major_axis_end.x;
+    const point3& c = position;
+    return bounds_of({{c.x - a, c.y - a * ratio, c.z}, {c.x + a, c.y + a * ratio, c.z}}, transform.get());
+}
+
 void Ellipse_::write_dxf(dxf_group_output& out, std::string_view layer) const {
     write_base(out, layer);
     write_point(out, 10, position);
@@ -640,6 +822,11 @@ void Arc_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, co
     const TPoint e =
         projection(owner, {c.x + radius * std::cos(end_angle), c.y + radius * std::sin(end_angle), c.z}, m.get());
     canvas.Arc(a.x, a.y, b.x, b.y, s.x, s.y, e.x, e.y);
+}
+
+void Arc_::apply_draw_state(TCanvas& canvas, dxf_projection, const void*) const {
+    use_pen_colour(canvas);
+    line_pen(canvas, *this);
 }
 
 void Arc_::write_dxf(dxf_group_output& out, std::string_view layer) const {
@@ -732,6 +919,15 @@ void Polyline_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projectio
         canvas.Polygon(pts);
     else
         canvas.Polyline(pts);
+}
+
+entity_bounds Polyline_::drawn_bounds() const {
+    entity_bounds b;
+    if (const matrix4* m = transform.get())
+        for (const point3& v : vertices) b.add(point3_transform(*m, v));
+    else
+        for (const point3& v : vertices) b.add(v);
+    return b;
 }
 
 void Polyline_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,

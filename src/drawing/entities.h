@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,10 +35,64 @@ extern int drawing_pen_width_mode;
 // is 1 to 255; any other number shows the colour of entry 7.
 TColor drawing_colour_of(int colour_index);
 
+// While it lives, entities of colour 256 (by layer) draw in `colour`: a
+// layer's entity list draws its entities within one. An insert draws its
+// attributes and block without it.
+class by_layer_colour_scope {
+public:
+    explicit by_layer_colour_scope(TColor colour);
+    ~by_layer_colour_scope();
+    by_layer_colour_scope(const by_layer_colour_scope&) = delete;
+    by_layer_colour_scope& operator=(const by_layer_colour_scope&) = delete;
+
+private:
+    TColor colour_;
+    const TColor* saved_;
+};
+
 // The most polyline vertices an entity of the drawing file holds.
 inline constexpr int max_polyline_vertices = 8192;
 // The most attributes an insert holds.
 inline constexpr int max_insert_attributes = 16;
+
+// What an entity's drawing may touch: a box of points in the coordinates
+// that the caller's transform takes (the entity's own transform applied)
+// and a margin that no transform scales (a text's font is sized by the
+// projection alone), added around the box once every transform is applied.
+// Empty when nothing is drawn; not known when it cannot be told (then the
+// entity is always drawn). The pixels a pen or a point's marker adds beyond
+// the points are not in it.
+struct entity_bounds {
+    point3 min{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+               std::numeric_limits<double>::infinity()};
+    point3 max{-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+               -std::numeric_limits<double>::infinity()};
+    double margin = 0;
+    bool known = true;
+
+    static entity_bounds unknown() {
+        entity_bounds b;
+        b.known = false;
+        return b;
+    }
+    bool empty() const { return known && !(min.x <= max.x); }
+    // A point with a NaN makes the bounds unknown.
+    void add(const point3& p) {
+        known = known && p.x == p.x && p.y == p.y && p.z == p.z;
+        min.x = p.x < min.x ? p.x : min.x;
+        min.y = p.y < min.y ? p.y : min.y;
+        min.z = p.z < min.z ? p.z : min.z;
+        max.x = p.x > max.x ? p.x : max.x;
+        max.y = p.y > max.y ? p.y : max.y;
+        max.z = p.z > max.z ? p.z : max.z;
+    }
+    void add(const entity_bounds& b);
+    // The box through the transform (by its eight corners), the margin kept.
+    entity_bounds transformed(const matrix4* m) const;
+    // The box in the plane with the margin around it: world_box_empty when
+    // nothing is drawn, world_box_unbounded when not known.
+    world_box box() const;
+};
 
 class DXF_Entity {
 public:
@@ -68,6 +123,15 @@ public:
     // inserts and blocks take it.
     virtual void bind_block_list(Entity_List* list);
     virtual void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const = 0;
+    // Leaves the canvas's pen, font and alignment as `draw` would, drawing
+    // nothing: what an entity that is not drawn hands on to the next.
+    virtual void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const;
+    // What `draw` may touch (see entity_bounds).
+    virtual entity_bounds drawn_bounds() const { return entity_bounds::unknown(); }
+    // The colour the entity draws in: its screen colour, or for colour 0
+    // (by block) inside an insert the insert's colour, and for colour 256
+    // (by layer) drawn from a layer's list the layer's colour.
+    TColor drawn_colour() const;
     // Marks the defining points.
     virtual void draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,
                                const void* owner) const = 0;
@@ -112,11 +176,18 @@ public:
     std::string name;
     point3 base_point;
     std::vector<std::unique_ptr<DXF_Entity>> children;
-    void add(std::unique_ptr<DXF_Entity> entity) { children.push_back(std::move(entity)); }
+    void add(std::unique_ptr<DXF_Entity> entity) {
+        children.push_back(std::move(entity));
+        bounds_.reset();
+    }
 
     const char* class_name() const override { return "Block_"; }
     void bind_block_list(Entity_List* list) override;
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
+    // The children's, through the base point's shift; kept once made (a
+    // child added through `add` makes them again).
+    entity_bounds drawn_bounds() const override;
     void draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,
                        const void* owner) const override;
     void translate(const point3& v) override;
@@ -130,6 +201,7 @@ public:
 
 private:
     Entity_List* bound_list_ = nullptr;  // the list the inserts inside were last bound to
+    mutable std::optional<entity_bounds> bounds_;
 };
 
 class Point_ : public DXF_Entity {
@@ -139,6 +211,7 @@ public:
 
     const char* class_name() const override { return "Point_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    entity_bounds drawn_bounds() const override;
     void draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,
                        const void* owner) const override;
     void translate(const point3& v) override;
@@ -169,6 +242,11 @@ public:
 
     const char* class_name() const override { return "Text_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
+    // The alignment point grown by 4 x height x (length + 1) each way: the
+    // font's cell is 1.6 x (h + 2) pixels for a height of h pixels, and the
+    // text may turn to any angle about its point.
+    entity_bounds drawn_bounds() const override;
     std::string dxf_type_name() const override { return "TEXT"; }
     void write_dxf(dxf_group_output& out, std::string_view layer) const override;
     std::string describe() const override;
@@ -178,6 +256,10 @@ protected:
     // The text rule of texts and attributes: `shown` at the alignment point.
     void draw_text(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner,
                    std::string_view shown) const;
+    // The font's height, colour, alignment and orientation; false (and the
+    // font left alone) when the height projects to no pixel.
+    bool set_text_font(TCanvas& canvas, dxf_projection projection, const void* owner) const;
+    entity_bounds text_bounds(std::size_t length) const;
     // The groups of a text with `first_text` in group 1.
     void write_text_groups(dxf_group_output& out, std::string_view layer, std::string_view first_text) const;
 };
@@ -193,6 +275,8 @@ public:
 
     const char* class_name() const override { return "Attrib_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
+    entity_bounds drawn_bounds() const override;
     std::string dxf_type_name() const override { return "ATTRIB"; }
     void write_dxf(dxf_group_output& out, std::string_view layer) const override;
     std::string describe() const override;
@@ -209,6 +293,8 @@ public:
 
     const char* class_name() const override { return "Attdef_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
+    entity_bounds drawn_bounds() const override { return {}; }
     std::string dxf_type_name() const override { return "ATTDEF"; }
     void write_dxf(dxf_group_output& out, std::string_view layer) const override;
     std::string describe() const override;
@@ -236,7 +322,13 @@ public:
     // Rotation, scale, translation to the insertion point, then the axes.
     void set_extrusion(const point3& direction) override;
     void bind_block_list(Entity_List* list) override;
+    // The attributes, then the block; the children of colour 0 (by block)
+    // take the insert's colour.
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
+    // The attributes' and the block's, through the insert's transform; not
+    // known when the block cannot be found or nests too deep to be drawn.
+    entity_bounds drawn_bounds() const override;
     void translate(const point3& v) override;
     void round_to_grid(int axes, double f) override;
     std::string dxf_type_name() const override { return "INSERT"; }
@@ -256,6 +348,8 @@ public:
 
     const char* class_name() const override { return "Line_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
+    entity_bounds drawn_bounds() const override;
     void draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,
                        const void* owner) const override;
     void translate(const point3& v) override;
@@ -278,6 +372,8 @@ public:
 
     const char* class_name() const override { return "Circle_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    // The two corners the drawing projects (an arc too).
+    entity_bounds drawn_bounds() const override;
     std::string dxf_type_name() const override { return "CIRCLE"; }
     void write_dxf(dxf_group_output& out, std::string_view layer) const override;
     std::string describe() const override;
@@ -303,6 +399,7 @@ public:
 
     const char* class_name() const override { return "Ellipse_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    entity_bounds drawn_bounds() const override;
     std::string dxf_type_name() const override { return "ELLIPSE"; }
     void write_dxf(dxf_group_output& out, std::string_view layer) const override;
     std::string describe() const override { return {}; }
@@ -317,6 +414,7 @@ public:
 
     const char* class_name() const override { return "Arc_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    void apply_draw_state(TCanvas& canvas, dxf_projection projection, const void* owner) const override;
     std::string dxf_type_name() const override { return "ARC"; }
     void write_dxf(dxf_group_output& out, std::string_view layer) const override;
     std::string describe() const override;
@@ -339,6 +437,8 @@ public:
 
     const char* class_name() const override { return "Polyline_"; }
     void draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const override;
+    // Every vertex (the meshes and faces too).
+    entity_bounds drawn_bounds() const override;
     void draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,
                        const void* owner) const override;
     void translate(const point3& v) override;

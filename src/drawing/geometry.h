@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <string>
 
 struct point3 {
@@ -78,6 +79,28 @@ void extents_grow_min(point3& min, const point3& p);
 // The empty pair the callers start from when they grow extents point by point.
 inline constexpr point3 extents_empty_max{-1e10, -1e10, -1e10};
 inline constexpr point3 extents_empty_min{1e10, 1e10, 1e10};
+
+// A rectangle of the drawing's plane in drawing units: the part of the
+// world a canvas shows, or what an entity's drawing may touch.
+struct world_box {
+    double xmin, ymin, xmax, ymax;
+};
+
+// Holds nothing: lies outside every rectangle.
+inline constexpr world_box world_box_empty{std::numeric_limits<double>::infinity(),
+                                           std::numeric_limits<double>::infinity(),
+                                           -std::numeric_limits<double>::infinity(),
+                                           -std::numeric_limits<double>::infinity()};
+// Holds everything: an extent that cannot be known.
+inline constexpr world_box world_box_unbounded{-std::numeric_limits<double>::infinity(),
+                                               -std::numeric_limits<double>::infinity(),
+                                               std::numeric_limits<double>::infinity(),
+                                               std::numeric_limits<double>::infinity()};
+// True when `b` lies wholly outside `visible` (touching is inside); a box
+// with a NaN is never outside.
+inline bool world_box_outside(const world_box& b, const world_box& visible) {
+    return b.xmax < visible.xmin || b.xmin > visible.xmax || b.ymax < visible.ymin || b.ymin > visible.ymax;
+}
 
 // A real as drawing-file text: the shortest general form with at most 15
 // significant digits and "." as decimal point ("0", "12.5", "1E-5", "1E15").

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 #include "gui/qt_bitmap.h"
 #include "gui/qt_text.h"
@@ -67,15 +69,26 @@ QtCanvas::QtCanvas(QPainter& painter, int dpi) : painter_(painter), dpi_(dpi) {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-void QtCanvas::apply_pen() {
-    if (Pen.Style == TPenStyle::psClear) {
+QtCanvas::~QtCanvas() {
+    if (painter_.isActive()) flush();
+}
+
+void QtCanvas::flush() {
+    if (lines_.empty()) return;
+    apply_pen(lines_pen_);
+    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    lines_.clear();
+}
+
+void QtCanvas::apply_pen(const TPen& pen) {
+    if (pen.Style == TPenStyle::psClear) {
         painter_.setPen(Qt::NoPen);
         return;
     }
-    QPen p(qcolor(Pen.Color));
-    p.setStyle(pen_style(Pen.Style));
-    p.setWidth(std::max(1, Pen.Width));
-    p.setCapStyle(Pen.Width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    QPen p(qcolor(pen.Color));
+    p.setStyle(pen_style(pen.Style));
+    p.setWidth(std::max(1, pen.Width));
+    p.setCapStyle(pen.Width > 1 ? Qt::RoundCap : Qt::FlatCap);
     p.setJoinStyle(Qt::RoundJoin);
     painter_.setPen(p);
 }
@@ -97,13 +110,55 @@ QFont QtCanvas::current_font() const {
     return qfont(plain, dpi_);
 }
 
+namespace {
+
+// The directions in which Qt's aliased one-pixel line drawing walks a line
+// (zero for a point): it remembers the last one of a run of lines, and a
+// line that runs against it gets half a pixel more where the two meet. A
+// line drawn alone runs against nothing.
+enum line_direction : unsigned { top_to_bottom = 1, bottom_to_top = 2, left_to_right = 4, right_to_left = 8 };
+
+unsigned direction_of(int x1, int y1, int x2, int y2) {
+    const int64_t dx = std::abs(int64_t{x2} - x1);
+    const int64_t dy = std::abs(int64_t{y2} - y1);
+    if (dx < dy) return y1 > y2 ? bottom_to_top : top_to_bottom;
+    if (dx == 0) return 0;
+    return x1 > x2 ? right_to_left : left_to_right;
+}
+
+// True when a line of direction `d` drawn after lines of the directions in
+// `before` may be drawn otherwise than alone.
+bool depends_on_lines_before(unsigned d, unsigned before) {
+    switch (d) {
+        case top_to_bottom: return (before & bottom_to_top) != 0;
+        case bottom_to_top: return (before & top_to_bottom) != 0;
+        case left_to_right: return (before & right_to_left) != 0;
+        case right_to_left: return (before & left_to_right) != 0;
+        default: return false;
+    }
+}
+
+}  // namespace
+
 void QtCanvas::LineTo(int x, int y) {
-    apply_pen();
-    painter_.drawLine(pen_pos_.x, pen_pos_.y, x, y);
+    // A run of lines paints as the same lines one by one as long as no
+    // line's start depends on the lines before it in the run.
+    const unsigned d = direction_of(pen_pos_.x, pen_pos_.y, x, y);
+    if (!lines_.empty() &&
+        (!(Pen == lines_pen_) || depends_on_lines_before(d, lines_directions_) ||
+         painter_.worldTransform().type() > QTransform::TxTranslate))
+        flush();
+    if (lines_.empty()) {
+        lines_pen_ = Pen;
+        lines_directions_ = 0;
+    }
+    lines_.emplace_back(pen_pos_.x, pen_pos_.y, x, y);
+    lines_directions_ |= d;
     pen_pos_ = {x, y};
 }
 
 void QtCanvas::Rectangle(int l, int t, int r, int b) {
+    flush();
     if (r < l) std::swap(l, r);
     if (b < t) std::swap(t, b);
     if (r - l <= 0 || b - t <= 0) return;
@@ -119,11 +174,13 @@ void QtCanvas::Rectangle(int l, int t, int r, int b) {
 }
 
 void QtCanvas::FillRect(const TRect& rc) {
+    flush();
     if (Brush.Style == TBrushStyle::bsClear) return;
     painter_.fillRect(qrect(rc), QBrush(qcolor(Brush.Color), brush_style(Brush.Style)));
 }
 
 void QtCanvas::FrameRect(const TRect& rc) {
+    flush();
     if (rc.Width() <= 0 || rc.Height() <= 0) return;
     const QColor c = qcolor(Brush.Color);
     painter_.fillRect(QRect(rc.Left, rc.Top, rc.Width(), 1), c);
@@ -133,12 +190,14 @@ void QtCanvas::FrameRect(const TRect& rc) {
 }
 
 void QtCanvas::Ellipse(int l, int t, int r, int b) {
+    flush();
     apply_pen();
     apply_brush();
     painter_.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
 }
 
 void QtCanvas::Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) {
+    flush();
     const double cx = (l + r) / 2.0, cy = (t + b) / 2.0;
     const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
     if (rx <= 0 || ry <= 0) return;
@@ -158,6 +217,7 @@ void QtCanvas::Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) {
 }
 
 void QtCanvas::Polygon(const std::vector<TPoint>& points) {
+    flush();
     if (points.empty()) return;
     QPolygon poly;
     for (const auto& p : points) poly << QPoint(p.x, p.y);
@@ -167,6 +227,7 @@ void QtCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void QtCanvas::Polyline(const std::vector<TPoint>& points) {
+    flush();
     if (points.empty()) return;
     QPolygon poly;
     for (const auto& p : points) poly << QPoint(p.x, p.y);
@@ -175,9 +236,13 @@ void QtCanvas::Polyline(const std::vector<TPoint>& points) {
     pen_pos_ = points.back();
 }
 
-void QtCanvas::SetPixel(int x, int y, TColor c) { painter_.fillRect(QRect(x, y, 1, 1), qcolor(c)); }
+void QtCanvas::SetPixel(int x, int y, TColor c) {
+    flush();
+    painter_.fillRect(QRect(x, y, 1, 1), qcolor(c));
+}
 
 void QtCanvas::DrawImage(int x, int y, int width, int height, std::string_view name) {
+    flush();
     // The theme's icon of that name, or a picture file.
     const QString n = qs(name);
     QIcon icon = QIcon::fromTheme(n);
@@ -186,6 +251,7 @@ void QtCanvas::DrawImage(int x, int y, int width, int height, std::string_view n
 }
 
 int QtCanvas::draw_aligned_text(int x, int y, const QString& text) {
+    flush();
     const QFont f = current_font();
     const QFontMetrics fm(f, painter_.device());
     const int w = fm.horizontalAdvance(text);
@@ -214,6 +280,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
 }
 
 void QtCanvas::TextRect(const TRect& rc, int x, int y, std::string_view text) {
+    flush();
     painter_.save();
     painter_.setClipRect(qrect(rc), painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     if (Brush.Style != TBrushStyle::bsClear && !TextTransparent) painter_.fillRect(qrect(rc), qcolor(Brush.Color));
@@ -225,6 +292,7 @@ void QtCanvas::TextRect(const TRect& rc, int x, int y, std::string_view text) {
 }
 
 int QtCanvas::DrawText(std::string_view raw, TRect& rc, unsigned flags) {
+    flush();
     const QFont f = current_font();
     const QFontMetrics fm(f, painter_.device());
     QString text = canvas_text(Font, raw);
@@ -294,9 +362,15 @@ TSize QtCanvas::TextExtent(std::string_view text) {
     return {fm.horizontalAdvance(canvas_text(Font, text)), fm.height()};
 }
 
-void QtCanvas::SetClipRect(const TRect& rc) { painter_.setClipRect(qrect(rc)); }
+void QtCanvas::SetClipRect(const TRect& rc) {
+    flush();
+    painter_.setClipRect(qrect(rc));
+}
 
-void QtCanvas::ResetClip() { painter_.setClipping(false); }
+void QtCanvas::ResetClip() {
+    flush();
+    painter_.setClipping(false);
+}
 
 void QtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) {
     const auto* picture = dynamic_cast<const QtBitmap*>(&bitmap);

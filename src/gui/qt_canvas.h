@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QFont>
+#include <QLine>
+#include <vector>
 
 #include "platform/graphics.h"
 
@@ -10,11 +12,18 @@ class QPainter;
 
 namespace gui {
 
+// Consecutive lines of one pen go to the painter at once: they are held
+// until another pen draws, anything else is drawn, the clip changes, the
+// painter is handed out, `flush` is called or the canvas ends. Whoever reads
+// the painted device while the canvas lives calls `flush` first.
 class QtCanvas : public TCanvas {
 public:
     // `dpi`: the resolution fonts are sized for (96 on screen, the printer's
     // resolution on paper).
     explicit QtCanvas(QPainter& painter, int dpi = default_pixels_per_inch);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     void LineTo(int x, int y) override;
     void Rectangle(int l, int t, int r, int b) override;
@@ -36,13 +45,23 @@ public:
     void StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) override;
     using TCanvas::StretchDraw;
 
-    QPainter& painter() { return painter_; }
+    // The painter, with the held lines drawn.
+    QPainter& painter() {
+        flush();
+        return painter_;
+    }
     int dpi() const { return dpi_; }
+    // Draws the held lines.
+    void flush();
 
 private:
     QPainter& painter_;
     int dpi_;
-    void apply_pen();
+    std::vector<QLine> lines_;  // held, all of the pen lines_pen_
+    TPen lines_pen_;
+    unsigned lines_directions_ = 0;  // see LineTo
+    void apply_pen() { apply_pen(Pen); }
+    void apply_pen(const TPen& pen);
     void apply_brush();
     void no_brush();
     QFont current_font() const;

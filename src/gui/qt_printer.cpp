@@ -144,6 +144,7 @@ void QtPrinter::BeginDoc() {
 
 void QtPrinter::NewPage() {
     if (!printing_) throw Exception("Printer is not currently printing");
+    canvas_->flush();  // the lines held belong to the page that ends
     const QTransform origin = painter_->transform();
     printer_->newPage();
     painter_->setTransform(origin);

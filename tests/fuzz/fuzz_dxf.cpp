@@ -1,8 +1,9 @@
 // The drawing-file reader on any bytes: it ends (a hang is the fuzzer's
 // time-out), keeps what it read and says what it could not in its boxes.
 // Every entity read reports its extents, describes itself and draws on a
-// recording canvas; the drawing written back as a file reads again into the
-// same layers and entity lists, without an error.
+// recording canvas, and every list draws whole and for a visible rectangle;
+// the drawing written back as a file reads again into the same layers and
+// entity lists, without an error.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -100,6 +101,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 }
             }
         }
+
+    // Each list whole, then what a small window shows of it: the boxes, the
+    // state of what is skipped and the pixels of what is too small.
+    const world_box visible{-50, -50, 50, 50};
+    for (const auto& layer : drawing->layers())
+        for (const auto& list : layer->entity_lists())
+            for (const world_box* v : {static_cast<const world_box*>(nullptr), &visible}) {
+                RecordingCanvas canvas;
+                try {
+                    list->draw(canvas, nullptr, project, nullptr, v);
+                } catch (const EMathError&) {
+                    // A coordinate too large to round for the device.
+                }
+            }
 
     const std::vector<std::string> read = dxf_summary(*drawing);
     services.boxes.clear();

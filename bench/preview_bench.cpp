@@ -56,6 +56,7 @@ public:
         ++calls;
         return 0;
     }
+    void StretchDraw(const TRect&, const TBitmap&, const TRect&) override { ++calls; }
     void SetClipRect(const TRect&) override {}
     void ResetClip() override {}
 };
@@ -78,7 +79,10 @@ struct Scene {
         panel = new Zoom_panel(nullptr);
         panel->SetColor(clBlack);
         panel->SetBounds(0, 0, kWidth, kHeight);
-        panel->OnPaint = [this](TObject*) { walk(*panel->Canvas(), *panel->view()); };
+        panel->OnPaint = [this](TObject*) {
+            walk(*panel->Canvas(), *panel->view(),
+                 view_world_rectangle(panel->paint_view(), panel->paint_rect(), view_pen_margin));
+        };
         surface = std::make_unique<gui::OffscreenViewport>(kWidth, kHeight);
         fit();
     }
@@ -92,12 +96,12 @@ struct Scene {
     Scene& operator=(const Scene&) = delete;
     // Every shown entity list, as the preview draws them (blocks only
     // through their inserts).
-    void walk(TCanvas& canvas, const zoom_view& view) const {
+    void walk(TCanvas& canvas, const zoom_view& view, const world_box& visible) const {
         canvas.Pen.Width = 1;
         canvas.Brush.Style = TBrushStyle::bsClear;
         for (const auto& layer : drawing->layers())
             for (const auto& list : layer->entity_lists())
-                if (list->name != "Block_") list->draw(canvas, nullptr, view_projection, &view);
+                if (list->name != "Block_") list->draw(canvas, nullptr, view_projection, &view, &visible);
     }
     void fit() {
         const point3 max = drawing->max_extents(), min = drawing->min_extents();
@@ -159,7 +163,8 @@ void BM_CoreWalk(benchmark::State& state) {
     CountingCanvas canvas;
     for (auto _ : state) {
         canvas.calls = 0;
-        scene->walk(canvas, scene->panel->current());
+        const zoom_view& view = scene->panel->current();
+        scene->walk(canvas, view, view_world_rectangle(view, {0, 0, kWidth, kHeight}, view_pen_margin));
         benchmark::DoNotOptimize(canvas.calls);
     }
     state.counters["calls"] = static_cast<double>(canvas.calls);

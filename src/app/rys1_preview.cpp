@@ -116,7 +116,7 @@ bool TForm1::wgraj_rysunek() {
 // --- painting -------------------------------------------------------------------
 
 void TForm1::zoombox_visible_world(double& xmin, double& ymin, double& xmax, double& ymax) const {
-    const view_world_rect r = view_world_rectangle(Zoombox->paint_view(), Zoombox->paint_rect());
+    const world_box r = view_world_rectangle(Zoombox->paint_view(), Zoombox->paint_rect(), view_pen_margin);
     xmin = r.xmin;
     ymin = r.ymin;
     xmax = r.xmax;
@@ -132,15 +132,17 @@ void TForm1::ZoomboxPaint(TObject*) {
     canvas->Pen.Width = 1;
     canvas->Brush.Style = TBrushStyle::bsClear;
     if (!Zoombox->view_set() || !selection) return;
-    // What the part being painted shows; the entity lists draw their all.
-    [[maybe_unused]] double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+    // What the part being painted shows: the entity lists skip what lies
+    // wholly outside it.
+    double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
     zoombox_visible_world(xmin, ymin, xmax, ymax);
+    const world_box visible{xmin, ymin, xmax, ymax};
     std::unordered_set<intptr_t> shown;
     for (const Entity_List* list : selection->lists()) shown.insert(reinterpret_cast<intptr_t>(list));
     const TStringList& items = Files_listbox->Items();
     for (int i = 0; i < items.Count(); ++i) {
         if (!Files_listbox->Selected(i) || !shown.count(items.Objects(i))) continue;
-        reinterpret_cast<const Entity_List*>(items.Objects(i))->draw(*canvas, nullptr, view_projection, Zoombox->view());
+        reinterpret_cast<const Entity_List*>(items.Objects(i))->draw(*canvas, nullptr, view_projection, Zoombox->view(), &visible);
     }
 }
 

@@ -9,12 +9,11 @@
 
 TPoint view_projection(const void* owner, const point3& p, const matrix4* transform);
 
-// The drawing rectangle that a rectangle of pixels of the view shows:
-// xmin, ymin, xmax, ymax in drawing units (a pixel's whole area included).
-struct view_world_rect {
-    double xmin = 0;
-    double ymin = 0;
-    double xmax = 0;
-    double ymax = 0;
-};
-view_world_rect view_world_rectangle(const zoom_view& v, const TRect& pixels);
+// The drawing rectangle that a rectangle of pixels of the view shows, in
+// drawing units (a pixel's whole area included), grown by `margin` pixels
+// on every side: what pens and point marks reach beyond an entity's points.
+world_box view_world_rectangle(const zoom_view& v, const TRect& pixels, int margin = 0);
+
+// What the preview's canvas may show of the drawing: the pixels being
+// painted grown by the widest reach of a pen past its points.
+inline constexpr int view_pen_margin = 4;

@@ -44,8 +44,17 @@ protected:
     }
     static odcinek& profile(std::size_t i = 0) { return model().profiles.at(i); }
     static void unmodified() { set_project_modified(false); }
+    // A page chosen by the user; the preview's page without the drawing its
+    // showing makes (the window's first showing, which reads the drawing
+    // settings, has not run here).
+    static void choose(TTabSheet* page) {
+        const TNotifyEvent shown = Form1->ts_DrawingPreview->OnShow;
+        Form1->ts_DrawingPreview->OnShow = nullptr;
+        user::choose_page(Form1->PageControl1, page->PageIndex());
+        Form1->ts_DrawingPreview->OnShow = shown;
+    }
     // The preview's page with its group of the panel.
-    static void show_preview() { user::choose_page(Form1->PageControl1, Form1->ts_DrawingPreview->PageIndex()); }
+    static void show_preview() { choose(Form1->ts_DrawingPreview); }
     static bool modified() { return model().project_modified; }
 };
 
@@ -145,7 +154,7 @@ TEST_F(ProfilePanel, EachNumberEditWritesItsFieldAndDashOrNothingIsZero) {
         edit->SetEnabled(true);
         // The level's group shows with the data page.
         const bool data_group = edit == Form1->e_CompareLevel;
-        user::choose_page(Form1->PageControl1, (data_group ? Form1->ts_Data : Form1->ts_DrawingPreview)->PageIndex());
+        choose(data_group ? Form1->ts_Data : Form1->ts_DrawingPreview);
         user::set_text(edit, "1");  // a change, whatever the edit held
         user::set_text(edit, c.text);
         EXPECT_EQ(c.field(), c.expected);
@@ -211,7 +220,7 @@ TEST_F(ProfilePanel, TheKeyFiltersLetThroughNumbersOnly) {
         decimal_separator = c.separator;
         TEdit* edit = Form1->*c.edit;
         const bool data_group = edit != Form1->e_StartX;
-        user::choose_page(Form1->PageControl1, (data_group ? Form1->ts_Data : Form1->ts_DrawingPreview)->PageIndex());
+        choose(data_group ? Form1->ts_Data : Form1->ts_DrawingPreview);
         edit->SetText("");
         const int beeps = ui().beeps;
         user::type(edit, c.typed);
@@ -369,7 +378,7 @@ TEST_F(ProfilePanel, TheDescriptionListsOfferTheirValueListsAndTheCustomiseEntry
     Form1->cb_NodeDescription->SetText("");
     Form1->cb_NodeWithSumpDescription->SetText("@_own");
     Form1->cb_SectionDescription->SetText("");
-    user::choose_page(Form1->PageControl1, Form1->ts_DrawingPreview->PageIndex());
+    choose(Form1->ts_DrawingPreview);
     const std::string customise = "            dostosuj listę..."_cp;
     auto items = [](TComboBox* c) {
         std::vector<std::string> out;
@@ -490,7 +499,7 @@ TEST_F(ProfilePanel, EveryChangeTheUserMakesMarksTheProjectModifiedAndLoadingNon
         EXPECT_TRUE(Form1->a_ProjectSave->Enabled()) << c.what;
     }
     // A choice that writes what the profile holds already changes nothing.
-    user::choose_page(Form1->PageControl1, Form1->ts_Data->PageIndex());
+    choose(Form1->ts_Data);
     unmodified();
     user::choose(Form1->cb_NetworkType, 3);
     EXPECT_FALSE(modified());

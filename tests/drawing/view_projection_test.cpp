@@ -47,12 +47,12 @@ TEST(ViewProjection, TheOwnersViewMapsThePointTransformedFirst) {
 
 TEST(ViewProjection, APartOfTheViewShowsTheRectangleOfItsPixels) {
     const zoom_view v = view_of(2, 10, 100);
-    const view_world_rect whole = view_world_rectangle(v, {0, 0, 800, 600});
+    const world_box whole = view_world_rectangle(v, {0, 0, 800, 600});
     EXPECT_DOUBLE_EQ(whole.xmin, 10 - 0.25);
     EXPECT_DOUBLE_EQ(whole.xmax, 410 + 0.25);
     EXPECT_DOUBLE_EQ(whole.ymin, -200 - 0.25);
     EXPECT_DOUBLE_EQ(whole.ymax, 100 + 0.25);
-    const view_world_rect strip = view_world_rectangle(v, {700, 0, 800, 600});
+    const world_box strip = view_world_rectangle(v, {700, 0, 800, 600});
     EXPECT_DOUBLE_EQ(strip.xmin, 360 - 0.25);
     EXPECT_DOUBLE_EQ(strip.xmax, whole.xmax);
 }

@@ -72,11 +72,18 @@ TEST_F(PreviewWindow, TheFixturesLineStandsWhereTheProjectionPutsItOnTheBlackGro
     load_fixture();
     const QImage image = picture();
     ASSERT_EQ(image.width(), panel().box()->Width());
-    // The line's ends and points between (the last pixel of a line is not drawn).
-    for (const TPoint p : {panel().world_to_screen(10, 20), line_middle(), panel().world_to_screen(100, 65)})
+    // Points along the line (its first pixel lies on the page outline along
+    // the drawing's bottom edge, its last is not drawn).
+    for (const TPoint p : {panel().world_to_screen(20, 25), line_middle(), panel().world_to_screen(100, 65)})
         EXPECT_TRUE(red(image.pixelColor(p.x, p.y))) << p.x << "," << p.y;
     EXPECT_TRUE(black(image.pixelColor(5, 5)));
     EXPECT_TRUE(black(image.pixelColor(line_middle().x, line_middle().y - 8)));
+    // The printer's page outline runs grey along the drawing's bottom edge.
+    const TPoint edge = panel().world_to_screen(60, 20);
+    const QColor outline = image.pixelColor(edge.x, edge.y);
+    EXPECT_TRUE(outline.red() == outline.green() && outline.green() == outline.blue() && outline.red() > 100 &&
+                outline.red() < 255)
+        << outline.name().toStdString();
     EXPECT_EQ(box_widget()->cursor().shape(), Qt::CrossCursor);
     screenshot(window(*Form1), QStringLiteral("TForm1_podglad"));
 }

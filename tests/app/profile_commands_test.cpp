@@ -23,21 +23,8 @@ class ProfileWindow : public ProgramTest {
 protected:
     ProfileWindow() { keep_entered_values(); }
 
-    // Profiles "p1", "p2", ... with the ids 1, 2, ... and the network type
-    // letters given, included in the drawing, every value kept; the tabs
-    // show them with the first selected.
-    static void make_profiles(const std::string& types) {
-        for (std::size_t i = 0; i < types.size(); ++i) {
-            odcinek p;
-            p.nazwa = "p" + std::to_string(i + 1);
-            p.idp = static_cast<uint16_t>(i + 1);
-            p.networktype = types[i];
-            p.rysuj = true;
-            p.stala = 3;
-            model().profiles.push_back(p);
-        }
-        Form1->tabs_odswiez(0);
-    }
+    // Every value kept.
+    static void make_profiles(const std::string& types) { ::make_profiles(types, 3); }
 
     static std::vector<std::string> captions() {
         std::vector<std::string> out;

@@ -29,19 +29,6 @@ protected:
         topcje->sag_DrawingProperties->SetCell(1, 1, "200");
     }
 
-    // Profiles "p1", "p2", ... (one per letter, its network type) with the
-    // first one current.
-    static void make_profiles(const std::string& types) {
-        for (std::size_t i = 0; i < types.size(); ++i) {
-            odcinek p;
-            p.nazwa = "p" + std::to_string(i + 1);
-            p.idp = static_cast<uint16_t>(i + 1);
-            p.networktype = types[i];
-            p.rysuj = true;
-            model().profiles.push_back(p);
-        }
-        Form1->tabs_odswiez(0);
-    }
     static odcinek& profile(std::size_t i = 0) { return model().profiles.at(i); }
     static void unmodified() { set_project_modified(false); }
     // A page chosen by the user; the preview's page without the drawing its

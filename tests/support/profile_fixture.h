@@ -66,6 +66,22 @@ inline void keep_entered_values() {
         c->SetChecked(false);
 }
 
+// Profiles "p1", "p2", ... with the ids 1, 2, ... and the network type
+// letters given, included in the drawing, their entered value `stala`; the
+// tabs show them with the first selected.
+inline void make_profiles(const std::string& types, uint8_t stala = 0) {
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        odcinek p;
+        p.nazwa = "p" + std::to_string(i + 1);
+        p.idp = static_cast<uint16_t>(i + 1);
+        p.networktype = types[i];
+        p.rysuj = true;
+        p.stala = stala;
+        model().profiles.push_back(p);
+    }
+    Form1->tabs_odswiez(0);
+}
+
 class ProfileTest : public ProgramTest {
 protected:
     RecordingModelView rec;

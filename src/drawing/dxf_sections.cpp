@@ -47,8 +47,10 @@ void prepare_sheet_state(point3& extents_min, point3& extents_max) {
     // The print settings' line-width choice, for the renderers of lines and arcs.
     d.pen_width = static_cast<uint8_t>(std::max(0, tustawienia_wydruku ? tustawienia_wydruku->rg_PenWidth->ItemIndex() : 0));
     drawing_pen_width_mode = d.pen_width;
-    // The preview's background is black: colour 7 shows white there.
-    d.palette_entry_7 = d.drawing_mode == "in" ? TColor{0xFFFFFF} : TColor{0x010101};
+    // Colour 7 shows white on the preview's black ground, near-black on any
+    // other ground and on paper.
+    const bool black_ground = Form1 && Form1->Zoombox && Form1->Zoombox->Color() == clBlack;
+    d.palette_entry_7 = d.drawing_mode == "in" && black_ground ? TColor{0xFFFFFF} : TColor{0x010101};
     drawing_palette[6] = d.palette_entry_7;
     d.unit_factor = unit_factor_of(topcje->cb_jedn->ItemIndex());
     d.units_per_metre = 1000.0 / d.unit_factor;

@@ -20,6 +20,7 @@
 #include "drawing/dxf_writer.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
+#include "model/drawing_palette.h"
 #include "model/settings_state.h"
 #include "model/state.h"
 #include "model/utils.h"
@@ -146,6 +147,30 @@ TEST_F(DrawMake, OneNodeProfilesAndTooSmallBendRadiiAreWarned) {
     EXPECT_NE(model().profiles[p].nodes[1].arc_center_x, 0);
     EXPECT_TRUE(drawing().recalculation_done);
     EXPECT_EQ(Form1->StatusBar1->Panels(0)->Text(), "Istnieją ostrzeżenia. Sprawdź je."_cp);
+}
+
+// Colour 7 is white only on the preview's black ground: on the white ground
+// of a fresh configuration and on paper it is near-black, so it shows.
+TEST_F(DrawMake, ColourSevenShowsOnThePreviewsGroundAndOnPaper) {
+    sewer("s", 1, {0, 10});
+    struct Case {
+        TColor ground;
+        const char* mode;
+        TColor seven;
+    } const cases[] = {
+        {clBlack, "in", TColor{0xFFFFFF}},
+        {clWhite, "in", TColor{0x010101}},
+        {TColor{0x202020}, "in", TColor{0x010101}},
+        {clBlack, "print", TColor{0x010101}},
+        {clBlack, "out", TColor{0x010101}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + std::to_string(c.ground));
+        Form1->Zoombox->SetColor(c.ground);
+        Form1->draw_make(c.mode);
+        EXPECT_EQ(drawing().palette_entry_7, c.seven);
+        EXPECT_EQ(drawing_palette[6], c.seven);
+    }
 }
 
 TEST_F(DrawMake, TheProfileScaleFitsThePrinterPage) {

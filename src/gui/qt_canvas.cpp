@@ -74,10 +74,20 @@ QtCanvas::~QtCanvas() {
 }
 
 void QtCanvas::flush() {
-    if (lines_.empty()) return;
-    apply_pen(lines_pen_);
-    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    lines_.clear();
+    if (!lines_.empty()) {
+        apply_pen(lines_pen_);
+        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        lines_.clear();
+    }
+    if (!pixels_.empty()) {
+        // An aliased pen of one pixel sets exactly the pixel of each point.
+        QPen p(qcolor(pixels_colour_));
+        p.setWidth(1);
+        p.setCapStyle(Qt::SquareCap);
+        painter_.setPen(p);
+        painter_.drawPoints(pixels_.data(), static_cast<int>(pixels_.size()));
+        pixels_.clear();
+    }
 }
 
 void QtCanvas::apply_pen(const TPen& pen) {
@@ -144,9 +154,10 @@ void QtCanvas::LineTo(int x, int y) {
     // A run of lines paints as the same lines one by one as long as no
     // line's start depends on the lines before it in the run.
     const unsigned d = direction_of(pen_pos_.x, pen_pos_.y, x, y);
-    if (!lines_.empty() &&
-        (!(Pen == lines_pen_) || depends_on_lines_before(d, lines_directions_) ||
-         painter_.worldTransform().type() > QTransform::TxTranslate))
+    if ((!lines_.empty() &&
+         (!(Pen == lines_pen_) || depends_on_lines_before(d, lines_directions_) ||
+          painter_.worldTransform().type() > QTransform::TxTranslate)) ||
+        (!pixels_.empty() && (Pen.Color != pixels_colour_ || Pen.Style == TPenStyle::psClear)))
         flush();
     if (lines_.empty()) {
         lines_pen_ = Pen;
@@ -237,8 +248,16 @@ void QtCanvas::Polyline(const std::vector<TPoint>& points) {
 }
 
 void QtCanvas::SetPixel(int x, int y, TColor c) {
-    flush();
-    painter_.fillRect(QRect(x, y, 1, 1), qcolor(c));
+    if ((!pixels_.empty() && c != pixels_colour_) ||
+        (!lines_.empty() && (c != lines_pen_.Color || lines_pen_.Style == TPenStyle::psClear)) ||
+        painter_.worldTransform().type() > QTransform::TxTranslate)
+        flush();
+    if (painter_.worldTransform().type() > QTransform::TxTranslate) {
+        painter_.fillRect(QRect(x, y, 1, 1), qcolor(c));
+        return;
+    }
+    pixels_colour_ = c;
+    pixels_.emplace_back(x, y);
 }
 
 void QtCanvas::DrawImage(int x, int y, int width, int height, std::string_view name) {
@@ -375,6 +394,7 @@ void QtCanvas::ResetClip() {
 void QtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) {
     const auto* picture = dynamic_cast<const QtBitmap*>(&bitmap);
     if (!picture) return;
+    flush();
     painter_.drawImage(qrect(dest), picture->image(), qrect(source));
 }
 

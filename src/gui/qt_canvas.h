@@ -12,8 +12,10 @@ class QPainter;
 
 namespace gui {
 
-// Consecutive lines of one pen go to the painter at once: they are held
-// until another pen draws, anything else is drawn, the clip changes, the
+// Consecutive lines of one pen go to the painter at once, and so do
+// consecutive pixels of one colour (with the lines of a pen of that colour
+// between them: the same colour painted over the same colour): they are
+// held until another pen or colour draws, anything else is drawn, the clip changes, the
 // painter is handed out, `flush` is called or the canvas ends. Whoever reads
 // the painted device while the canvas lives calls `flush` first.
 class QtCanvas : public TCanvas {
@@ -58,6 +60,8 @@ private:
     QPainter& painter_;
     int dpi_;
     std::vector<QLine> lines_;  // held, all of the pen lines_pen_
+    std::vector<QPoint> pixels_;  // held, all of the colour pixels_colour_
+    TColor pixels_colour_ = 0;
     TPen lines_pen_;
     unsigned lines_directions_ = 0;  // see LineTo
     void apply_pen() { apply_pen(Pen); }

@@ -49,6 +49,7 @@ void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection project
                        const world_box* visible) const {
     std::optional<by_layer_colour_scope> by_layer;
     if (owner) by_layer.emplace(drawing_colour_of(owner->colour_index));
+    const text_height_memo_scope text_heights;
     if (t) {
         // The boxes are in drawing units, before any transform.
         for (const auto& e : entities_) e->draw(canvas, t, projection, owner_);

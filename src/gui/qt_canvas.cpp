@@ -85,12 +85,17 @@ void QtCanvas::flush() {
         p.setWidth(1);
         p.setCapStyle(Qt::SquareCap);
         painter_.setPen(p);
+        painter_pen_known_ = false;
         painter_.drawPoints(pixels_.data(), static_cast<int>(pixels_.size()));
         pixels_.clear();
     }
 }
 
 void QtCanvas::apply_pen(const TPen& pen) {
+    // The painter keeps the pen given last (texts restore it).
+    if (painter_pen_known_ && pen == painter_pen_) return;
+    painter_pen_ = pen;
+    painter_pen_known_ = true;
     if (pen.Style == TPenStyle::psClear) {
         painter_.setPen(Qt::NoPen);
         return;
@@ -227,23 +232,27 @@ void QtCanvas::Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) {
                      static_cast<int>(std::lround(span * 16)));
 }
 
+const QPoint* QtCanvas::qpoints(const std::vector<TPoint>& points) {
+    points_.clear();
+    for (const auto& p : points) points_.emplace_back(p.x, p.y);
+    return points_.data();
+}
+
 void QtCanvas::Polygon(const std::vector<TPoint>& points) {
     flush();
     if (points.empty()) return;
-    QPolygon poly;
-    for (const auto& p : points) poly << QPoint(p.x, p.y);
+    const QPoint* poly = qpoints(points);
     apply_pen();
     apply_brush();
-    painter_.drawPolygon(poly, Qt::OddEvenFill);
+    painter_.drawPolygon(poly, static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
 void QtCanvas::Polyline(const std::vector<TPoint>& points) {
     flush();
     if (points.empty()) return;
-    QPolygon poly;
-    for (const auto& p : points) poly << QPoint(p.x, p.y);
+    const QPoint* poly = qpoints(points);
     apply_pen();
-    painter_.drawPolyline(poly);
+    painter_.drawPolyline(poly, static_cast<int>(points.size()));
     pen_pos_ = points.back();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QLine>
+#include <QPoint>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -50,6 +51,7 @@ public:
     // The painter, with the held lines drawn.
     QPainter& painter() {
         flush();
+        painter_pen_known_ = false;
         return painter_;
     }
     int dpi() const { return dpi_; }
@@ -62,6 +64,10 @@ private:
     std::vector<QLine> lines_;  // held, all of the pen lines_pen_
     std::vector<QPoint> pixels_;  // held, all of the colour pixels_colour_
     TColor pixels_colour_ = 0;
+    TPen painter_pen_;  // the pen the painter has, when known
+    bool painter_pen_known_ = false;
+    std::vector<QPoint> points_;  // a polyline's points, reused
+    const QPoint* qpoints(const std::vector<TPoint>& points);
     TPen lines_pen_;
     unsigned lines_directions_ = 0;  // see LineTo
     void apply_pen() { apply_pen(Pen); }

@@ -272,6 +272,22 @@ TEST(DrawingCanvas, PixelsHeldWithLinesPaintAsThePaintersOwn) {
     EXPECT_EQ(differ, 0);
 }
 
+TEST(DrawingCanvas, APolylineDrawsInTheCanvasPenAfterPixelsAndAHandedOutPainter) {
+    const QImage image = painted([](gui::QtCanvas& c) {
+        c.Brush.Style = TBrushStyle::bsClear;
+        c.Pen = TPen{clRed, TPenStyle::psSolid, 1};
+        c.Polyline({{10, 10}, {100, 10}});
+        c.SetPixel(5, 50, clBlue);
+        c.Polyline({{10, 50}, {100, 50}});
+        c.painter().setPen(QPen(Qt::green));
+        c.Polygon({{10, 100}, {100, 100}, {100, 150}});
+        c.Rectangle(200, 200, 250, 250);
+    });
+    EXPECT_EQ(image.pixelColor(5, 50), gui::qcolor(clBlue));
+    for (const QPoint at : {QPoint(50, 10), QPoint(50, 50), QPoint(50, 100), QPoint(100, 120), QPoint(200, 220)})
+        EXPECT_EQ(image.pixelColor(at), gui::qcolor(clRed)) << at.x() << ", " << at.y();
+}
+
 // World to pixels: 3 pixels a unit, the origin at (20, 280).
 TPoint project(const void*, const point3& p, const matrix4* t) {
     const point3 q = point3_transform(t, p);

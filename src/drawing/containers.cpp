@@ -49,13 +49,18 @@ void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection project
                        const world_box* visible) const {
     std::optional<by_layer_colour_scope> by_layer;
     if (owner) by_layer.emplace(drawing_colour_of(owner->colour_index));
+    const text_height_memo_scope text_heights;
     if (t) {
         // The boxes are in drawing units, before any transform.
         for (const auto& e : entities_) e->draw(canvas, t, projection, owner_);
         return;
     }
     const std::size_t n = entities_.size();
+    // The entities lie scattered in memory: each is fetched a few entities
+    // ahead, so that its drawing does not wait for it.
+    constexpr std::size_t ahead = 8;
     for (std::size_t i = 0; i < n; ++i) {
+        if (i + ahead < n) __builtin_prefetch(entities_[i + ahead].get());
         const DXF_Entity& e = *entities_[i];
         const world_box& b = boxes_[i];
         if (visible && world_box_outside(b, *visible)) {

@@ -391,10 +391,43 @@ Text_::Text_(const point3& ocs, const point3& p, const point3& alignment, std::s
     set_extrusion(ocs);
 }
 
-bool Text_::set_text_font(TCanvas& canvas, dxf_projection projection, const void* owner) const {
+namespace {
+
+// The last text height measured within a text_height_memo_scope.
+struct text_height_memo {
+    bool active = false;
+    bool known = false;
+    dxf_projection projection = nullptr;
+    const void* owner = nullptr;
+    double height = 0;
+    int pixels = 0;
+} height_memo;
+
+int text_pixel_height(dxf_projection projection, const void* owner, double height) {
+    text_height_memo& m = height_memo;
+    if (m.active && m.known && m.projection == projection && m.owner == owner && m.height == height)
+        return m.pixels;
     const TPoint origin = projection(owner, point3_origin, nullptr);
     const TPoint top = projection(owner, {0, height, 0}, nullptr);
     const int h = origin.y - top.y;
+    if (m.active) m = {true, true, projection, owner, height, h};
+    return h;
+}
+
+}  // namespace
+
+text_height_memo_scope::text_height_memo_scope() : saved_(height_memo.active) {
+    height_memo.active = true;
+    height_memo.known = false;
+}
+
+text_height_memo_scope::~text_height_memo_scope() {
+    height_memo.active = saved_;
+    height_memo.known = false;
+}
+
+bool Text_::set_text_font(TCanvas& canvas, dxf_projection projection, const void* owner) const {
+    const int h = text_pixel_height(projection, owner, height);
     if (h == 0) return false;
     if (canvas.Font.Height() != h + 2) canvas.Font.SetHeight(static_cast<int>(Round(1.6 * (h + 2))));
     canvas.Font.Color = drawn_colour();

@@ -50,6 +50,20 @@ private:
     const TColor* saved_;
 };
 
+// While it lives, texts drawn through one projection and owner measure the
+// pixel height of a text height once: the caller keeps the projection's
+// view unchanged meanwhile (an entity list's drawing).
+class text_height_memo_scope {
+public:
+    text_height_memo_scope();
+    ~text_height_memo_scope();
+    text_height_memo_scope(const text_height_memo_scope&) = delete;
+    text_height_memo_scope& operator=(const text_height_memo_scope&) = delete;
+
+private:
+    bool saved_;
+};
+
 // The most polyline vertices an entity of the drawing file holds.
 inline constexpr int max_polyline_vertices = 8192;
 // The most attributes an insert holds.

@@ -74,13 +74,28 @@ QtCanvas::~QtCanvas() {
 }
 
 void QtCanvas::flush() {
-    if (lines_.empty()) return;
-    apply_pen(lines_pen_);
-    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-    lines_.clear();
+    if (!lines_.empty()) {
+        apply_pen(lines_pen_);
+        painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        lines_.clear();
+    }
+    if (!pixels_.empty()) {
+        // An aliased pen of one pixel sets exactly the pixel of each point.
+        QPen p(qcolor(pixels_colour_));
+        p.setWidth(1);
+        p.setCapStyle(Qt::SquareCap);
+        painter_.setPen(p);
+        painter_pen_known_ = false;
+        painter_.drawPoints(pixels_.data(), static_cast<int>(pixels_.size()));
+        pixels_.clear();
+    }
 }
 
 void QtCanvas::apply_pen(const TPen& pen) {
+    // The painter keeps the pen given last (texts restore it).
+    if (painter_pen_known_ && pen == painter_pen_) return;
+    painter_pen_ = pen;
+    painter_pen_known_ = true;
     if (pen.Style == TPenStyle::psClear) {
         painter_.setPen(Qt::NoPen);
         return;
@@ -144,9 +159,10 @@ void QtCanvas::LineTo(int x, int y) {
     // A run of lines paints as the same lines one by one as long as no
     // line's start depends on the lines before it in the run.
     const unsigned d = direction_of(pen_pos_.x, pen_pos_.y, x, y);
-    if (!lines_.empty() &&
-        (!(Pen == lines_pen_) || depends_on_lines_before(d, lines_directions_) ||
-         painter_.worldTransform().type() > QTransform::TxTranslate))
+    if ((!lines_.empty() &&
+         (!(Pen == lines_pen_) || depends_on_lines_before(d, lines_directions_) ||
+          painter_.worldTransform().type() > QTransform::TxTranslate)) ||
+        (!pixels_.empty() && (Pen.Color != pixels_colour_ || Pen.Style == TPenStyle::psClear)))
         flush();
     if (lines_.empty()) {
         lines_pen_ = Pen;
@@ -216,29 +232,41 @@ void QtCanvas::Arc(int l, int t, int r, int b, int x3, int y3, int x4, int y4) {
                      static_cast<int>(std::lround(span * 16)));
 }
 
+const QPoint* QtCanvas::qpoints(const std::vector<TPoint>& points) {
+    points_.clear();
+    for (const auto& p : points) points_.emplace_back(p.x, p.y);
+    return points_.data();
+}
+
 void QtCanvas::Polygon(const std::vector<TPoint>& points) {
     flush();
     if (points.empty()) return;
-    QPolygon poly;
-    for (const auto& p : points) poly << QPoint(p.x, p.y);
+    const QPoint* poly = qpoints(points);
     apply_pen();
     apply_brush();
-    painter_.drawPolygon(poly, Qt::OddEvenFill);
+    painter_.drawPolygon(poly, static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
 void QtCanvas::Polyline(const std::vector<TPoint>& points) {
     flush();
     if (points.empty()) return;
-    QPolygon poly;
-    for (const auto& p : points) poly << QPoint(p.x, p.y);
+    const QPoint* poly = qpoints(points);
     apply_pen();
-    painter_.drawPolyline(poly);
+    painter_.drawPolyline(poly, static_cast<int>(points.size()));
     pen_pos_ = points.back();
 }
 
 void QtCanvas::SetPixel(int x, int y, TColor c) {
-    flush();
-    painter_.fillRect(QRect(x, y, 1, 1), qcolor(c));
+    if ((!pixels_.empty() && c != pixels_colour_) ||
+        (!lines_.empty() && (c != lines_pen_.Color || lines_pen_.Style == TPenStyle::psClear)) ||
+        painter_.worldTransform().type() > QTransform::TxTranslate)
+        flush();
+    if (painter_.worldTransform().type() > QTransform::TxTranslate) {
+        painter_.fillRect(QRect(x, y, 1, 1), qcolor(c));
+        return;
+    }
+    pixels_colour_ = c;
+    pixels_.emplace_back(x, y);
 }
 
 void QtCanvas::DrawImage(int x, int y, int width, int height, std::string_view name) {
@@ -375,6 +403,7 @@ void QtCanvas::ResetClip() {
 void QtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap, const TRect& source) {
     const auto* picture = dynamic_cast<const QtBitmap*>(&bitmap);
     if (!picture) return;
+    flush();
     painter_.drawImage(qrect(dest), picture->image(), qrect(source));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QLine>
+#include <QPoint>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -12,8 +13,10 @@ class QPainter;
 
 namespace gui {
 
-// Consecutive lines of one pen go to the painter at once: they are held
-// until another pen draws, anything else is drawn, the clip changes, the
+// Consecutive lines of one pen go to the painter at once, and so do
+// consecutive pixels of one colour (with the lines of a pen of that colour
+// between them: the same colour painted over the same colour): they are
+// held until another pen or colour draws, anything else is drawn, the clip changes, the
 // painter is handed out, `flush` is called or the canvas ends. Whoever reads
 // the painted device while the canvas lives calls `flush` first.
 class QtCanvas : public TCanvas {
@@ -48,6 +51,7 @@ public:
     // The painter, with the held lines drawn.
     QPainter& painter() {
         flush();
+        painter_pen_known_ = false;
         return painter_;
     }
     int dpi() const { return dpi_; }
@@ -58,6 +62,12 @@ private:
     QPainter& painter_;
     int dpi_;
     std::vector<QLine> lines_;  // held, all of the pen lines_pen_
+    std::vector<QPoint> pixels_;  // held, all of the colour pixels_colour_
+    TColor pixels_colour_ = 0;
+    TPen painter_pen_;  // the pen the painter has, when known
+    bool painter_pen_known_ = false;
+    std::vector<QPoint> points_;  // a polyline's points, reused
+    const QPoint* qpoints(const std::vector<TPoint>& points);
     TPen lines_pen_;
     unsigned lines_directions_ = 0;  // see LineTo
     void apply_pen() { apply_pen(Pen); }

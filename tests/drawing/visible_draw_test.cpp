@@ -283,6 +283,47 @@ TEST_F(VisibleDraw, AnInsertOrPolylineInsideOnePixelIsThatPixel) {
     EXPECT_EQ(canvas.ops[4].pen.Color, drawing_palette_colour(5, 0));
 }
 
+// Pixels per unit held by the owner, y downwards.
+TPoint project_scaled(const void* owner, const point3& p, const matrix4* t) {
+    const double scale = *static_cast<const double*>(owner);
+    const point3 q = point3_transform(t, p);
+    return {static_cast<int>(std::lround(q.x * scale)), static_cast<int>(std::lround(-q.y * scale))};
+}
+
+TEST_F(VisibleDraw, TextsOfAListTakeTheirFontsFromTheViewOfEachDrawing) {
+    DXF_Layer layer("L");
+    layer.colour_index = 1;
+    for (const double height : {1.0, 2.0, 2.0, 1.0, 0.04, 3.0})
+        layer.add_entity(std::make_unique<Text_>(point3_unit_z, point3{height, 1, 0}, point3_origin, "Ab", height, 1,
+                                                 2, 0, 0));
+    std::vector<std::unique_ptr<Attrib_>> attributes;
+    attributes.push_back(std::make_unique<Attrib_>(point3_unit_z, point3{5, 5, 0}, point3_origin, "NR", "7", 0, 0, 1.0, 0));
+    layer.add_entity(insert({5, 5, 0}, 1, 0, 3, std::move(attributes)));
+    // The same owner, its scale changed between two drawings, as a view
+    // changed in place by a zoom.
+    double scale = 10;
+    auto fonts = [&](bool through_list) {
+        RecordingCanvas c;
+        for (const auto& list : layer.entity_lists()) {
+            if (through_list) {
+                list->draw(c, nullptr, project_scaled, &scale);
+                continue;
+            }
+            const by_layer_colour_scope by_layer(drawing_colour_of(layer.colour_index));
+            for (const auto& e : list->entities()) e->draw(c, nullptr, project_scaled, &scale);
+        }
+        std::vector<int> sizes;
+        for (const auto& op : c.of_kind("text")) sizes.push_back(op.font.Size());
+        return sizes;
+    };
+    for (const double s : {10.0, 20.0, 1.0, 10.0}) {
+        scale = s;
+        const std::vector<int> expected = fonts(false);
+        EXPECT_EQ(fonts(true), expected) << "scale " << s;
+        EXPECT_GE(expected.size(), 5u);
+    }
+}
+
 TEST_F(VisibleDraw, BoxesStayWithTheirEntitiesThroughMergeAndTakeLast) {
     DXF_Object target("preview");
     target.layer("0").entity_list("Block_");

@@ -18,6 +18,7 @@
 #include "drawing/containers.h"
 #include "drawing/entities.h"
 #include "gui/qt_canvas.h"
+#include "gui/qt_text.h"
 #include "platform/cp1250.h"
 #include "platform/sysutils.h"
 
@@ -206,6 +207,85 @@ TEST(DrawingCanvas, LinesOfOnePenGoToThePainterAtOnceAndPaintAsOneByOne) {
     }
     EXPECT_EQ(device.engine.line_calls, 4) << "the end of the canvas draws what it holds";
     EXPECT_EQ(device.engine.lines, 104);
+}
+
+TEST(DrawingCanvas, PixelsHeldWithLinesPaintAsThePaintersOwn) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> x(-20, 420);
+    std::uniform_int_distribution<int> y(-20, 320);
+    std::uniform_int_distribution<int> step(-9, 9);
+    std::uniform_int_distribution<int> count(1, 9);
+    std::vector<std::vector<TPoint>> shapes;
+    for (int i = 0; i < 300; ++i) {
+        std::vector<TPoint> points{{x(random), y(random)}};
+        const int n = count(random);
+        for (int k = 1; k < n; ++k) {
+            const TPoint& last = points.back();
+            points.push_back(k % 4 == 3 ? last : TPoint{last.x + step(random), last.y + (i % 3 ? step(random) : 0)});
+        }
+        shapes.push_back(std::move(points));
+    }
+    const TColor colours[] = {clBlack, clRed, clBlue};
+    // The canvas: the shapes, pixels and lines in three colours; the
+    // painter: each by itself, pixels as 1 x 1 rectangles.
+    const QImage held = painted([&](gui::QtCanvas& c) {
+        c.Brush.Style = TBrushStyle::bsClear;
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            c.Pen = TPen{colours[i / 7 % 3], TPenStyle::psSolid, 1};
+            const auto& s = shapes[i];
+            if (i % 5 == 0) c.SetPixel(s[0].x, s[0].y, colours[i % 3]);
+            if (i % 2) c.Polygon(s);
+            else c.Polyline(s);
+            if (i % 3 == 0) c.LineTo(s[0].x + 7, s[0].y - 3);
+        }
+    });
+    const QImage own = painted([&](gui::QtCanvas& c) {
+        QPainter& p = c.painter();
+        p.setBrush(Qt::NoBrush);
+        TPoint pos;
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            QPen pen(gui::qcolor(colours[i / 7 % 3]));
+            pen.setWidth(1);
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            const auto& s = shapes[i];
+            if (i % 5 == 0) p.fillRect(QRect(s[0].x, s[0].y, 1, 1), gui::qcolor(colours[i % 3]));
+            p.setPen(pen);
+            QPolygon poly;
+            for (const TPoint& q : s) poly << QPoint(q.x, q.y);
+            if (i % 2) {
+                p.drawPolygon(poly);
+            } else {
+                p.drawPolyline(poly);
+                pos = s.back();
+            }
+            if (i % 3 == 0) {
+                p.drawLine(pos.x, pos.y, s[0].x + 7, s[0].y - 3);
+                pos = {s[0].x + 7, s[0].y - 3};
+            }
+        }
+    });
+    EXPECT_GT(ink_of(held), 3000);
+    int differ = 0;
+    for (int yy = 0; yy < 300; ++yy)
+        for (int xx = 0; xx < 400; ++xx) differ += held.pixel(xx, yy) != own.pixel(xx, yy);
+    EXPECT_EQ(differ, 0);
+}
+
+TEST(DrawingCanvas, APolylineDrawsInTheCanvasPenAfterPixelsAndAHandedOutPainter) {
+    const QImage image = painted([](gui::QtCanvas& c) {
+        c.Brush.Style = TBrushStyle::bsClear;
+        c.Pen = TPen{clRed, TPenStyle::psSolid, 1};
+        c.Polyline({{10, 10}, {100, 10}});
+        c.SetPixel(5, 50, clBlue);
+        c.Polyline({{10, 50}, {100, 50}});
+        c.painter().setPen(QPen(Qt::green));
+        c.Polygon({{10, 100}, {100, 100}, {100, 150}});
+        c.Rectangle(200, 200, 250, 250);
+    });
+    EXPECT_EQ(image.pixelColor(5, 50), gui::qcolor(clBlue));
+    for (const QPoint at : {QPoint(50, 10), QPoint(50, 50), QPoint(50, 100), QPoint(100, 120), QPoint(200, 220)})
+        EXPECT_EQ(image.pixelColor(at), gui::qcolor(clRed)) << at.x() << ", " << at.y();
 }
 
 // World to pixels: 3 pixels a unit, the origin at (20, 280).

@@ -21,6 +21,7 @@
 #include "platform/ini.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
+#include "platform/scope.h"
 #include "platform/services.h"
 #include "platform/sysutils.h"
 
@@ -122,31 +123,26 @@ bool TForm1::odswiez_kartki() {
     const TNotifyEvent click = grid.OnClick, mm_change = d.e_mm->OnChange, units_change = d.e_jedn->OnChange;
     grid.OnClick = nullptr;
     d.e_mm->OnChange = d.e_jedn->OnChange = nullptr;
-    try {
-        for (int c = 0; c < grid.ColCount(); ++c)
-            for (int r = 0; r < grid.RowCount(); ++r) grid.SetCell(c, r, "");
-        const double ex = preview_max_extents[0] - preview_min_extents[0];
-        const double ey = preview_max_extents[1] - preview_min_extents[1];
-        double w = 0, h = 0;
-        wymiary_strony(w, h);
-        page_grid g;
-        if (d.cb_Fit->Checked()) {
-            d.e_jedn->SetText(Format("%.6f", {w != 0 ? ex / w : 0.0}));
-        } else {
-            g = print_grid(ex, ey, {w, h}, StrToFloat(d.e_jedn->Text()), StrToFloat(d.e_mm->Text()), false);
-        }
-        grid.SetColCount(g.columns);
-        grid.SetRowCount(g.rows);
-        grid.SetCell(g.columns - 1, g.rows - 1, "+");
-    } catch (...) {
+    const at_scope_end restore([&] {
         grid.OnClick = click;
         d.e_mm->OnChange = mm_change;
         d.e_jedn->OnChange = units_change;
-        throw;
+    });
+    for (int c = 0; c < grid.ColCount(); ++c)
+        for (int r = 0; r < grid.RowCount(); ++r) grid.SetCell(c, r, "");
+    const double ex = preview_max_extents[0] - preview_min_extents[0];
+    const double ey = preview_max_extents[1] - preview_min_extents[1];
+    double w = 0, h = 0;
+    wymiary_strony(w, h);
+    page_grid g;
+    if (d.cb_Fit->Checked()) {
+        d.e_jedn->SetText(Format("%.6f", {w != 0 ? ex / w : 0.0}));
+    } else {
+        g = print_grid(ex, ey, {w, h}, StrToFloat(d.e_jedn->Text()), StrToFloat(d.e_mm->Text()), false);
     }
-    grid.OnClick = click;
-    d.e_mm->OnChange = mm_change;
-    d.e_jedn->OnChange = units_change;
+    grid.SetColCount(g.columns);
+    grid.SetRowCount(g.rows);
+    grid.SetCell(g.columns - 1, g.rows - 1, "+");
     return true;
 }
 

@@ -17,20 +17,8 @@
 
 namespace {
 
-constexpr int element_metryka = 6;
-constexpr int element_koment = 7;
-
 // Pixels of the title-block area per metre of the 1:100 layout.
 constexpr double pixels_per_metre = 25;
-
-// Whether an element is drawn for the profile's network.
-bool element_drawn_for(const linia_def& e, uint16_t profile) {
-    if (!e.draw) return false;
-    if (e.media == "a") return true;
-    const auto& profiles = model().profiles;
-    if (profile >= profiles.size()) return false;
-    return e.media.find(std::string{profiles[profile].networktype, ','}) != std::string::npos;
-}
 
 std::string expand(const std::string& line) {
     return tskojarzone->wypelnij_linie(line, "htm", drawing().drawn_profile, 0, 0, 0);
@@ -45,13 +33,24 @@ void replace_first(std::string& text, std::string_view placeholder, const std::s
 
 }  // namespace
 
+bool element_drawn(int element, uint16_t profile) {
+    const auto& defs = settings().line_defs;
+    if (element < 0 || static_cast<std::size_t>(element) >= defs.size()) return false;
+    const linia_def& e = defs[static_cast<std::size_t>(element)];
+    if (!e.draw) return false;
+    if (e.media == "a") return true;
+    const auto& profiles = model().profiles;
+    if (profile >= profiles.size()) return false;
+    return e.media.find(std::string{profiles[profile].networktype, ','}) != std::string::npos;
+}
+
 void DXF_Writer::write_title_block(const point3& corner) {
     const double u = drawing().units_per_metre;
     const int last = last_busy("last");
     const int min_top = last_busy("min_t");
     const int min_left = last_busy("min_l");
     const linia_def& frame = settings().line_defs.at(element_metryka);
-    const bool framed = element_drawn_for(frame, drawing().drawn_profile);
+    const bool framed = element_drawn(element_metryka, drawing().drawn_profile);
     tekst style;
     apply_text_style(style, "t_opi", style);
     const double text_height = style.height;

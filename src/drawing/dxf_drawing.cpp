@@ -205,7 +205,6 @@ void sheet_with_title_block(DXF_Writer& w) {
 
 }  // namespace
 
-void DXF_Writer::draw_profile_sheet() { sheet_with_title_block(*this); }
 void DXF_Writer::draw_scheme() { sheet_with_title_block(*this); }
 void DXF_Writer::draw_cross_section() { sheet_with_title_block(*this); }
 

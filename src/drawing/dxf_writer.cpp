@@ -21,9 +21,6 @@ namespace {
 
 constexpr point3 up{0, 0, 1};
 
-// The element the level marks, scale bars and dimensions are drawn on.
-constexpr int element_koment = 7;
-
 struct text_kind {
     std::string_view key;
     int row;

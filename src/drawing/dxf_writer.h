@@ -15,6 +15,7 @@
 #include "drawing/dxf_groups.h"
 #include "drawing/dxf_sections.h"
 #include "drawing/geometry.h"
+#include "drawing/profile_sheet.h"
 #include "platform/types.h"
 
 // One placed text of the drawing writer.
@@ -52,6 +53,10 @@ struct tekst {
 // rectangle `width` wide and `height` high downward (drawing units). Each
 // edge of "top, right, bottom, left" is drawn when its character of `edges`
 // is "1"; a pattern that is not exactly four characters draws all four.
+struct granica_opis;
+struct oslonowa;
+struct teren_opis;
+
 struct rectangle_spec {
     point3 origin{};
     int colour = 0;
@@ -167,6 +172,87 @@ public:
     void draw_profile_sheet();
     void draw_scheme();
     void draw_cross_section();
+
+    // ---- the profile sheet ----
+
+    // The profile sheet's working state of this drawing.
+    profile_sheet_state sheet;
+
+    // The table under the profile: one row drawn from `top` (metres of the
+    // layout) for the profile, with a title column `title_width` wide;
+    // returns the next row's top.
+    double write_band_row(const std::string& key, uint16_t profile, double title_width, double top, int row);
+    // One value written into the row of `key` at a chainage between nodes;
+    // `code` names the caller's kind of value and changes nothing drawn.
+    void write_band_value(const std::string& key, char code, int colour, double value, double chainage);
+    // A terrain description's start and end chainages in the row "odleglosc".
+    void write_terrain_description_marks(const teren_opis& description);
+
+    // The terrain, design-terrain and auxiliary lines of the profile.
+    void draw_profile_lines(uint16_t profile);
+    // Node by node: the node's objects, then its pipe segment to the next
+    // node and its drop pipe into a sump.
+    void draw_pipes_and_objects(uint16_t profile);
+    // The user-defined lines drawn from rows of the table.
+    void draw_user_lines(uint16_t profile);
+    // The colour of a node's pipe lines: its pipe series' colour or the
+    // sheet's pipe colour.
+    int node_pipe_colour(uint16_t profile, int node) const;
+    // A pipe run from `p1` to `p2` drawn as a bend of the start node's
+    // radius: a block in true proportions, collected once per name, and
+    // its insert; `block` receives the definition.
+    void pipe_bend(const point3& p1, const point3& p2, uint16_t node, uint8_t element, bool extreme_label,
+                   bool radius_label, std::string& block);
+    // The central angle (degrees) of the chord XY of the circle about C
+    // through X.
+    static double chord_angle(const point3& c, const point3& x, const point3& y);
+
+    // A free label: its leader lines and, with `write_text`, the text.
+    void comment_label(const std::string& text, bool write_text, double x, double y, bool horizontal,
+                       bool downward);
+    // The plot-boundary mark of an entry at its chainage.
+    void boundary_mark(const granica_opis& boundary, uint16_t profile);
+    // The line held in the working terrain line, drawn as element 0, 3, 4
+    // or 8 with its steps, descriptions and table values; then emptied.
+    void auxiliary_line(int element);
+    // A crossed utility's section and its annotations.
+    void crossing(int index, uint16_t profile, double x, double y, double ordinate, double diameter,
+                  bool node_object);
+    // A casing pipe of the drawn profile.
+    void draw_casing_pipe(const oslonowa& entry, double datum, int index);
+
+    // The soil hatching under the drawn profile's terrain.
+    void hatch_ground();
+    void cut_ground(const ground_cut& cut);
+    void hatch_segment(const point3& start, const point3& end, const std::string& kind);
+    // The geotechnical columns of the profile.
+    void draw_geotechnical_columns(uint16_t profile);
+    // A node's vertical line and description, recorded for the arrangement.
+    void add_node_description(uint16_t profile, int node);
+    // Every recorded vertical text, sorted, spread apart and written with
+    // its leaders.
+    void write_vertical_texts();
+
+    // ---- node objects on the profile sheet and the scheme ----
+
+    // Every object of a node of the profile sheet.
+    void draw_node_objects(uint16_t profile, int node);
+    // The ditch symbol of a "rów" node of the drawn profile.
+    void draw_ditch(int node);
+    // The step of the pipe at a node with two pipe ordinates `a` and `b`
+    // (metres) of diameters `c` and `d` (millimetres) at x, with ordinate
+    // marks asked by `f` and `g`.
+    uint16_t draw_drop(int node, bool flag, double a, double b, double c, double unused, double d, double x,
+                       int f, int g);
+    // The sump of a node (mode 1 profile and section sheets, 0 scheme):
+    // the project sump's index, -1 for a chamber, negative when none.
+    int draw_sump(uint16_t profile, int node, int mode);
+    void draw_tank(int mode, int node, double x, double y, double angle = 0);
+    void draw_building(uint16_t profile, int node, bool forward, int mode);
+    void draw_riser(uint16_t profile, int node, int mode);
+    // The extension rings of a neck up to the terrain; the ring count.
+    uint8_t shaft_extension(bool opening, int node, double wall, int most_rings, double ring_height,
+                            double opening_width, double missing_height, double top_y, double left_x);
     // The spelling the file gives a layer name (the one its layer table declares).
     const std::string& layer_name(std::string_view name) const { return layers_.spelling(name); }
     // Writes the file once: the bend blocks right after the BLOCKS header,

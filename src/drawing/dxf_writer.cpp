@@ -176,6 +176,20 @@ void DXF_Writer::element_line(int index, const point3& a, const point3& b) {
     line(a, b, e.color, e.layer);
 }
 
+void DXF_Writer::circle(const point3& centre, double radius, int colour, std::string_view layer) {
+    Circle_(up, centre, radius, colour).write_dxf(out_, valid_warstwa(std::string(layer)));
+}
+
+void DXF_Writer::arc(const point3& centre, double radius, double start, double end, int colour,
+                     std::string_view layer) {
+    Arc_(up, centre, radius, start, end, colour).write_dxf(out_, valid_warstwa(std::string(layer)));
+}
+
+void DXF_Writer::insert(std::string_view block, const point3& at, const point3& scale, double rotation, int colour,
+                        std::string_view layer) {
+    Insert_(up, at, scale, rotation, colour, {}, std::string(block)).write_dxf(out_, valid_warstwa(std::string(layer)));
+}
+
 void DXF_Writer::text(const tekst& style, std::string_view shown, const point3& insertion, const point3& alignment,
                       double height, int rotation, int justification) {
     Text_(up, insertion, alignment, std::string(shown), height, style.width_factor, style.colour, justification,

@@ -132,6 +132,12 @@ public:
     void element_line(int element, const point3& a, const point3& b);
     // A line of a colour on a layer.
     void line(const point3& a, const point3& b, int colour, std::string_view layer);
+    // A circle, an arc (degrees, counter-clockwise from `start` to `end`)
+    // and an insert of a block, each of a colour on a layer.
+    void circle(const point3& centre, double radius, int colour, std::string_view layer);
+    void arc(const point3& centre, double radius, double start, double end, int colour, std::string_view layer);
+    void insert(std::string_view block, const point3& at, const point3& scale, double rotation, int colour,
+                std::string_view layer);
     // A TEXT in a style record's colour, width factor and layer.
     void text(const tekst& style, std::string_view text, const point3& insertion, const point3& alignment,
               double height, int rotation, int justification);

@@ -30,6 +30,21 @@ std::string block_name(const char* short_name) {
     return name;
 }
 
+// The block names of the treatment-plant elements a node's object may hold.
+struct treatment_blocks {
+    std::string tank = block_name("osadn");
+    std::string separator = block_name("separ");
+    std::string filter = block_name("zloze");
+    std::string distribution = block_name("rozdz");
+    std::string closing = block_name("zamyk");
+    std::string collecting = block_name("zbier");
+};
+
+const treatment_blocks& blocks() {
+    static const treatment_blocks names;
+    return names;
+}
+
 // Where the line of a building-like end object stops: at the y of its
 // connection, which the building routine keeps for it. Buildings are not
 // drawn on the sheet yet, so the line keeps the top it was given.
@@ -79,9 +94,9 @@ double line_top(uint16_t profile, int node) {
         else
             t = (lowest_pipe - std::max(0.5 * q * u / fy, fi(profile, node, "s1") * 0.25 / 1000) - datum) * fy;
     }
-    if (has(object, block_name("rozdz")) || has(object, block_name("zamyk")))
+    if (has(object, blocks().distribution) || has(object, blocks().closing))
         t = (lowest_pipe - datum - 0.019633) * fy;
-    if (has(object, block_name("zbier"))) t = (highest_pipe - datum - 1.113157) * fy;
+    if (has(object, blocks().collecting)) t = (highest_pipe - datum - 1.113157) * fy;
     if (w.obiekt == "kolizja" && w.kom.find('@') != std::string::npos)
         t = (wyc_kol(w.kom, "kolizja", "s1") - datum) * fy;
     return t;
@@ -95,7 +110,7 @@ void DXF_Writer::add_node_description(uint16_t profile, int node) {
     const std::string object = LowerCase(w.obiekt);
 
     tekst record;
-    if (has(object, block_name("osadn")) || has(object, block_name("separ")) || has(object, block_name("zloze"))) {
+    if (has(object, blocks().tank) || has(object, blocks().separator) || has(object, blocks().filter)) {
         record.text = w.obiekt;
     } else if (!w.kom.empty()) {
         record.text = tskojarzone->wypelnij_linie(w.kom, "htm", profile, node, 0, 11111);

@@ -32,8 +32,8 @@ TEST_F(PipeBends, ASagIsABlockAboutItsCentreInsertedAtTheStartWithTheSheetFactor
     // The end in metres is (20, 4.5); the centre lies 50 from both ends,
     // above the chord.
     const std::string expected =
-        "  0\r\nBLOCK\r\n  8\r\nE1\r\n 62\r\n21\r\n  2\r\nARC_0_0_1\r\n 70\r\n     0\r\n 10\r\n0\r\n 20\r\n5\r\n"
-        "  3\r\nARC_0_0_1\r\n  1\r\n\r\n  0\r\nARC\r\n  8\r\nE1\r\n 62\r\n21\r\n"
+        "  0\r\nBLOCK\r\n  8\r\nE1\r\n 62\r\n5\r\n  2\r\nARC_0_0_1\r\n 70\r\n     0\r\n 10\r\n0\r\n 20\r\n5\r\n"
+        "  3\r\nARC_0_0_1\r\n  1\r\n\r\n  0\r\nARC\r\n  8\r\nE1\r\n 62\r\n5\r\n"
         " 10\r\n11.2243463756104\r\n 20\r\n53.7238550244161\r\n 40\r\n50.00000\r\n"
         " 50\r\n257.02729\r\n 51\r\n280.10852\r\n  0\r\nENDBLK";
     EXPECT_EQ(block, expected);
@@ -44,7 +44,7 @@ TEST_F(PipeBends, ASagIsABlockAboutItsCentreInsertedAtTheStartWithTheSheetFactor
     ASSERT_EQ(inserts.size(), 1u);
     EXPECT_EQ(inserts[0].value(2), "ARC_0_0_1");
     EXPECT_EQ(inserts[0].layer(), "E1");
-    EXPECT_EQ(inserts[0].value(62), "21");
+    EXPECT_EQ(inserts[0].value(62), "5");
     EXPECT_DOUBLE_EQ(inserts[0].x(), 0);
     EXPECT_DOUBLE_EQ(inserts[0].y(), 5);
     EXPECT_DOUBLE_EQ(inserts[0].number(41), 0.5);
@@ -134,7 +134,7 @@ TEST_F(PipeBends, ARunNoCircleFitsStaysStraight) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(ends(lines[0]), "(0, 5)-(10, 4.5)");
     EXPECT_EQ(lines[0].layer(), "E1");
-    EXPECT_EQ(lines[0].value(62), "21");
+    EXPECT_EQ(lines[0].value(62), "5");
 }
 
 TEST_F(PipeBends, TheRadiusLabelRunsFromTheArcTowardTheCentreWithTheSystemSeparator) {

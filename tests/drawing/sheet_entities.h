@@ -136,7 +136,7 @@ protected:
         d.units_per_metre = 1000;
         d.y_factor = 1000;
         d.drawn_profile = 0;
-        writer.sheet.pipe_colour = 21;
+        writer.sheet.pipe_colour = 5;  // not the colour of "rura" (21)
     }
 
     // A profile of nodes at the chainages with the pipe ordinates (both

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "drawing/drawing_state.h"
@@ -38,8 +39,10 @@ std::string block_name(const char* kind) {
 
 // A tank or treatment-plant tank: its node draws the tank and nothing else.
 bool tank_node(const wezel& w) {
+    static const std::string tanks[] = {block_name("osadn"), block_name("separ"), block_name("zloze")};
+    if (w.obiekt.empty()) return false;
     const std::string o = AnsiLowerCase(w.obiekt);
-    return contains(o, block_name("osadn")) || contains(o, block_name("separ")) || contains(o, block_name("zloze")) ||
+    return std::any_of(std::begin(tanks), std::end(tanks), [&o](const std::string& t) { return contains(o, t); }) ||
            jest_obiekt2(w.obiekt, "osadnikopodobne");
 }
 
@@ -301,7 +304,8 @@ void segment_painter::draw() {
     char noted = 0;
     if (const mat_studzienka* own = project_sump(profile_, i_); own && own->kind == 'r' && b_.obiekt == "sump")
         if (const mat_studzienka* next = project_sump(profile_, i_ + 1)) noted = next->kind;
-    const bool collecting = contains(object_b, block_name("zbier"));
+    static const std::string collecting_block = block_name("zbier");
+    const bool collecting = contains(object_b, collecting_block);
     if (collecting || noted == 'n') {
         const double xe = xb + 0.35 * fxa;
         rura({xa, ya - 1.1 * fy_, 0}, {xe, yb - 1.1 * fy_, 0});

@@ -262,6 +262,48 @@ TEST_F(ProfileLines, TheCollectingSumpLinesBelongToTheOneSegmentBeforeIt) {
     }
 }
 
+TEST_F(ProfileLines, ADrainShowsItsGravelAndSandLayersUnderThePipe) {
+    // A drain from a distribution box to a closing box: no trench bottom
+    // or backfill, the layers below the crown with their heights.
+    settings().bedding_height = 0.1;
+    settings().sidefill_height = 0.3;
+    settings().gravel_layer_height = 0.3;
+    settings().sand_layer_height = 0.4;
+    Form1->cb_MarkDrainageLayersOnDrawing->SetChecked(true);
+    const uint16_t p = profile({0, 40}, {100.00, 99.80}, 200);
+    odcinek& o = model().profiles[p];
+    o.nodes[0].obiekt = "sl-rr";
+    o.nodes[1].obiekt = "sl-rbou";
+    const auto all = drawn(p);
+    const double xa = o.nodes[0].drawing_position[0].s2;
+    const double xb = o.nodes[1].drawing_position[0].s1;
+    EXPECT_GT(xa, 0);
+    const auto layers = of(all, "LINE", "E2");
+    ASSERT_EQ(layers.size(), 2u);
+    EXPECT_TRUE(of(all, "LINE", "E13").empty());
+    const double ys[2][2] = {{3900, 3700}, {3500, 3300}};
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_NEAR(layers[k].x(10), xa, 1e-9);
+        EXPECT_NEAR(layers[k].x(11), xb, 1e-9);
+        EXPECT_NEAR(layers[k].y(10), ys[k][0], 1e-6);
+        EXPECT_NEAR(layers[k].y(11), ys[k][1], 1e-6);
+    }
+    const auto texts = of(all, "TEXT");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].value(1), "żwir h=0,30"_cp);
+    EXPECT_EQ(texts[1].value(1), "piasek h=0,40");
+    EXPECT_NEAR(texts[0].x(), xa + 500, 1e-9);
+    EXPECT_NEAR(texts[0].y(), 3900, 1e-6);
+    EXPECT_NEAR(texts[0].number(40), 140, 1e-9);  // 0.05 below the style's 0.19
+    EXPECT_EQ(texts[0].layer(), "Komentarze");
+    EXPECT_TRUE(writer.drawing_texts.empty());
+
+    // Without the option, no layers.
+    Form1->cb_MarkDrainageLayersOnDrawing->SetChecked(false);
+    writer.out().take();
+    EXPECT_TRUE(of(drawn(p), "TEXT").empty());
+}
+
 class DropPipes : public ProfileLines {
 protected:
     // P1 with a sump at node 2 whose bottom lies `fall` below the pipe.
@@ -320,12 +362,67 @@ TEST_F(DropPipes, TheDropOnTheIncomingSideRunsFromTheElbowUpToThePipe) {
     EXPECT_EQ(sorted(verticals), sorted({at(40, 3490, 3800), at(80, 3330, 3800)}));
 }
 
+TEST_F(DropPipes, ARaisedElbowIsMarkedAndAThickWallIsCrossedAtThePipe) {
+    const uint16_t p = with_sump(0.55, false);
+    model().project.sumps[0].drop_corr_y = 100;  // the elbow 0.1 m higher
+    model().project.sumps[0].thickness = 1000;   // a wall of 0.1 m
+    const auto all = drawn(p);
+    const wezel& n = model().profiles[p].nodes[1];
+    // To the wall's outer face: half the gap between the pipes and the wall.
+    const double a = (n.drawing_position[0].s2 - n.drawing_position[0].s1) / 2 + 0.1 * 200;
+    const double x_outer = 8000 - (80 + a);
+    const auto mark = of(all, "LINE", "E7");
+    ASSERT_EQ(mark.size(), 1u);
+    EXPECT_NEAR(mark[0].x(10), 8000 - a, 1e-9);
+    EXPECT_NEAR(mark[0].x(11), x_outer - 200, 1e-9);
+    EXPECT_NEAR(mark[0].y(10), 3350, 1e-6);
+    EXPECT_NEAR(mark[0].y(11), 3350, 1e-6);
+    // Through the wall at the top and the bottom of the pipe, back toward
+    // the node.
+    strings wall;
+    for (const entity& l : of(all, "LINE", "E1"))
+        if (l.y(10) == l.y(11) && l.y(10) < 3700) {
+            EXPECT_NEAR(l.x(10), 8000 - a, 1e-9);
+            EXPECT_NEAR(l.x(11), 8000 - a + 20, 1e-9);
+            wall.push_back(std::to_string(std::lround(l.y(10))));
+        }
+    EXPECT_EQ(sorted(wall), sorted({"3350", "3550"}));
+}
+
 TEST_F(DropPipes, ASumpNodeWithoutAProjectSumpHasNoDropWhateverTheWorkingCopyHolds) {
     const uint16_t p = with_sump(0.55, false);
     // The working copy still holds that sump, but the node's own is gone.
     model().project.sump_copy = model().project.sumps[0];
     model().project.sumps[0].adds.node_name = "elsewhere";
     EXPECT_TRUE(of(drawn(p), "ARC").empty());
+}
+
+// ---- terrain and auxiliary lines -------------------------------------------
+
+// The lines themselves are drawn by the auxiliary-line routine; enabled
+// after the merge.
+TEST_F(ProfileLines, DISABLED_EachLineIsDrawnOnlyWhenItsElementIsDrawnForTheNetwork) {
+    const uint16_t p = p1();
+    odcinek& o = model().profiles[p];
+    const double terrain[] = {102.40, 102.10, 101.60};
+    for (std::size_t kind = 0; kind < 4; ++kind)
+        for (std::size_t n = 0; n < 3; ++n) {
+            teren t;
+            t.chainage = o.nodes[n].odl;
+            t.entered = t.used = value_pair(terrain[n] - 0.5 * static_cast<double>(kind));
+            t.is_node = 1;
+            t.index = static_cast<int32_t>(n);
+            o.terrain_lines[kind].push_back(t);
+        }
+    o.terrain_lines[static_cast<std::size_t>(line_kind::line2)].resize(1);  // one point: nothing
+    settings().line_defs[element_lin1].media = "w";                          // another network
+    writer.draw_profile_lines(p);
+    const auto all = entities_of(writer);
+    EXPECT_FALSE(of(all, "LINE", "E0").empty());
+    EXPECT_FALSE(of(all, "LINE", "E8").empty());
+    EXPECT_TRUE(of(all, "LINE", "E3").empty());
+    EXPECT_TRUE(of(all, "LINE", "E4").empty());
+    EXPECT_FALSE(writer.sheet.ground_segments.empty());
 }
 
 // ---- user-defined lines ----------------------------------------------------

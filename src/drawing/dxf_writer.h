@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "drawing/dxf_groups.h"
@@ -94,6 +95,9 @@ public:
     // The definitions of the pipe-bend blocks, one text each; emptied by the
     // header writer and put into the blocks section.
     std::vector<std::string> bend_blocks;
+    // The names of the collected bend blocks, each once; forgotten when
+    // bend_blocks is emptied.
+    std::unordered_set<std::string> bend_block_names;
 
     // ---- the primitives ----
 

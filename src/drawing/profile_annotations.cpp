@@ -68,6 +68,22 @@ const char* line_row_key(int element) {
 
 bool starts_with(const std::string& text, std::string_view prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
+// The additional ordinate an inserted point of a line was made from: the
+// one its index names, or, when the list has changed since the line was
+// prepared (the refresh before a drawing drops empty entries), the one at
+// its chainage with its description; -1 when none.
+int ordinate_entry(const odcinek& p, const teren& point, const std::string& description) {
+    auto matches = [&](const rzedne_npm& r) {
+        return r.chainage + r.distance == point.chainage && r.description == description;
+    };
+    const auto& entries = p.ordinates;
+    if (point.index >= 0 && static_cast<std::size_t>(point.index) < entries.size() &&
+        matches(entries[static_cast<std::size_t>(point.index)]))
+        return point.index;
+    const auto it = std::find_if(entries.begin(), entries.end(), matches);
+    return it == entries.end() ? -1 : static_cast<int>(it - entries.begin());
+}
+
 }  // namespace
 
 void DXF_Writer::comment_label(const std::string& label, bool write_text, double x, double y, bool horizontal,
@@ -210,8 +226,8 @@ void DXF_Writer::auxiliary_line(int element) {
             left_out = element == element_terp && inserted && terrain_shown && starts_with(t.text, "^*");
             if (!left_out) {
                 std::string description = starts_with(t.text, "^*") ? t.text.substr(2) : t.text;
-                if (inserted && t.index >= 0)
-                    rzedne_uzupelnij_opis(description, static_cast<uint16_t>(t.index), profile, description);
+                const int entry = inserted ? ordinate_entry(p, t, description) : -1;
+                if (entry >= 0) rzedne_uzupelnij_opis(description, static_cast<uint16_t>(entry), profile, description);
                 if (!description.empty()) {
                     tekst record;
                     record.text = std::move(description);

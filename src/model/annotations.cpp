@@ -100,8 +100,8 @@ void kolizje_uzupelnij_opis(const std::string& pattern, uint16_t entry, uint16_t
     // The profile's pipe at the crossing: its bottom, axis and the level of
     // the main window's mode.
     bottom_ordinate pipe;
-    rzedna_dna(profile, pipe, chainage);
-    if (pipe.ordinate != no_ordinate && text.find("@p") != std::string::npos) {
+    if (text.find("@p") != std::string::npos) rzedna_dna(profile, pipe, chainage);
+    if (pipe.ordinate != no_ordinate) {
         const double d = fi(profile, static_cast<int>(pipe.segment), "s1");
         int level = Form1 ? Form1->rg_PipeOrdinateMode->ItemIndex() : 0;
         if (level < 0 || (topcje && topcje->cb_AlwaysShowBottomPipe->Checked())) level = 0;

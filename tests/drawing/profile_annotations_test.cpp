@@ -253,6 +253,17 @@ TEST_F(AuxiliaryLines, AnInsertedOrdinateWritesItsValuesTickAndExpandedDescripti
     EXPECT_EQ(d.second_flag, 0);
 }
 
+TEST_F(AuxiliaryLines, ADescriptionFindsItsOrdinateAfterTheListDroppedAnEmptyEntry) {
+    // The line was prepared with the ordinate at index 1; the refresh
+    // before the drawing then dropped the empty entry before it.
+    inserted(0, 0, 0, "", line_terrain);
+    model().terrain_work = {node_point(0, 102.4, 102.4), inserted(10, 102.25, 102.25, "H=@r", line_terrain)};
+    profile().ordinates.erase(profile().ordinates.begin());
+    writer.auxiliary_line(element_ter);
+    ASSERT_EQ(writer.drawing_texts.size(), 1u);
+    EXPECT_EQ(writer.drawing_texts[0].text, "H=102,25");
+}
+
 TEST_F(AuxiliaryLines, ValuesFollowTheRowsPrecisionAndColourAndAHiddenRowGetsNone) {
     dane_pod_profil& terrain = row("teren");
     terrain.shown = true;

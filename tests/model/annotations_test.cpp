@@ -106,7 +106,7 @@ TEST_F(Annotations, CrossingFamiliesReplaceEveryOccurrenceTheOthersOnlyTheFirst)
         {"@r @r @z @z", "101,05 101,05 1,20 1,20"},
         {"@m @m @d @d @l @l @h @h", "gaz @m 100 @d 10,00 @l 0,45 @h"},
         {"@t @t", "102,25 @t"},
-        {"bez kodów", "bez kodów"},
+        {"bez kodow", "bez kodow"},
         {"@", "@"},
         {"", ""},
     };

@@ -88,7 +88,7 @@ void DXF_Writer::draw_casing_pipe(const oslonowa& entry, double datum, int index
         const wezel& b = nodes[static_cast<std::size_t>(j + 1)];
         const double from = a.drawing_position[0].s2;
         const double to = b.drawing_position[0].s1;
-        if ((from != 0 || to != 0) && to - from != 0) {
+        if ((from != 0 || to != 0) && to - from != 0 && a.draw_factor != 0) {
             const double drawn_slope = -(b.dno.s1 - a.dno.s2) * a.draw_factor / (to - from) * 100;
             if (from != node_x(j)) y0 += 0.01 * (from - node_x(j)) * drawn_slope / a.draw_factor;
         }

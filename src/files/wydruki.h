@@ -71,13 +71,6 @@ template_engine& engine_of(Ttskojarzone& form);
 class template_sources {
 public:
     virtual ~template_sources() = default;
-    // The crossing's description template expanded with the crossing
-    // editor's codes (Ttkolizje.uzupelnij_opis).
-    virtual void kolizje_uzupelnij_opis(const std::string& /*pattern*/, int /*crossing*/, int /*profile*/,
-                                        std::string& /*text*/) {}
-    // The same for a casing pipe (Ttoslonowe.uzupelnij_opis).
-    virtual void oslonowe_uzupelnij_opis(const std::string& /*pattern*/, int /*casing*/, int /*profile*/,
-                                         std::string& /*text*/) {}
     // The node name in the casing-pipe editor's table for a casing pipe.
     virtual std::string casing_node_text(int /*casing*/) { return {}; }
     // Item `index` of the object library's list (Tlob); false when none.

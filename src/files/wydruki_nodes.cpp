@@ -2,8 +2,10 @@
 #include <algorithm>
 
 #include "files/wydruki.h"
+#include "forms/kolizje.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
+#include "model/annotations.h"
 #include "model/drawing_palette.h"
 #include "model/objects.h"
 #include "model/pairs.h"
@@ -213,13 +215,17 @@ void guarded(var_call& c, const char* marker, F f) {
 void crossing_description(var_call& c, std::string& v) {
     int p = -1, e = -1;
     if (const kolizja* k = entry_of(c, &odcinek::crossings, &p, &e))
-        guarded(c, &crossing_marker, [&] { sources().kolizje_uzupelnij_opis(k->description, e, p, v); });
+        guarded(c, &crossing_marker, [&] {
+            const int mode = tkolizje ? tkolizje->rg_PipeOrdinateMode->ItemIndex() : 0;
+            kolizje_uzupelnij_opis(k->description, static_cast<uint16_t>(e), static_cast<uint16_t>(p), mode, v);
+        });
 }
 
 void casing_description(var_call& c, std::string& v) {
     int p = -1, e = -1;
     if (const oslonowa* o = entry_of(c, &odcinek::casings, &p, &e))
-        guarded(c, &casing_marker, [&] { sources().oslonowe_uzupelnij_opis(o->description, e, p, v); });
+        guarded(c, &casing_marker,
+                [&] { oslonowe_uzupelnij_opis(o->description, static_cast<uint16_t>(e), static_cast<uint16_t>(p), v); });
 }
 
 // The colour of the crossing's medium in the crossing colour table, as

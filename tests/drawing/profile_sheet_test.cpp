@@ -341,6 +341,47 @@ TEST_F(ProfileSheet, LegendSortedWithItsHeadingsInTheFirstTitleColumn) {
     EXPECT_TRUE(w.sheet.legend_lines.empty());
 }
 
+// ---- the title block ----
+
+TEST_F(ProfileSheet, TitleBlockEndsHalfAMetrePastTheLastProfileUnderItsTable) {
+    // One box 100 pixels (4 m) wide: its frame's top edge shows the corner.
+    TMemo* box = Form1->make_text_box(1, 100, 25, 100, 25);
+    box->Lines().Add("Rysunek nr 1");
+    Form1->tb_bezmetryki->SetDown(false);
+    topcje->cb_MarkScaleBelowProfile->SetChecked(false);
+    flat("P1", 1, {0, 100});
+    flat("P2", 2, {20, 70});
+    model().project.sheet_origins = {20, 10, 0, 0};
+    struct corner_case {
+        bool marks;
+        bool second_drawn;
+        double x;
+        double y;
+    };
+    // x = (last - first chainage) x 200 + 500 + the profile's start - 4000
+    // - 20 / 10 m; y = -(table 0 + 1, or 1.5 under scale marks) m - 1 m.
+    const double x2 = 1500 + 20000;
+    const std::vector<corner_case> cases = {
+        {false, true, 50 * 200 + 500 + x2 - 4000 - 2000, -2000},
+        {true, true, 50 * 200 + 500 + x2 - 4000 - 2000, -2500},
+        // The last profile left out: the block follows the first.
+        {false, false, 100 * 200 + 500 - 4000 - 2000, -2000},
+    };
+    for (const corner_case& c : cases) {
+        SCOPED_TRACE(&c - cases.data());
+        topcje->cb_MarkScaleBelowProfile->SetChecked(c.marks);
+        model().profiles[1].rysuj = c.second_drawn;
+        const std::vector<entity> e = draw();
+        EXPECT_TRUE(line_between(e, c.x, c.y, c.x + 4000, c.y));
+        EXPECT_EQ(texts(e, "Rysunek nr 1").size(), 1u);
+    }
+    // No included profile with nodes: at the sheet's origin.
+    model().profiles[0].rysuj = false;
+    model().profiles[1].rysuj = false;
+    const std::vector<entity> e = draw();
+    EXPECT_TRUE(line_between(e, 0, 0, 4000, 0));
+}
+
 // ---- random projects ----
 
 // Small projects of up to three profiles with random chainages, ordinates,

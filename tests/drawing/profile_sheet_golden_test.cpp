@@ -9,6 +9,8 @@
 // stands at (z - 96) x 1000, a chainage c at c x 200.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "drawing/profile_sheet_support.h"
 
 namespace {
@@ -21,7 +23,8 @@ protected:
         decimal_separator = ',';
         shown_rows({"teren", "dno", "odleglosc", "dlug_spad", "wez"});
         topcje->cb_ProfilesNames->SetChecked(true);
-        profile_of("P1", 1, {0, 40, 100}, {102.40, 102.10, 101.60}, {100.00, 99.80, 99.50});
+        const uint16_t p = profile_of("P1", 1, {0, 40, 100}, {102.40, 102.10, 101.60}, {100.00, 99.80, 99.50});
+        for (int k = 0; k < 3; ++k) node(p, static_cast<std::size_t>(k)).wez = "S" + IntToStr(k + 1);
     }
 };
 
@@ -81,14 +84,34 @@ TEST_F(ProfileSheetGolden, DISABLED_TableAxisLinesPipeAndNodeLines) {
     EXPECT_TRUE(line_between(e, 0, 0, 0, 3990));
     EXPECT_TRUE(line_between(e, 8000, 0, 8000, 3790));
     EXPECT_TRUE(line_between(e, 20000, 0, 20000, 3490));
-    // The row values at their alignment points: the terrain ordinates
-    // centred on the node lines in the first row (middle at 0.5 m down).
-    EXPECT_EQ(texts(e, "102,40").size(), 1u);
-    EXPECT_EQ(texts(e, "102,10").size(), 1u);
-    EXPECT_EQ(texts(e, "101,60").size(), 1u);
-    EXPECT_EQ(texts(e, "100,00").size(), 1u);
-    EXPECT_EQ(texts(e, "99,80").size(), 1u);
-    EXPECT_EQ(texts(e, "99,50").size(), 1u);
+    // The row values at their alignment points: vertical, centred on the
+    // row's middle (the terrain row's at 0.5 m down, the pipe row's at
+    // 1.5 m), beside the node line by the style's side offset (less than
+    // half a metre of the layout).
+    struct value_case {
+        const char* text;
+        double x;
+        double y;
+    };
+    const value_case values[] = {{"102,40", 0, -500},     {"102,10", 8000, -500}, {"101,60", 20000, -500},
+                                 {"100,00", 0, -1500},    {"99,80", 8000, -1500}, {"99,50", 20000, -1500}};
+    for (const value_case& v : values) {
+        SCOPED_TRACE(v.text);
+        const std::vector<entity> found = texts(e, v.text);
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].value("50"), "90");
+        EXPECT_NEAR(found[0].number("21"), v.y, 1e-6);
+        EXPECT_LT(std::fabs(found[0].number("11") - v.x), 500);
+    }
+    // The node names centred on the node lines in the last row (its middle
+    // 4.5 m down), their baseline half a text height under it.
+    const double name_x[] = {0, 8000, 20000};
+    for (int k = 0; k < 3; ++k) {
+        const std::vector<entity> found = texts(e, "S" + IntToStr(k + 1));
+        ASSERT_EQ(found.size(), 1u) << k;
+        EXPECT_NEAR(found[0].number("11"), name_x[k], 1e-6);
+        EXPECT_NEAR(found[0].number("21"), -4500 - 95, 1e-6);
+    }
 }
 
 }  // namespace

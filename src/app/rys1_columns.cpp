@@ -11,6 +11,7 @@
 #include "forms/skojarzone.h"
 #include "model/columns.h"
 #include "model/formula.h"
+#include "model/pairs.h"
 #include "model/settings_state.h"
 #include "model/state.h"
 #include "model/utils.h"
@@ -216,37 +217,7 @@ void TForm1::odcinek_2_panel(int node) {
     sag_Panel->EndUpdate();
 }
 
-bool TForm1::czy_sa_dane(uint16_t profile, const std::string& what) const {
-    const model_state& m = model();
-    if (profile >= m.profiles.size()) return false;
-    const odcinek& p = m.profiles[profile];
-    if (p.nodes.size() < 2) return false;
-    const double e = m.empty_value;
-    auto both_set = [e](const value_pair& v) { return v.s1 != e && v.s2 != e; };
-    if (what == "linia" || what == "linia2") {
-        const bool first_line = what == "linia";
-        for (std::size_t i = 0; i + 1 < p.nodes.size(); ++i) {
-            const value_pair& a = first_line ? p.nodes[i].lin_used : p.nodes[i].lin2_used;
-            const value_pair& b = first_line ? p.nodes[i + 1].lin_used : p.nodes[i + 1].lin2_used;
-            if (both_set(a) && both_set(b)) return true;
-        }
-        return false;
-    }
-    if (what == "teren_proj") {
-        for (std::size_t i = 1; i < p.nodes.size(); ++i) {
-            const wezel& w = p.nodes[i];
-            if (!both_set(w.terp_used)) continue;
-            if (w.ter_used.s1 != w.terp_used.s1 || p.nodes[i - 1].ter_used.s2 != p.nodes[i - 1].terp_used.s2)
-                return true;
-        }
-        return false;
-    }
-    if (what == "kat")
-        return std::any_of(p.nodes.begin(), p.nodes.end(), [](const wezel& w) { return w.kat != 0; });
-    if (what == "skala")
-        return std::any_of(p.nodes.begin(), p.nodes.end(), [](const wezel& w) { return w.scale != 0; });
-    return false;
-}
+bool TForm1::czy_sa_dane(uint16_t profile, const std::string& what) const { return ::czy_sa_dane(profile, what); }
 
 void TForm1::sg1ColumnMoved(TObject*, int from, int to) {
     if (from > 25 || to > 25 || from < 0 || to < 0) return;

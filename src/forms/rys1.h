@@ -133,6 +133,9 @@ public:
     // the table when a node with an object is chosen) and the library.
     TAction* a_ObjectEdit;
     TAction* a_Objects;
+    // The terrain-description editor of the current profile; its caption
+    // also heads the terrain descriptions in the profile sheet's legend.
+    TAction* a_TerrainDescription;
     TSpeedButton* sb_ObjectParameters;
     // The pick list shown under a cell of the node table.
     TListBox* lb_listy;
@@ -191,6 +194,7 @@ public:
     void odswiez_dane(uint16_t first, uint16_t last, bool blank_last_row);
     // Fills the panel's value column for a node of the current profile.
     void odcinek_2_panel(int node);
+    // The model's czy_sa_dane.
     bool czy_sa_dane(uint16_t profile, const std::string& what) const;
     void sg1ColumnMoved(TObject* Sender, int from, int to);
     void sg1ColWidthsChanged(TObject* Sender);

@@ -28,6 +28,7 @@ void TForm1::build_profile_commands() {
     a_ObjectEdit->SetShortCut(ShortCut(VK_F3, 0));
     a_ObjectEdit->SetEnabled(false);
     a_Objects = add_action(this, "a_Objects", "Obiekty");
+    a_TerrainDescription = add_action(this, "a_TerrainDescription", "Opis terenu");
 
     // The tab strip's popup menu.
     pm_tabs = new TPopupMenu(this);

@@ -34,6 +34,11 @@ void zaokr(const std::string& text, std::string& out);
 double max(column_kind kind, uint16_t profile);
 // The smallest value (0 when none).
 double min(column_kind kind, uint16_t profile);
+// Whether the profile (two nodes at least) has values of a kind worth a
+// band row or a mark: "linia" / "linia2" a segment with both ends of line
+// 1 / 2 set, "teren_proj" a design terrain that differs from the existing
+// one, "kat" an angle, "skala" a node scale. False for any other text.
+bool czy_sa_dane(uint16_t profile, const std::string& what);
 // The pipe diameter in mm that applies at a node on side "s1" or "s2".
 double fi(uint16_t profile, int node, std::string_view side);
 // The value text of object variable `n` of a node (side 1 or 2); a

@@ -31,6 +31,7 @@
 #include "platform/paths.h"
 #include "platform/sysutils.h"
 #include "support/profile_fixture.h"
+#include "support/sheet_defaults.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ protected:
         euro_rounding = false;
         model().profiles.clear();
         settings().title_column_width = 40;
+        default_drawing_settings(home.file("none.ini"));
         // The title block has tests of its own.
         Form1->tb_bezmetryki->SetDown(true);
     }

@@ -15,7 +15,7 @@
 
 namespace {
 
-using namespace sheet_test;
+using namespace profile_sheet_test;
 
 class ProfileSheetGolden : public SheetTest {
 protected:

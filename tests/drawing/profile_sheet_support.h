@@ -22,7 +22,7 @@
 #include "support/profile_fixture.h"
 #include "support/sheet_defaults.h"
 
-namespace sheet_test {
+namespace profile_sheet_test {
 
 struct entity {
     std::string type;
@@ -174,4 +174,4 @@ protected:
     }
 };
 
-}  // namespace sheet_test
+}  // namespace profile_sheet_test

@@ -23,7 +23,7 @@
 
 namespace {
 
-using namespace sheet_test;
+using namespace profile_sheet_test;
 
 bool starts_with(const std::string& s, const std::string& head) { return s.compare(0, head.size(), head) == 0; }
 

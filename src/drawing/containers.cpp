@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "drawing/dxf_reader.h"
+#include "drawing/view_projection.h"
 #include "platform/exceptions.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -12,6 +13,13 @@
 // Entity_List
 
 namespace {
+
+// What an entity's drawing reads outside the object itself: a polyline's
+// vertices, else the entity's transform (none for most).
+const void* far_data_of(const DXF_Entity& e) {
+    if (const auto* p = dynamic_cast<const Polyline_*>(&e)) return p->vertices.data();
+    return e.transform.get();
+}
 
 // Blocks are read after they are filed: their box is never known.
 world_box box_of(const DXF_Entity& e) {
@@ -29,15 +37,20 @@ void Entity_List::add(std::unique_ptr<DXF_Entity> entity) {
     const auto* b = dynamic_cast<const Block_*>(entity.get());
     if (b && blocks_valid_) blocks_.try_emplace(b->name, b);
     boxes_.push_back(b ? world_box_unbounded : entity->drawn_bounds().box());
+    far_data_.push_back(far_data_of(*entity));
     entities_.push_back(std::move(entity));
 }
 
-void Entity_List::refresh_box(int i) { boxes_[static_cast<std::size_t>(i)] = box_of(entity(i)); }
+void Entity_List::refresh_box(int i) {
+    boxes_[static_cast<std::size_t>(i)] = box_of(entity(i));
+    far_data_[static_cast<std::size_t>(i)] = far_data_of(entity(i));
+}
 
 std::unique_ptr<DXF_Entity> Entity_List::take_last() {
     std::unique_ptr<DXF_Entity> e = std::move(entities_.back());
     entities_.pop_back();
     boxes_.pop_back();
+    far_data_.pop_back();
     if (dynamic_cast<const Block_*>(e.get())) {
         blocks_.clear();
         blocks_valid_ = false;
@@ -60,7 +73,17 @@ void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection project
     // ahead, so that its drawing does not wait for it.
     constexpr std::size_t ahead = 8;
     for (std::size_t i = 0; i < n; ++i) {
-        if (i + ahead < n) __builtin_prefetch(entities_[i + ahead].get());
+        if (i + ahead < n) {
+            // The fields a drawing reads span the object's first three lines.
+            const char* next = reinterpret_cast<const char*>(entities_[i + ahead].get());
+            __builtin_prefetch(next);
+            __builtin_prefetch(next + 64);
+            __builtin_prefetch(next + 128);
+            if (const void* far = far_data_[i + ahead]) {
+                __builtin_prefetch(far);
+                __builtin_prefetch(static_cast<const char*>(far) + 64);
+            }
+        }
         const DXF_Entity& e = *entities_[i];
         const world_box& b = boxes_[i];
         if (visible && world_box_outside(b, *visible)) {
@@ -69,8 +92,8 @@ void Entity_List::draw(TCanvas& canvas, const matrix4* t, dxf_projection project
         }
         if (pixel_rule_ && std::isfinite(b.xmin) && std::isfinite(b.ymin) && std::isfinite(b.xmax) &&
             std::isfinite(b.ymax)) {
-            const TPoint low = projection(owner_, {b.xmin, b.ymin, 0}, nullptr);
-            const TPoint high = projection(owner_, {b.xmax, b.ymax, 0}, nullptr);
+            const TPoint low = project_point(projection, owner_, {b.xmin, b.ymin, 0}, nullptr);
+            const TPoint high = project_point(projection, owner_, {b.xmax, b.ymax, 0}, nullptr);
             if (low.x == high.x && low.y == high.y) {
                 e.apply_draw_state(canvas, projection, owner_);
                 canvas.SetPixel(low.x, low.y, canvas.Pen.Color);

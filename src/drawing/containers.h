@@ -64,6 +64,10 @@ public:
 private:
     std::vector<std::unique_ptr<DXF_Entity>> entities_;
     std::vector<world_box> boxes_;  // index-aligned with the entities
+    // Index-aligned too: what each entity's drawing reads beyond the object
+    // (see far_data_of), fetched ahead with the object; nullptr for nothing.
+    // Only ever fetched, so an address gone stale costs time, not safety.
+    std::vector<const void*> far_data_;
     bool pixel_rule_;               // its entities cost more to draw than a pixel
     mutable std::unordered_map<std::string_view, const Block_*, text_hash, std::equal_to<>> blocks_;
     mutable bool blocks_valid_ = true;

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "drawing/containers.h"
+#include "drawing/view_projection.h"
 #include "files/utils.h"
 #include "model/drawing_palette.h"
 #include "model/messages.h"
@@ -336,14 +337,14 @@ Point_::Point_(const point3& ocs, const point3& p, int colour) : position(p) {
 void Point_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
     use_pen_colour(canvas);
-    draw_marker(canvas, projection(owner, position, m.get()));
+    draw_marker(canvas, project_point(projection, owner, position, m.get()));
 }
 
 entity_bounds Point_::drawn_bounds() const { return bounds_of({position}, transform.get()); }
 
 void Point_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
-    draw_marker(canvas, projection(owner, position, m.get()));
+    draw_marker(canvas, project_point(projection, owner, position, m.get()));
 }
 
 void Point_::translate(const point3& v) { position = point3_add(position, v); }
@@ -407,8 +408,8 @@ int text_pixel_height(dxf_projection projection, const void* owner, double heigh
     text_height_memo& m = height_memo;
     if (m.active && m.known && m.projection == projection && m.owner == owner && m.height == height)
         return m.pixels;
-    const TPoint origin = projection(owner, point3_origin, nullptr);
-    const TPoint top = projection(owner, {0, height, 0}, nullptr);
+    const TPoint origin = project_point(projection, owner, point3_origin, nullptr);
+    const TPoint top = project_point(projection, owner, {0, height, 0}, nullptr);
     const int h = origin.y - top.y;
     if (m.active) m = {true, true, projection, owner, height, h};
     return h;
@@ -451,7 +452,7 @@ void Text_::draw_text(TCanvas& canvas, const matrix4* t, dxf_projection projecti
         replace_dxf_code(s, "%%p", s);
     }
     const matrix_compose m(transform.get(), t);
-    const TPoint at = projection(owner, alignment_point, m.get());
+    const TPoint at = project_point(projection, owner, alignment_point, m.get());
     canvas.TextOut(at.x, at.y, s);
 }
 
@@ -677,8 +678,8 @@ void Line_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, c
     const matrix_compose m(transform.get(), t);
     use_pen_colour(canvas);
     line_pen(canvas, *this);
-    const TPoint a = projection(owner, position, m.get());
-    const TPoint b = projection(owner, end_point, m.get());
+    const TPoint a = project_point(projection, owner, position, m.get());
+    const TPoint b = project_point(projection, owner, end_point, m.get());
     canvas.MoveTo(a.x, a.y);
     canvas.LineTo(b.x, b.y);
 }
@@ -692,8 +693,8 @@ entity_bounds Line_::drawn_bounds() const { return bounds_of({position, end_poin
 
 void Line_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection, const void* owner) const {
     const matrix_compose m(transform.get(), t);
-    draw_marker(canvas, projection(owner, position, m.get()));
-    draw_marker(canvas, projection(owner, end_point, m.get()));
+    draw_marker(canvas, project_point(projection, owner, position, m.get()));
+    draw_marker(canvas, project_point(projection, owner, end_point, m.get()));
 }
 
 void Line_::translate(const point3& v) {
@@ -756,8 +757,8 @@ Circle_::Circle_(const point3& ocs, const point3& centre, double radius_, int co
 bool Circle_::device_box(const matrix4* t, dxf_projection projection, const void* owner, TPoint& a,
                          TPoint& b) const {
     const point3& c = position;
-    a = projection(owner, {c.x - radius, c.y - radius, c.z - radius}, t);
-    b = projection(owner, {c.x + radius, c.y + radius, c.z + radius}, t);
+    a = project_point(projection, owner, {c.x - radius, c.y - radius, c.z - radius}, t);
+    b = project_point(projection, owner, {c.x + radius, c.y + radius, c.z + radius}, t);
     return a.x + 1 < b.x && b.y + 1 < a.y;
 }
 
@@ -813,8 +814,8 @@ void Ellipse_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection
     use_pen_colour(canvas);
     const double a = major_axis_end.x;
     const point3& c = position;
-    const TPoint p1 = projection(owner, {c.x - a, c.y - a * ratio, c.z}, m.get());
-    const TPoint p2 = projection(owner, {c.x + a, c.y + a * ratio, c.z}, m.get());
+    const TPoint p1 = project_point(projection, owner, {c.x - a, c.y - a * ratio, c.z}, m.get());
+    const TPoint p2 = project_point(projection, owner, {c.x + a, c.y + a * ratio, c.z}, m.get());
     if (p1.x + 1 < p2.x && p2.y + 1 < p1.y)
         canvas.Ellipse(p1.x, p1.y, p2.x, p2.y);
     else
@@ -850,10 +851,10 @@ void Arc_::draw(TCanvas& canvas, const matrix4* t, dxf_projection projection, co
         return;
     }
     const point3& c = position;
-    const TPoint s = projection(owner, {c.x + radius * std::cos(start_angle), c.y + radius * std::sin(start_angle), c.z},
-                                m.get());
-    const TPoint e =
-        projection(owner, {c.x + radius * std::cos(end_angle), c.y + radius * std::sin(end_angle), c.z}, m.get());
+    const TPoint s = project_point(
+        projection, owner, {c.x + radius * std::cos(start_angle), c.y + radius * std::sin(start_angle), c.z}, m.get());
+    const TPoint e = project_point(
+        projection, owner, {c.x + radius * std::cos(end_angle), c.y + radius * std::sin(end_angle), c.z}, m.get());
     canvas.Arc(a.x, a.y, b.x, b.y, s.x, s.y, e.x, e.y);
 }
 
@@ -938,8 +939,14 @@ Polyline_::Polyline_(keep_vertices, std::vector<point3> v, int colour, bool clos
 const std::vector<TPoint>& Polyline_::project(const std::vector<point3>& points, const matrix4* t,
                                               dxf_projection projection, const void* owner) {
     static std::vector<TPoint> buffer;
-    buffer.clear();
-    for (const point3& p : points) buffer.push_back(projection(owner, p, t));
+    buffer.resize(points.size());
+    TPoint* out = buffer.data();
+    if (projection == &view_projection && !t) {
+        const auto& view = *static_cast<const zoom_view*>(owner);
+        for (const point3& p : points) *out++ = view_pixel(view, p.x, p.y);
+    } else {
+        for (const point3& p : points) *out++ = project_point(projection, owner, p, t);
+    }
     return buffer;
 }
 
@@ -966,7 +973,7 @@ entity_bounds Polyline_::drawn_bounds() const {
 void Polyline_::draw_vertices(TCanvas& canvas, const matrix4* t, dxf_projection projection,
                               const void* owner) const {
     const matrix_compose m(transform.get(), t);
-    for (const point3& v : vertices) draw_marker(canvas, projection(owner, v, m.get()));
+    for (const point3& v : vertices) draw_marker(canvas, project_point(projection, owner, v, m.get()));
 }
 
 void Polyline_::translate(const point3& v) {
@@ -1160,7 +1167,7 @@ void Polyface_mesh_::draw(TCanvas& canvas, const matrix4* t, dxf_projection proj
             if (k < 0) break;
             // A number past the vertices names nothing.
             if (k >= vertex_count()) continue;
-            corners.push_back(projection(owner, vertices[static_cast<std::size_t>(k)], m.get()));
+            corners.push_back(project_point(projection, owner, vertices[static_cast<std::size_t>(k)], m.get()));
         }
         if (!corners.empty()) canvas.Polygon(corners);
     }

@@ -90,13 +90,9 @@ matrix4 matrix_multiply(const matrix4& a, const matrix4& b) {
     return out;
 }
 
-matrix_compose::matrix_compose(const matrix4* a, const matrix4* b) {
-    if (a && b) {
-        matrix_multiply(*a, *b, product_);
-        own_ = true;
-    } else {
-        single_ = a ? a : b;
-    }
+void matrix_compose::compose(const matrix4& a, const matrix4& b) {
+    matrix_multiply(a, b, product_);
+    own_ = true;
 }
 
 matrix_compose& matrix_compose::operator=(const matrix_compose& o) {

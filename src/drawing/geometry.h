@@ -56,7 +56,12 @@ matrix4 matrix_multiply(const matrix4& a, const matrix4& b);
 // by value in this object.
 class matrix_compose {
 public:
-    matrix_compose(const matrix4* a, const matrix4* b);
+    matrix_compose(const matrix4* a, const matrix4* b) {
+        if (a && b)
+            compose(*a, *b);
+        else
+            single_ = a ? a : b;
+    }
     matrix_compose(const matrix_compose& o) { *this = o; }
     matrix_compose& operator=(const matrix_compose& o);
     // The composed transform, nullptr for none.
@@ -66,6 +71,7 @@ private:
     const matrix4* single_ = nullptr;
     matrix4 product_;
     bool own_ = false;
+    void compose(const matrix4& a, const matrix4& b);
 };
 
 // (x M00 + y M10 + z M20 + M30, ...); the fourth column is not used.

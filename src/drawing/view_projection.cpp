@@ -3,9 +3,7 @@
 #include <algorithm>
 
 TPoint view_projection(const void* owner, const point3& p, const matrix4* transform) {
-    const auto& view = *static_cast<const zoom_view*>(owner);
-    const point3 q = point3_transform(transform, p);
-    return view_pixel(view, q.x, q.y);
+    return view_projection_inline(owner, p, transform);
 }
 
 world_box view_world_rectangle(const zoom_view& v, const TRect& pixels, int margin) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +68,9 @@ QString canvas_text(const TFont& f, std::string_view raw) {
 QtCanvas::QtCanvas(QPainter& painter, int dpi) : painter_(painter), dpi_(dpi) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    const QPaintDevice* device = painter_.device();
+    if (device && device->devType() == QInternal::Image && device->devicePixelRatio() == 1)
+        image_size_ = QSize(device->width(), device->height());
 }
 
 QtCanvas::~QtCanvas() {
@@ -141,8 +145,8 @@ unsigned direction_of(int x1, int y1, int x2, int y2) {
     return x1 > x2 ? right_to_left : left_to_right;
 }
 
-// True when a line of direction `d` drawn after lines of the directions in
-// `before` may be drawn otherwise than alone.
+// True when a line of direction `d` drawn after a line of one of the
+// directions in `before` may be drawn otherwise than alone.
 bool depends_on_lines_before(unsigned d, unsigned before) {
     switch (d) {
         case top_to_bottom: return (before & bottom_to_top) != 0;
@@ -155,9 +159,21 @@ bool depends_on_lines_before(unsigned d, unsigned before) {
 
 }  // namespace
 
+bool QtCanvas::surely_walked(int x1, int y1, int x2, int y2) const {
+    if (image_size_.isEmpty()) return false;
+    const QTransform& t = painter_.deviceTransform();
+    if (t.type() > QTransform::TxTranslate) return false;
+    const double dx = t.dx(), dy = t.dy();
+    auto inside = [&](int x, int y) {
+        const double px = x + dx, py = y + dy;
+        return px >= 0 && py >= 0 && px < image_size_.width() && py < image_size_.height();
+    };
+    return inside(x1, y1) && inside(x2, y2);
+}
+
 void QtCanvas::LineTo(int x, int y) {
     // A run of lines paints as the same lines one by one as long as no
-    // line's start depends on the lines before it in the run.
+    // line's start depends on the line walked last before it in the run.
     const unsigned d = direction_of(pen_pos_.x, pen_pos_.y, x, y);
     if ((!lines_.empty() &&
          (!(Pen == lines_pen_) || depends_on_lines_before(d, lines_directions_) ||
@@ -169,7 +185,13 @@ void QtCanvas::LineTo(int x, int y) {
         lines_directions_ = 0;
     }
     lines_.emplace_back(pen_pos_.x, pen_pos_.y, x, y);
-    lines_directions_ |= d;
+    // A line of whole pixels inside the picture is walked whatever its
+    // length (a point is not): the next line runs against it alone. One
+    // that may be cut away leaves the direction before it possible too.
+    if (d != 0 && surely_walked(pen_pos_.x, pen_pos_.y, x, y))
+        lines_directions_ = d;
+    else
+        lines_directions_ |= d;
     pen_pos_ = {x, y};
 }
 

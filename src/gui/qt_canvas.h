@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QLine>
 #include <QPoint>
+#include <QSize>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -70,6 +71,12 @@ private:
     const QPoint* qpoints(const std::vector<TPoint>& points);
     TPen lines_pen_;
     unsigned lines_directions_ = 0;  // see LineTo
+    // The picture's size when the painter paints a picture of its own
+    // pixels, else empty.
+    QSize image_size_;
+    // True when Qt's line walk surely draws a line between the two points
+    // (both inside the picture), so that it walks no other before the next.
+    bool surely_walked(int x1, int y1, int x2, int y2) const;
     void apply_pen() { apply_pen(Pen); }
     void apply_pen(const TPen& pen);
     void apply_brush();

@@ -209,6 +209,56 @@ TEST(DrawingCanvas, LinesOfOnePenGoToThePainterAtOnceAndPaintAsOneByOne) {
     EXPECT_EQ(device.engine.lines, 104);
 }
 
+// Loose lines of every direction and length, as a drawing's line list
+// gives them: most inside the picture (edges included), some crossing
+// its edge or wholly outside it, some points.
+void paint_loose_lines(gui::QtCanvas& c, bool one_by_one, TPen pen, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> x(0, 399);
+    std::uniform_int_distribution<int> y(0, 299);
+    std::uniform_int_distribution<int> step(-4, 4);
+    std::uniform_int_distribution<int> kind(0, 19);
+    c.Pen = pen;
+    for (int i = 0; i < 3000; ++i) {
+        const int k = kind(random);
+        TPoint a{x(random), y(random)};
+        if (k == 0) a.x = i % 2 ? 0 : 399;
+        if (k == 1) a.y = 299;
+        TPoint b{a.x + step(random), a.y + step(random)};
+        if (k == 2) b = a;
+        if (k == 3) b = {a.x + 30 * step(random), a.y - 40 * step(random)};
+        if (k == 4) {
+            a.x -= 405;
+            b.x -= 410;
+        }
+        c.MoveTo(a.x, a.y);
+        c.LineTo(b.x, b.y);
+        if (one_by_one) c.flush();
+    }
+}
+
+TEST(DrawingCanvas, LooseLinesInThePictureGoTogetherAndPaintAsOneByOne) {
+    const TPenStyle styles[] = {TPenStyle::psSolid, TPenStyle::psDot, TPenStyle::psDashDot};
+    unsigned seed = 40;
+    for (const int width : {1, 2})
+        for (const TPenStyle style : styles)
+            for (const QPoint shift : {QPoint(0, 0), QPoint(7, -5), QPoint(-390, 290)}) {
+                const TPen pen{clBlack, style, width};
+                ++seed;
+                auto run = [&](bool one_by_one) {
+                    return painted([&](gui::QtCanvas& c) {
+                        c.painter().translate(shift);
+                        paint_loose_lines(c, one_by_one, pen, seed);
+                    });
+                };
+                const QImage together = run(false);
+                const QImage apart = run(true);
+                EXPECT_GT(ink_of(together), shift.x() < -100 ? 20 : 5000);
+                EXPECT_TRUE(together == apart) << "width " << width << ", style " << static_cast<int>(style)
+                                               << ", shift " << shift.x();
+            }
+}
+
 TEST(DrawingCanvas, PixelsHeldWithLinesPaintAsThePaintersOwn) {
     std::mt19937 random(5);
     std::uniform_int_distribution<int> x(-20, 420);

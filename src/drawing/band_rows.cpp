@@ -95,11 +95,12 @@ bool is_text(const std::string& expanded) {
     return std::any_of(lower.begin(), lower.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
-// The number a user formula's expansion gives; NaN when it does not
+// The number a user formula's expansion gives (read with the system's
+// decimal separator, as the expansion writes it); NaN when it does not
 // evaluate or is not finite.
 double evaluate(TCalcExpress& ce, const std::string& expanded) {
     try {
-        ce.SetFormula(replace_all(std::string(1, decimal_separator), ".", expanded));
+        ce.SetFormula(fix_decimal_separator(expanded));
         const double v = static_cast<double>(ce.evaluate({}));
         return is_finite(v) ? v : nothing;
     } catch (const Exception&) {

@@ -59,7 +59,7 @@ constexpr double U = 1000;  // drawing units per metre (mm)
 class BandRows : public ProgramTest {
 protected:
     BandRows() {
-        decimal_separator = '.';
+        decimal_separator = ',';
         euro_rounding = false;
         // The text styles: height, colour, spacing, width factor, layer.
         const char* const fonts[8][5] = {
@@ -302,7 +302,7 @@ TEST_F(BandRows, UserFormulasShowNumbersUntilTheFirstTextAndNothingWhereTheyFail
     EXPECT_EQ(p.nodes[1].temp, value_pair(2));
     EXPECT_EQ(p.nodes[2].result, "A3");
     draw(0);
-    EXPECT_EQ(words(), (std::vector<std::string>{"1.0", "2.0", "A3", "T"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"1,0", "2,0", "A3", "T"}));
 
     // A division by zero, and an infinite value, show nothing; the text
     // "INF" or the previous row's value never reaches the table.
@@ -312,7 +312,7 @@ TEST_F(BandRows, UserFormulasShowNumbersUntilTheFirstTextAndNothingWhereTheyFail
     EXPECT_FALSE(copy2temp("user", 0, 0));
     EXPECT_TRUE(std::isnan(p.nodes[1].temp.s1));
     draw(0);
-    EXPECT_EQ(words(), (std::vector<std::string>{"-2.5", "1.7", "T"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"-2,5", "1,7", "T"}));
     names.formula = "10^400";
     clear();
     draw(0);
@@ -359,8 +359,8 @@ TEST_F(BandRows, ARowAtTheNodesWritesEachValueUprightBesideItsNodeAndBothValuesO
         const char* text;
         double x;
     };
-    for (const Expect& e : {Expect{"100.00", 258.5}, Expect{"99.80", 8258.5}, Expect{"99.60", 7960},
-                            Expect{"99.50", 20258.5}}) {
+    for (const Expect& e : {Expect{"100,00", 258.5}, Expect{"99,80", 8258.5}, Expect{"99,60", 7960},
+                            Expect{"99,50", 20258.5}}) {
         const auto t = find(e.text);
         ASSERT_TRUE(t) << e.text;
         EXPECT_NEAR(t->x, e.x, 1e-9) << e.text;
@@ -386,7 +386,7 @@ TEST_F(BandRows, AnAuxiliaryLinesEmptyValueIsNotWritten) {
     p.nodes[1].lin_used = value_pair(0, 100.25);
     p.nodes[2].lin_used = value_pair(100.5);
     draw(row("linia", true, 2, false, ""));
-    EXPECT_EQ(words(), (std::vector<std::string>{"100.25", "100.50"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"100,25", "100,50"}));
 }
 
 TEST_F(BandRows, ASumpsBottomStandsInThePipeOrdinateRowWhenTheSettingAsksForIt) {
@@ -402,18 +402,18 @@ TEST_F(BandRows, ASumpsBottomStandsInThePipeOrdinateRowWhenTheSettingAsksForIt) 
     const int r = row("dno", true, 2, false, "");
     draw(r);
     // With the descriptions on the right the incoming side shows the bottom.
-    EXPECT_EQ(words(), (std::vector<std::string>{"100.00", "99.20", "100.00", "100.00"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"100,00", "99,20", "100,00", "100,00"}));
     clear();
     settings().profile_table_rows[static_cast<std::size_t>(r)].key = "zaglebienie";
     p.nodes[1].zag = value_pair(2);
     draw(r);
     // Depth + pipe ordinate - bottom: 2 + 100 - 99.2.
-    EXPECT_EQ(words()[1], "2.80");
+    EXPECT_EQ(words()[1], "2,80");
     // A sump not connected keeps the pipe's values.
     clear();
     model().project.sumps[0].bottom = 5000000;
     draw(r);
-    EXPECT_EQ(words(), (std::vector<std::string>{"0.00", "2.00", "0.00"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"0,00", "2,00", "0,00"}));
 }
 
 // ---- rows between the nodes ----------------------------------------------------------
@@ -456,11 +456,11 @@ TEST_F(BandRows, TheSlopeRowDrawsADiagonalPerRunTheLengthAndTheSlopeInEachGradie
         std::vector<std::string> texts;
     };
     const Mode modes[] = {
-        {0, {"40.0", "i= 0.5", "60.0", "i= 1.3", "30.0", "i= 0.0"}},
-        {1, {"40.0", "i= 5.0", "60.0", "i= 12.5", "30.0", "i= 0.0"}},
+        {0, {"40,0", "i= 0,5", "60,0", "i= 1,3", "30,0", "i= 0,0"}},
+        {1, {"40,0", "i= 5,0", "60,0", "i= 12,5", "30,0", "i= 0,0"}},
         // "Odwrotność": 100 / slope with one decimal; a level segment keeps
         // the first mode's text.
-        {2, {"40.0", "i= 200.0", "60.0", "i= 80.0", "30.0", "i= 0.0"}},
+        {2, {"40,0", "i= 200,0", "60,0", "i= 80,0", "30,0", "i= 0,0"}},
     };
     for (const Mode& m : modes) {
         clear();
@@ -482,8 +482,8 @@ TEST_F(BandRows, TheSlopeRowDrawsADiagonalPerRunTheLengthAndTheSlopeInEachGradie
     EXPECT_EQ(diagonals[1].x2, 20000);
     // The length starts after the segment's start, the slope ends before
     // its end, each on its own side of the diagonal.
-    const auto length = find("60.0");
-    const auto slope = find("i= 200.0");
+    const auto length = find("60,0");
+    const auto slope = find("i= 200,0");
     ASSERT_TRUE(length && slope);
     EXPECT_NEAR(length->x, 8040, 1e-9);
     EXPECT_NEAR(length->y, -(2 + 0.6 - 0.3) * U, 1e-9);
@@ -501,13 +501,13 @@ TEST_F(BandRows, TheSlopeRowDrawsADiagonalPerRunTheLengthAndTheSlopeInEachGradie
     settings().profile_table_rows[static_cast<std::size_t>(r)].join = true;
     clear();
     draw(r, 2);
-    EXPECT_EQ(words(), (std::vector<std::string>{"40.0", "i= 200.0", "30.0", "i= 0.0"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"40,0", "i= 200,0", "30,0", "i= 0,0"}));
     EXPECT_EQ(ticks(2, 3), (std::vector<double>{0, 16000, 22000}));
     EXPECT_EQ(lines("Tabela").size(), 2u);
     q.nodes[1].rad = 200;
     clear();
     draw(r, 2);
-    EXPECT_EQ(words(), (std::vector<std::string>{"40.0", "i= 200.0", "40.0", "--", "30.0", "i= 0.0"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"40,0", "i= 200,0", "40,0", "--", "30,0", "i= 0,0"}));
 }
 
 TEST_F(BandRows, TheDiameterRowAddsTheWallOfThePipeSeriesAndTheMaterialRowItsMaterial) {
@@ -525,8 +525,8 @@ TEST_F(BandRows, TheDiameterRowAddsTheWallOfThePipeSeriesAndTheMaterialRowItsMat
     topcje->cb_GradientModeDrawing->SetItemIndex(0);
     draw(row("fi_spad", false, 1, false, ""));
     draw(row("mat_spad", false, 1, false, ""), 1);
-    EXPECT_EQ(words(), (std::vector<std::string>{"160", " 0.0", "200x11,9/250", " 0.0", "PVC 160", " 0.0",
-                                                 "PE 200x11,9/250", " 0.0"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"160", " 0,0", "200x11,9/250", " 0,0", "PVC 160", " 0,0",
+                                                 "PE 200x11,9/250", " 0,0"}));
 }
 
 // ---- names and angles ----------------------------------------------------------------
@@ -576,7 +576,7 @@ TEST_F(BandRows, EachDeflectionAngleGetsItsFigureAndAnArcOnItsSide) {
     p.nodes[1].kat = -12.5;
     p.nodes[2].kat = 30;
     draw(row("kat", true, 1, false, ""), 1);
-    EXPECT_EQ(words(), (std::vector<std::string>{std::string("12.5") + '\xB0', std::string("30.0") + '\xB0'}));
+    EXPECT_EQ(words(), (std::vector<std::string>{std::string("12,5") + '\xB0', std::string("30,0") + '\xB0'}));
     std::vector<entity> arcs;
     for (const entity& e : entities())
         if (e.type == "ARC") arcs.push_back(e);
@@ -640,7 +640,7 @@ TEST_F(BandRows, AValueBetweenNodesGoesOnlyIntoAShownRowAndNeverAtANode) {
     writer.write_band_value("teren", 'g', 84, 52.5, 52.5);          // no such row
     const std::vector<text_at> all = texts();
     ASSERT_EQ(all.size(), 1u);
-    EXPECT_EQ(all[0].text, "52.50");
+    EXPECT_EQ(all[0].text, "52,50");
     EXPECT_EQ(all[0].colour, 84);
     EXPECT_NEAR(all[0].x, 8000 + 12.5 * 200 + 258.5, 1e-9);
     EXPECT_NEAR(all[0].y, -3.5 * U, 1e-9);
@@ -662,7 +662,7 @@ TEST_F(BandRows, AValueBetweenNodesGoesOnlyIntoAShownRowAndNeverAtANode) {
     d.distance = 5;
     d.length = 10;
     writer.write_terrain_description_marks(d);
-    EXPECT_EQ(words(), (std::vector<std::string>{"45.00", "55.00"}));
+    EXPECT_EQ(words(), (std::vector<std::string>{"45,00", "55,00"}));
     EXPECT_EQ(texts()[0].colour, 7);
 }
 

@@ -29,6 +29,7 @@
 #include "model/recalculation.h"
 #include "model/settings_state.h"
 #include "model/state.h"
+#include "model/sumps.h"
 #include "model/terrain.h"
 #include "model/utils.h"
 #include "platform/exceptions.h"
@@ -316,11 +317,19 @@ std::string row_title(const dane_pod_profil& row) {
     return title;
 }
 
-bool treatment_or_tank(const wezel& w) {
-    const std::string o = AnsiLowerCase(w.obiekt);
-    return contains(o, block_name("osadn")) || contains(o, block_name("separ")) || contains(o, block_name("zloze")) ||
-           jest_obiekt2(w.obiekt, "osadnikopodobne");
-}
+// The codes of the treatment-plant elements whose segments the slope rows
+// leave out, with the tank-like objects.
+struct treatment_codes {
+    std::string tank = block_name("osadn");
+    std::string separator = block_name("separ");
+    std::string bed = block_name("zloze");
+
+    bool left_out(const wezel& w) const {
+        const std::string o = AnsiLowerCase(w.obiekt);
+        return contains(o, tank) || contains(o, separator) || contains(o, bed) ||
+               jest_obiekt2(w.obiekt, "osadnikopodobne");
+    }
+};
 
 // The deflection angles: each non-zero angle and its arc.
 void angle_row(const row_frame& f) {
@@ -403,7 +412,7 @@ void sump_details(const row_frame& f, std::size_t j) {
     const auto& sumps = model().project.sumps;
     if (index < 0 || static_cast<std::size_t>(index) >= sumps.size()) return;
     const mat_studzienka& sump = sumps[static_cast<std::size_t>(index)];
-    if (sump.bottom == 5000000) return;  // not connected
+    if (sump.bottom == bottom_not_computed) return;  // not connected
     const double bottom = sump.bottom / 1000.0;
     const bool outgoing = topcje->cb_DescriptionOnLeft->Checked();
     double& side = outgoing ? w.temp.s2 : w.temp.s1;
@@ -508,6 +517,7 @@ void slope_row(const row_frame& f) {
     const std::string prefix = topcje->e_GradientPrefix->Text();
     const auto& series = model().project.pipe_series;
     const int d = row.precision;
+    const treatment_codes treatment;
 
     auto same_run = [&](const wezel& a, const wezel& b) {
         if (Format("%.5f", {a.spad}) != Format("%.5f", {b.spad}) || a.rad != b.rad) return false;
@@ -526,7 +536,7 @@ void slope_row(const row_frame& f) {
             ++j;
             continue;
         }
-        if (treatment_or_tank(w)) {
+        if (treatment.left_out(w)) {
             label_start(nodes[j + 1]) = 1;
             ++j;
             continue;
@@ -535,7 +545,7 @@ void slope_row(const row_frame& f) {
         if (row.join)
             for (std::size_t k = j + 1; k < last; ++k) {
                 if (nodes[k].dlug == 0) continue;
-                if (treatment_or_tank(nodes[k]) || !same_run(w, nodes[k])) break;
+                if (treatment.left_out(nodes[k]) || !same_run(w, nodes[k])) break;
                 end = k;
             }
         for (std::size_t k = j + 1; k <= end; ++k) label_start(nodes[k]) = 0;

@@ -122,7 +122,7 @@ protected:
 
     // A band row; returns its index.
     static int row(const std::string& key, bool at_nodes, int precision = 2, bool join = false,
-                   const std::string& title = "Tytuł", uint8_t height = 100) {
+                   const std::string& title = "Tytuł"_cp, uint8_t height = 100) {
         dane_pod_profil r;
         r.key = key;
         r.at_nodes = at_nodes;

@@ -265,7 +265,7 @@ sample pressure_main() {
     kolizja existing = crossing(1, 0, 20, "kabel energetyczny", 101.9, 100);
     kolizja designed = crossing(2, 40, 25, "kanalizacja deszczowa", 99.9, 300);
     designed.projected = true;
-    kolizja duct = crossing(3, 100, 20, "kanał technologiczny", 101.8, 500);
+    kolizja duct = crossing(3, 100, 20, "kanał technologiczny"_cp, 101.8, 500);
     duct.height = 300;
     kolizja removed = crossing(4, 150, 30, "wodociąg stary"_cp, 101.5, 150);
     removed.to_remove = true;

@@ -159,9 +159,9 @@ protected:
         band("teren", 0, false);
         band("teren_proj", 1, false);
         band("linia", 2, false);
-        band("dno", 3, true);
+        band("dno", 3, false);
         band("zaglebienie", 4, false);
-        band("odleglosc", 5, true);
+        band("odleglosc", 5, false);
     }
 
     static void element(int index, const char* layer, int colour) {

@@ -181,11 +181,12 @@ TEST_F(CasingPipes, TheElementsFlagsHideTheLinesButNotTheDescription) {
 }
 
 // The chainages and pipe levels of the ends go through the table's
-// band-value writer, which draws only once the table under the profile is
-// in: the start 5 and the end 35 with the pipe there (99.95 and 99.55) in
-// the casing style's colour; past the last node the level follows the last
+// band-value writer: the start 5 and the end 35 with the pipe there (99.95
+// and 99.55) in the casing style's colour; past the last node the level follows the last
 // node's, never "no value".
-TEST_F(CasingPipes, DISABLED_TheEndsChainagesAndPipeLevelsGoIntoTheTable) {
+TEST_F(CasingPipes, TheEndsChainagesAndPipeLevelsGoIntoTheTable) {
+    row("dno").shown = true;
+    row("odleglosc").shown = true;
     for (TCheckBox* c : {topcje->cb_ProtTubesDistance, topcje->cb_ProtTubesEndDistance,
                          topcje->cb_ProtTubesOrdinate, topcje->cb_ProtTubesEndOrdinate})
         c->SetChecked(true);

@@ -188,9 +188,8 @@ TEST_F(PipeBends, ChordAngleClampsASineRoundedPastOne) {
     EXPECT_EQ(DXF_Writer::chord_angle(c, c, {1, 0, 0}), 0);  // no circle
 }
 
-// The extreme point's label is a comment label, which draws its text once
-// the labels are built; enabled after the merge.
-TEST_F(PipeBends, DISABLED_TheLowestPointOfASagIsLabelledWithItsOrdinate) {
+// The extreme point's label is a comment label with its text.
+TEST_F(PipeBends, TheLowestPointOfASagIsLabelledWithItsOrdinate) {
     unit_metre(50);
     std::string block;
     writer.pipe_bend({0, 5, 0}, {10, 4.5, 0}, 0, element_rura, true, false, block);

@@ -542,9 +542,10 @@ TEST_F(Crossings, ANodeObjectsCrossingIsTheSymbolWithItsTickAndOrdinateOnly) {
 }
 
 // The values a crossing, an auxiliary line's inserted ordinate and a plot
-// boundary write into the table go through the table's band-value
-// writer, which draws only once the table under the profile is in.
-TEST_F(Crossings, DISABLED_TheTableGetsTheChainageAndThePipeLevelInTheKindsColour) {
+// boundary write into the shown rows of the table under the profile.
+TEST_F(Crossings, TheTableGetsTheChainageAndThePipeLevelInTheKindsColour) {
+    row("dno").shown = true;
+    row("odleglosc").shown = true;
     topcje->cb_CrossingDistance->SetChecked(true);
     topcje->cb_CrossingPipeOrdinate->SetChecked(true);
     topcje->cb_TextColorInTableLikeForType->SetChecked(true);
@@ -552,11 +553,13 @@ TEST_F(Crossings, DISABLED_TheTableGetsTheChainageAndThePipeLevelInTheKindsColou
     draw(writer);
     std::vector<std::pair<std::string, std::string>> values;
     for (const entity& t : of_type(entities_of(writer), "TEXT")) values.emplace_back(t.value(1), t.value(62));
-    // Rows "dno" and "odleglosc" are shown; the designed crossings' colour 12.
+    // The designed crossings' colour 12.
     EXPECT_EQ(values, (std::vector<std::pair<std::string, std::string>>{{"10,00", "12"}, {"99,90", "12"}}));
 }
 
-TEST_F(BoundaryMarks, DISABLED_TheChainageGoesIntoTheTableAsAPlotBoundarysValue) {
+TEST_F(BoundaryMarks, TheChainageGoesIntoTheTableAsAPlotBoundarysValue) {
+    row("dno").shown = true;
+    row("odleglosc").shown = true;
     writer.boundary_mark(mark(10, "", ""), 0);
     const auto texts = of_type(entities_of(writer), "TEXT");
     ASSERT_EQ(texts.size(), 1u);
@@ -564,7 +567,9 @@ TEST_F(BoundaryMarks, DISABLED_TheChainageGoesIntoTheTableAsAPlotBoundarysValue)
     EXPECT_EQ(texts[0].value(62), "7");
 }
 
-TEST_F(AuxiliaryLines, DISABLED_AnInsertedOrdinateWritesThePipeLevelAndItsChainageIntoTheTable) {
+TEST_F(AuxiliaryLines, AnInsertedOrdinateWritesThePipeLevelAndItsChainageIntoTheTable) {
+    row("dno").shown = true;
+    row("odleglosc").shown = true;
     topcje->cb_PipeOrdinateWhereExtraTerrainOrdinate->SetChecked(true);
     model().terrain_work = {node_point(0, 102.4, 102.4), inserted(10, 102.25, 102.25, "", line_terrain)};
     writer.auxiliary_line(element_ter);

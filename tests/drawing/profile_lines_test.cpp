@@ -403,9 +403,8 @@ TEST_F(DropPipes, ASumpNodeWithoutAProjectSumpHasNoDropWhateverTheWorkingCopyHol
 
 // ---- terrain and auxiliary lines -------------------------------------------
 
-// The lines themselves are drawn by the auxiliary-line routine; enabled
-// after the merge.
-TEST_F(ProfileLines, DISABLED_EachLineIsDrawnOnlyWhenItsElementIsDrawnForTheNetwork) {
+// The lines themselves are drawn by the auxiliary-line routine.
+TEST_F(ProfileLines, EachLineIsDrawnOnlyWhenItsElementIsDrawnForTheNetwork) {
     const uint16_t p = p1();
     odcinek& o = model().profiles[p];
     const double terrain[] = {102.40, 102.10, 101.60};

@@ -248,8 +248,10 @@ TEST_F(ProfileSheet, ScaleMarksWhenScalesDifferOrAsked) {
     topcje->l_Distance->SetChecked(false);
     model().profiles[0].nodes[0].scale = 400;
     e = draw();
-    EXPECT_TRUE(text_at(e, horizontal + " " + lang_text("MostUsedValues", "muv_AsInTable", "jak w tabeli"), 100, -400));
-    EXPECT_TRUE(line_between(e, 0, 0, 0, -500));
+    // The node scales bring the scale row (0.7 m) into the table by
+    // themselves; the caption stands 0.4 m and the bracket 0 m under it.
+    EXPECT_TRUE(text_at(e, horizontal + " " + lang_text("MostUsedValues", "muv_AsInTable", "jak w tabeli"), 100, -1100));
+    EXPECT_TRUE(line_between(e, 0, -700, 0, -1200));
 }
 
 // ---- the name flag and the ruler ----

@@ -215,9 +215,19 @@ void DXF_Writer::insert(std::string_view block, const point3& at, const point3& 
 
 void DXF_Writer::text(const tekst& style, std::string_view shown, const point3& insertion, const point3& alignment,
                       double height, int rotation, int justification) {
-    Text_(up, insertion, alignment, std::string(shown), height, style.width_factor, style.colour, justification,
-          rotation)
-        .write_dxf(out_, entity_layer(style.layer));
+    // The groups Text_ writes, without copying the text into an entity.
+    out_.group(0, "TEXT");
+    out_.group(8, entity_layer(style.layer));
+    out_.group(62, static_cast<int>(style.colour));  // a byte: never 256, "by layer"
+    out_.point(10, insertion);
+    out_.group(40, height);
+    out_.group(50, rotation);
+    out_.group(1, shown);
+    out_.group(41, style.width_factor);
+    if (justification != 0) {
+        out_.point(11, point3_equal(alignment, point3_origin) ? insertion : alignment);
+        out_.group(72, justification);
+    }
 }
 
 void DXF_Writer::rectangle(const rectangle_spec& r) {

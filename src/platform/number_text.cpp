@@ -25,7 +25,7 @@ int split_scientific(const char* text, const char* end, char* digits, int& expon
         ++p;
         const bool negative = *p == '-';
         if (*p == '-' || *p == '+') ++p;
-        std::from_chars(p, end, e10);
+        for (; p < end; ++p) e10 = 10 * e10 + (*p - '0');
         if (negative) e10 = -e10;
     }
     exponent = e10 + 1;

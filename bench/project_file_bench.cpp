@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_program.h"
+#include "project_attachments.h"
 
 #include <stdlib.h>
 
@@ -60,38 +61,9 @@ void build_project() {
             w.tidx = -1;
             r.nodes.push_back(std::move(w));
         }
-        for (int k = 0; k < 10; ++k) {
-            kolizja c;
-            c.node_id = static_cast<uint16_t>(40 * k + 2);
-            c.distance = 3.5;
-            c.medium = "gaz";
-            c.ordinate = 147.5;
-            c.diameter = 160;
-            r.crossings.push_back(c);
-            oslonowa o;
-            o.node_id = static_cast<uint16_t>(40 * k + 3);
-            o.distance = 1;
-            o.length = 6;
-            o.diameter = 300;
-            o.material = "stal";
-            r.casings.push_back(o);
-            mat_osadnik tank;
-            tank.adds.node_id = static_cast<uint16_t>(50 * k + 1);
-            tank.main.name = "osadnik";
-            tank.length = 2000;
-            tank.width = 1200;
-            r.tanks.push_back(tank);
-        }
         m.profiles.push_back(std::move(r));
     }
-    m.project.sumps.clear();
-    for (int s = 0; s < 500; ++s) {
-        mat_studzienka st;
-        st.adds.node_id = static_cast<uint16_t>(s % kNodes + 1);
-        st.main.name = "studnia " + std::to_string(s);
-        st.connections = std::to_string(s % kProfiles + 1) + "|" + std::to_string(s % kNodes + 1) + "\x1E";
-        m.project.sumps.push_back(st);
-    }
+    add_project_attachments(m, kNodes);
     m.current_profile = 0;
 }
 

@@ -146,11 +146,14 @@ void DXF_Writer::write_layers() {
     // The preview and printing read the layers' line widths from "39".
     const bool widths = (drawing().drawing_mode == "in" || drawing().drawing_mode == "print") && !handles_wanted();
     layers_ = {};
+    entity_layers_.clear();
+    out_.spell_layers(&layers_);
     out_.group(0, "TABLE");
     out_.group(2, "LAYER");
     for (int r = 1; r < grid.RowCount(); ++r) {
         // One layer per name whatever its case, as CAD programs have it.
         if (!layers_.declare(valid_warstwa(grid.Cells(1, r)))) continue;
+        out_.spell_layers(&layers_);
         out_.group(0, "LAYER");
         out_.group(2, layers_.declared().back());
         out_.group(70, grid.Cells(5, r) == "\xA8" ? 64 : 4);
@@ -165,18 +168,24 @@ void DXF_Writer::write_layers() {
 void DXF_Writer::write_blocks() {
     out_.group(0, "SECTION");
     out_.group(2, "BLOCKS");
-    blocks_at_ = out_.bytes().size();
+    blocks_at_ = out_.size();
     for (const std::string& kind : symbol_kinds(chosen_sheet() == sheet_kind::cross_section,
-                                                Form1->cb_DrainagePiezometer->Checked())) {
-        out_.lines(obiekty(kind));
-        out_.lines("\r\n");
-    }
+                                                Form1->cb_DrainagePiezometer->Checked()))
+        out_.lines(obiekty(kind) + "\r\n");
     out_.group(0, "ENDSEC");
 }
 
 void DXF_Writer::write_out() {
-    std::string bytes = out_.take();
-    if (!bend_blocks.empty() && blocks_at_ <= bytes.size()) {
+    // HEADER, TABLES and the BLOCKS header, the bend blocks, then the rest
+    // as written, straight from the chunks into the file; the handles go in
+    // on the way, in file order.
+    int handle = 100;
+    int* const handles = handles_wanted() ? &handle : nullptr;
+    const bool bends = !bend_blocks.empty() && blocks_at_ <= out_.size();
+    const std::size_t split = bends ? blocks_at_ : out_.size();
+    OutputFile file(path_);
+    out_.write_to(file, handles, 0, split);
+    if (bends) {
         std::string blocks;
         for (const std::string& b : bend_blocks) {
             if (!blocks.empty()) blocks += "\r\n";
@@ -185,9 +194,15 @@ void DXF_Writer::write_out() {
         // Trimmed of blanks and line breaks, each block ends with its own line end.
         const std::size_t first = blocks.find_first_not_of(" \t\r\n");
         const std::size_t last = blocks.find_last_not_of(" \t\r\n");
-        if (first != std::string::npos) bytes.insert(blocks_at_, blocks.substr(first, last - first + 1) + "\r\n");
+        if (first != std::string::npos) {
+            dxf_group_output bend_groups;
+            bend_groups.spell_layers(&layers_);
+            bend_groups.lines(blocks.substr(first, last - first + 1) + "\r\n");
+            bend_groups.write_to(file, handles);
+        }
     }
-    write_file(path_, finish_drawing_file(bytes, layers_, handles_wanted()));
+    out_.write_to(file, handles, split);
+    file.commit();
 }
 
 // ---------------------------------------------------------------------------

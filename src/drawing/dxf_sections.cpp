@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "drawing/drawing_state.h"
+#include "drawing/dxf_groups.h"
 #include "drawing/entities.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
@@ -16,7 +16,6 @@
 #include "model/state.h"
 #include "platform/cp1250.h"
 #include "platform/sysutils.h"
-#include "platform/line_breaks.h"
 
 int unit_factor_of(int item_index) {
     static constexpr std::array<int, 7> factors{1, 10, 100, 1000, 10000, 100000, 1000000};
@@ -133,96 +132,66 @@ const std::string& layer_spellings::spelling(std::string_view name) const {
 // Symbol kinds
 
 std::vector<std::string> symbol_kinds(bool cross_section_sheet, bool piezometer) {
+    // The kinds by bit, in the order a node's text is tested for them.
+    static constexpr std::array<const char*, 5> names{"slrr", "slrbou", "slrcolv", "kol", "piezo"};
+    constexpr unsigned kol = 1u << 3;
+    const unsigned all = piezometer ? 0x1Fu : 0x0Fu;
     std::vector<std::string> kinds;
-    auto need = [&kinds](const char* kind) {
-        if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.emplace_back(kind);
+    unsigned found = 0;
+    auto need = [&](unsigned mask) {
+        for (std::size_t k = 0; k < names.size(); ++k)
+            if ((mask & (1u << k)) && !(found & (1u << k))) {
+                found |= 1u << k;
+                kinds.emplace_back(names[k]);
+            }
     };
     std::string rr, rbou, rcolv;
     treatment_block_name("rozdz", rr);
     treatment_block_name("zamyk", rbou);
     treatment_block_name("zbier", rcolv);
     static const std::array<std::string, 5> crossing_like{"sump", "kolizja", "rurociąg"_cp, "trójnik"_cp, "nawiertka"};
+    // Each distinct object text is lower-cased and tested once.
+    std::unordered_map<std::string_view, unsigned> kinds_of_text;
+    auto kinds_of = [&](const std::string& text) {
+        auto [it, added] = kinds_of_text.try_emplace(text, 0u);
+        if (!added) return it->second;
+        const std::string t = AnsiLowerCase(text);
+        unsigned mask = 0;
+        if (t.find(rr) != std::string::npos) mask |= 1u << 0;
+        if (t.find(rbou) != std::string::npos) mask |= 1u << 1;
+        if (t.find(rcolv) != std::string::npos) mask |= 1u << 2;
+        for (const std::string& w : crossing_like)
+            if (t.find(w) != std::string::npos) mask |= kol;
+        if (piezometer && t.find("sl-rbou") != std::string::npos) mask |= 1u << 4;
+        it->second = mask;
+        return mask;
+    };
     for (const odcinek& p : model().profiles) {
+        if (found == all) break;
+        const unsigned profile_mask = p.crossings.empty() ? 0u : kol;
         for (const wezel& n : p.nodes) {
-            const std::string t = AnsiLowerCase(n.obiekt);
-            if (t.find(rr) != std::string::npos) need("slrr");
-            if (t.find(rbou) != std::string::npos) need("slrbou");
-            if (t.find(rcolv) != std::string::npos) need("slrcolv");
-            bool crossing = !p.crossings.empty();
-            for (const std::string& w : crossing_like) crossing = crossing || t.find(w) != std::string::npos;
-            if (crossing) need("kol");
-            if (piezometer && t.find("sl-rbou") != std::string::npos) need("piezo");
+            // An empty text names no kind.
+            const unsigned mask = (n.obiekt.empty() ? 0u : kinds_of(n.obiekt)) | profile_mask;
+            if (mask & ~found) need(mask);
+            if (found == all) break;
         }
     }
-    if (cross_section_sheet) need("kol");
+    if (cross_section_sheet) need(kol);
     return kinds;
 }
 
 // ---------------------------------------------------------------------------
-// The last pass
+// Layers and handles of a finished text
 
-namespace {
-
-bool takes_handle(std::string_view type) {
-    static constexpr std::array<std::string_view, 13> types{"BLOCK", "ENDBLK", "ELLIPSE", "CIRCLE", "LINE",
-                                                            "ARC",   "TEXT",   "SOLID",   "INSERT", "STYLE",
-                                                            "POLYLINE", "VERTEX", "SEQEND"};
-    return std::find(types.begin(), types.end(), type) != types.end();
+std::string handler(std::string_view file) {
+    dxf_group_output out;
+    out.lines(file);
+    return out.text_with_handles();
 }
-
-// The next line of `file` from `at` without its line end; `at` moves past it.
-std::string_view next_line(std::string_view file, std::size_t& at, std::string_view& ending) {
-    const std::size_t start = at;
-    std::size_t end = find_line_break(file, start);
-    if (end == std::string_view::npos) {
-        at = file.size();
-        ending = {};
-        return file.substr(start);
-    }
-    std::size_t after = end + 1;
-    if (file[end] == '\r' && after < file.size() && file[after] == '\n') ++after;
-    at = after;
-    ending = file.substr(end, after - end);
-    return file.substr(start, end - start);
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
-std::string finish(std::string_view file, const layer_spellings* layers, bool handles) {
-    std::string out;
-    out.reserve(file.size() + (handles ? file.size() / 8 : 0));
-    int handle = 100;
-    std::size_t at = 0;
-    std::string_view ending;
-    while (at < file.size()) {
-        const std::string_view code_line = next_line(file, at, ending);
-        out.append(code_line).append(ending);
-        if (at >= file.size()) break;
-        std::string_view value_ending;
-        const std::string_view value = next_line(file, at, value_ending);
-        const std::string_view code = trimmed(code_line);
-        if (layers && code == "8")
-            out.append(layers->spelling(value));
-        else
-            out.append(value);
-        out.append(value_ending);
-        if (handles && code == "0" && takes_handle(value)) {
-            char hex[24];
-            std::snprintf(hex, sizeof hex, "5\r\n%X\r\n", ++handle);
-            out.append(hex);
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-std::string handler(std::string_view file) { return finish(file, nullptr, true); }
 
 std::string finish_drawing_file(std::string_view file, const layer_spellings& layers, bool handles) {
-    return finish(file, &layers, handles);
+    dxf_group_output out;
+    out.spell_layers(&layers);
+    out.lines(file);
+    return handles ? out.text_with_handles() : out.take();
 }

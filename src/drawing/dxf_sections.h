@@ -1,6 +1,6 @@
 // The fixed frame of the drawing file: the sheet state prepared before the
 // header, the names the layer table declares, the symbol kinds the blocks
-// section holds, and the pass that gives entities their handles.
+// section holds, and the handles and layer spellings of a text of groups.
 #pragma once
 
 #include <string>
@@ -46,7 +46,9 @@ private:
 
 // The symbol kinds ("slrr", "slrbou", "slrcolv", "kol", "piezo") the
 // project's nodes need, each once, in the order first needed; "kol" also
-// for the cross-section sheet.
+// for the cross-section sheet and for every node of a profile with
+// crossings. Each distinct object text is tested once; an empty one names
+// no kind; the search ends when every kind is found.
 std::vector<std::string> symbol_kinds(bool cross_section_sheet, bool piezometer);
 
 // One complete symbol block of a kind, made with the drawing model: never
@@ -54,11 +56,12 @@ std::vector<std::string> symbol_kinds(bool cross_section_sheet, bool piezometer)
 // crossing block.
 std::string obiekty(std::string_view kind);
 
-// The handle pass over a finished file: a "5" group with the next handle
-// (upper-case hexadecimal, the first "65") after each code-0 group whose
-// value is one of the entity and table-entry types that carry one.
+// A text of groups with a "5" group with the next handle (upper-case
+// hexadecimal, the first "65") after each code-0 group whose value is one
+// of the entity and table-entry types that carry one, as the drawing
+// writer's group sink puts them in.
 std::string handler(std::string_view file);
 
-// The finished file's last pass: every layer group (code 8) in the declared
+// A text of groups with every layer group (code 8) in the declared
 // spelling; with `handles` the handle groups too.
 std::string finish_drawing_file(std::string_view file, const layer_spellings& layers, bool handles);

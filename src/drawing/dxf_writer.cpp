@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <utility>
 
 #include "drawing/drawing_state.h"
@@ -99,7 +100,7 @@ const linia_def& element(int index) { return settings().line_defs.at(static_cast
 
 }  // namespace
 
-DXF_Writer::DXF_Writer(std::string path) : path_(std::move(path)) {}
+DXF_Writer::DXF_Writer(std::string path) : path_(std::move(path)) { out_.spell_layers(&layers_); }
 
 DXF_Writer::~DXF_Writer() = default;
 
@@ -111,7 +112,7 @@ void DXF_Writer::apply_text_style(const tekst& in, std::string_view key, tekst& 
     styled.height = font_height(row);
     styled.colour = static_cast<uint8_t>(font_colour(row));
     const double spacing = font_number(3, row) / 100;
-    styled.layer = valid_warstwa(font_cell(5, row));
+    styled.layer = entity_layer(font_cell(5, row));
 
     if (kind.key == "t_pro") {
         if (topcje->cb_TextHeightInTableLikeForType->Checked()) {
@@ -167,8 +168,13 @@ point3 DXF_Writer::label_offset(const point3& p, std::string_view mode, double d
     return {p.x - w * u, p.y, 0};
 }
 
+const std::string& DXF_Writer::entity_layer(std::string_view name) {
+    if (auto it = entity_layers_.find(name); it != entity_layers_.end()) return it->second;
+    return entity_layers_.emplace(std::string(name), valid_warstwa(std::string(name))).first->second;
+}
+
 void DXF_Writer::line(const point3& a, const point3& b, int colour, std::string_view layer) {
-    Line_(a, b, colour).write_dxf(out_, valid_warstwa(std::string(layer)));
+    Line_(a, b, colour).write_dxf(out_, entity_layer(layer));
 }
 
 void DXF_Writer::element_line(int index, const point3& a, const point3& b) {
@@ -177,24 +183,51 @@ void DXF_Writer::element_line(int index, const point3& a, const point3& b) {
 }
 
 void DXF_Writer::circle(const point3& centre, double radius, int colour, std::string_view layer) {
-    Circle_(up, centre, radius, colour).write_dxf(out_, valid_warstwa(std::string(layer)));
+    Circle_(up, centre, radius, colour).write_dxf(out_, entity_layer(layer));
 }
 
 void DXF_Writer::arc(const point3& centre, double radius, double start, double end, int colour,
                      std::string_view layer) {
-    Arc_(up, centre, radius, start, end, colour).write_dxf(out_, valid_warstwa(std::string(layer)));
+    Arc_(up, centre, radius, start, end, colour).write_dxf(out_, entity_layer(layer));
 }
 
 void DXF_Writer::insert(std::string_view block, const point3& at, const point3& scale, double rotation, int colour,
                         std::string_view layer) {
-    Insert_(up, at, scale, rotation, colour, {}, std::string(block)).write_dxf(out_, valid_warstwa(std::string(layer)));
+    // The groups Insert_ writes for an insert without attributes, without
+    // making the entity and its matrix.
+    out_.group(0, "INSERT");
+    out_.group(8, entity_layer(layer));
+    if (colour != 256) out_.group(62, colour);
+    out_.point(210, up);
+    out_.point(10, at);
+    if (!block.empty()) out_.group(2, block);
+    if (scale.x != 1 || scale.y != 1 || scale.z != 1) {
+        out_.group(41, scale.x);
+        out_.group(42, scale.y);
+        out_.group(43, scale.z);
+    }
+    // Insert_ keeps its rotation in radians and writes it in degrees: the
+    // same two conversions give the same digits.
+    constexpr double degrees_per_radian = 180.0 / std::numbers::pi;
+    const double turned = rotation / degrees_per_radian;
+    if (turned != 0) out_.group(50, turned * degrees_per_radian);
 }
 
 void DXF_Writer::text(const tekst& style, std::string_view shown, const point3& insertion, const point3& alignment,
                       double height, int rotation, int justification) {
-    Text_(up, insertion, alignment, std::string(shown), height, style.width_factor, style.colour, justification,
-          rotation)
-        .write_dxf(out_, valid_warstwa(style.layer));
+    // The groups Text_ writes, without copying the text into an entity.
+    out_.group(0, "TEXT");
+    out_.group(8, entity_layer(style.layer));
+    out_.group(62, static_cast<int>(style.colour));  // a byte: never 256, "by layer"
+    out_.point(10, insertion);
+    out_.group(40, height);
+    out_.group(50, rotation);
+    out_.group(1, shown);
+    out_.group(41, style.width_factor);
+    if (justification != 0) {
+        out_.point(11, point3_equal(alignment, point3_origin) ? insertion : alignment);
+        out_.group(72, justification);
+    }
 }
 
 void DXF_Writer::rectangle(const rectangle_spec& r) {

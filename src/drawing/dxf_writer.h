@@ -1,15 +1,16 @@
 // The drawing writer: builds the drawing file "rysunek.dxf" in memory, as
-// one growing byte buffer of code and value lines, and writes it out once
-// through a temporary file renamed over the target, so a failure while
-// drawing leaves the old file as it was. The primitives every sheet uses
-// (texts in the settings' styles, rectangles, arrows, scale bars, level
-// marks, dimensions, the title block) write their entities into that
-// buffer at once.
+// chunks of code and value lines, and streams it out once through a
+// temporary file renamed over the target, so a failure while drawing leaves
+// the old file as it was. The primitives every sheet uses (texts in the
+// settings' styles, rectangles, arrows, scale bars, level marks,
+// dimensions, the title block) write their entities into the chunks at
+// once, each layer group in the spelling the layer table declares.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -267,12 +268,18 @@ public:
     const std::string& layer_name(std::string_view name) const { return layers_.spelling(name); }
     // Writes the file once: the bend blocks right after the BLOCKS header,
     // every layer in its declared spelling and, with [inne] "acad", the
-    // handles; through a temporary file renamed over the target.
+    // handles numbered in file order; through a temporary file renamed
+    // over the target.
     void write_out();
 
 private:
+    // The layer an entity of a style or element on `name` goes on
+    // (valid_warstwa), found once per name.
+    const std::string& entity_layer(std::string_view name);
+
     std::size_t blocks_at_ = std::string::npos;  // where the bend blocks go
     layer_spellings layers_;
+    std::unordered_map<std::string, std::string, text_hash, std::equal_to<>> entity_layers_;
 
     std::string path_;
     dxf_group_output out_;

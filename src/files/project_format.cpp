@@ -12,94 +12,17 @@
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "platform/named_bytes.h"
+#include "platform/number_text.h"
 #include "platform/sysutils.h"
 #include "platform/types.h"
 
 // --- number encodings ----------------------------------------------------------------------
 
-namespace {
-
-constexpr double powers_of_ten[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
-                                    1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
-
-}  // namespace
-
-// The same steps as Format's general form: the value's 18 significant
-// digits, rounded half away from zero to `precision`, trailing zeros
-// dropped, plain from 0.0001 up to `precision` integer digits, else "1.5E-5".
+// The general form of the one encoder, with the process-wide separator.
 void put_general(std::string& out, double v, int precision) {
     if (!std::isfinite(v)) throw EMathError("Invalid floating point operation");
-    if (precision < 1) precision = 1;
-    if (precision > 18) precision = 18;
-    if (v == 0) {
-        out += '0';
-        return;
-    }
-    const double magnitude = std::fabs(v);
-    if (magnitude < powers_of_ten[precision] && v == std::trunc(v)) {
-        char buf[24];
-        const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<int64_t>(v));
-        out.append(buf, r.ptr);
-        return;
-    }
-    // "d.ddddddddddddddddde+XX": 18 digits, correctly rounded.
-    char sci[40];
-    const auto r = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 17);
-    const std::string_view s(sci, static_cast<std::size_t>(r.ptr - sci));
-    const std::size_t e = s.find('e');
-    char digits[20];
-    int count = 0;
-    digits[count++] = s[0];
-    for (std::size_t i = 2; i < e; ++i) digits[count++] = s[i];
-    int e10 = 0;
-    std::size_t p = e + 1;
-    const bool exp_negative = s[p] == '-';
-    if (s[p] == '-' || s[p] == '+') ++p;
-    std::from_chars(s.data() + p, s.data() + s.size(), e10);
-    int exponent = (exp_negative ? -e10 : e10) + 1;  // value = 0.d1d2... x 10^exponent
-    while (count > 0 && digits[count - 1] == '0') --count;
-    if (count > precision) {
-        const bool up = digits[precision] >= '5';
-        count = precision;
-        if (up) {
-            int i = count - 1;
-            while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-            if (i < 0) {
-                for (int k = count; k > 0; --k) digits[k] = digits[k - 1];
-                digits[0] = '1';
-                ++count;
-                ++exponent;
-            } else {
-                ++digits[i];
-            }
-        }
-        while (count > 0 && digits[count - 1] == '0') --count;
-    }
-    if (v < 0) out += '-';
-    if (exponent > precision || exponent < -3) {
-        out += digits[0];
-        if (count > 1) {
-            out += decimal_separator;
-            out.append(digits + 1, static_cast<std::size_t>(count - 1));
-        }
-        const int shown = exponent - 1;
-        out += 'E';
-        if (shown < 0) out += '-';
-        put_int(out, shown < 0 ? -shown : shown);
-        return;
-    }
-    if (exponent <= 0) {
-        out += '0';
-        out += decimal_separator;
-        out.append(static_cast<std::size_t>(-exponent), '0');
-        out.append(digits, static_cast<std::size_t>(count));
-        return;
-    }
-    for (int i = 0; i < exponent; ++i) out += i < count ? digits[i] : '0';
-    if (count > exponent) {
-        out += decimal_separator;
-        out.append(digits + exponent, static_cast<std::size_t>(count - exponent));
-    }
+    char text[general_text_room];
+    out.append(text, put_general_text(text, v, precision, decimal_separator));
 }
 
 void put_f6(std::string& out, double v) { out += Format("%.6f", {v}); }

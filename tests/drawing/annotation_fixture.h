@@ -10,6 +10,7 @@
 
 #include "drawing/drawing_state.h"
 #include "drawing/dxf_writer.h"
+#include "drawing/written_entities.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "model/settings_state.h"
@@ -21,42 +22,10 @@
 
 namespace annotation_test {
 
-struct group {
-    int code;
-    std::string value;
-};
+using written::entity;
+using written::entities_of;
+using written::group;
 
-struct entity {
-    std::string type;
-    std::vector<group> groups;
-    // The first value of a code; empty when none.
-    std::string value(int code) const {
-        for (const group& g : groups)
-            if (g.code == code) return g.value;
-        return {};
-    }
-    double number(int code) const { return std::stod(value(code)); }
-    point3 point(int code) const { return {number(code), number(code + 10), 0}; }
-};
-
-// The written groups split into entities at each code 0.
-inline std::vector<entity> entities_of(const DXF_Writer& w) {
-    const std::string& bytes = w.out().bytes();
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find("\r\n", start);
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    std::vector<entity> result;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        const int code = std::stoi(lines[i]);
-        if (code == 0) result.push_back({lines[i + 1], {}});
-        result.back().groups.push_back({code, lines[i + 1]});
-    }
-    return result;
-}
 
 inline std::vector<entity> of_type(const std::vector<entity>& all, const std::string& type) {
     std::vector<entity> r;

@@ -11,6 +11,7 @@
 
 #include "drawing/drawing_state.h"
 #include "drawing/dxf_writer.h"
+#include "drawing/written_entities.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "model/settings_state.h"
@@ -23,21 +24,9 @@
 
 namespace {
 
-struct group {
-    int code;
-    std::string value;
-};
-
-struct entity {
-    std::string type;
-    std::vector<group> groups;
-    std::string value(int code) const {
-        for (const group& g : groups)
-            if (g.code == code) return g.value;
-        return {};
-    }
-    double number(int code) const { return std::stod(value(code)); }
-};
+using written::entity;
+using written::entities_of;
+using written::group;
 
 // A text as written: its alignment point when it is justified, else its
 // insertion point.

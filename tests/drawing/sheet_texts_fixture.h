@@ -12,6 +12,7 @@
 
 #include "drawing/drawing_state.h"
 #include "drawing/dxf_writer.h"
+#include "drawing/written_entities.h"
 #include "forms/opcje.h"
 #include "forms/rys1.h"
 #include "model/settings_state.h"
@@ -23,41 +24,10 @@
 
 namespace sheet_texts {
 
-struct group {
-    int code;
-    std::string value;
-};
+using written::entity;
+using written::entities_of;
+using written::group;
 
-struct entity {
-    std::string type;
-    std::vector<group> groups;
-    std::string value(int code) const {
-        for (const group& g : groups)
-            if (g.code == code) return g.value;
-        return {};
-    }
-    double number(int code) const { return std::stod(value(code)); }
-    point3 point(int code) const { return {number(code), number(code + 10), 0}; }
-};
-
-// The written groups split into entities at each code 0.
-inline std::vector<entity> entities_of(const DXF_Writer& w) {
-    const std::string& bytes = w.out().bytes();
-    std::vector<entity> result;
-    std::size_t start = 0;
-    std::vector<std::string> lines;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find("\r\n", start);
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        const int code = std::stoi(lines[i]);
-        if (code == 0) result.push_back({lines[i + 1], {}});
-        if (!result.empty()) result.back().groups.push_back({code, lines[i + 1]});
-    }
-    return result;
-}
 
 inline std::vector<entity> of_type(const std::vector<entity>& all, const std::string& type) {
     std::vector<entity> r;

@@ -25,14 +25,7 @@ namespace annotation_test {
 using written::entity;
 using written::entities_of;
 using written::group;
-
-
-inline std::vector<entity> of_type(const std::vector<entity>& all, const std::string& type) {
-    std::vector<entity> r;
-    for (const entity& e : all)
-        if (e.type == type) r.push_back(e);
-    return r;
-}
+using written::of_type;
 
 // The lines on a layer, as (start, end) pairs.
 inline std::vector<entity> on_layer(const std::vector<entity>& all, const std::string& layer) {
@@ -68,8 +61,7 @@ protected:
             {"15", "84", "4", "70%", "0"},     {"17", "12", "4", "70%", "0"},       {"16", "130", "4", "70%", "Oslony"},
             {"14", "112", "4", "70%", "0"},    {"15", "7", "18", "70%", "0"},
         };
-        for (int r = 0; r < 8; ++r)
-            for (int c = 0; c < 5; ++c) topcje->sag_Fonts->SetCell(c + 1, r + 1, rows[r][c]);
+        written::set_font_table(rows);
         topcje->cb_fonts->SetText("");
         topcje->cb_DescriptionOnLeft->SetChecked(false);
         topcje->cb_TextHeightInTableLikeForType->SetChecked(false);

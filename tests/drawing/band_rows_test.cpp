@@ -56,8 +56,7 @@ protected:
             {"15", "84", "4", "70%", "0"},     {"17", "12", "4", "70%", "0"}, {"16", "130", "4", "70%", "0"},
             {"14", "112", "4", "70%", "0"},    {"15", "7", "18", "70%", "0"},
         };
-        for (int r = 0; r < 8; ++r)
-            for (int c = 0; c < 5; ++c) topcje->sag_Fonts->SetCell(c + 1, r + 1, fonts[r][c]);
+        written::set_font_table(fonts);
         topcje->cb_DescriptionOnLeft->SetChecked(false);
         topcje->cb_TextHeightInTableLikeForType->SetChecked(false);
         topcje->cb_TextColorInTableLikeForType->SetChecked(false);
@@ -130,23 +129,7 @@ protected:
                                      top, index);
     }
 
-    std::vector<entity> entities() const {
-        const std::string& bytes = writer.out().bytes();
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            const std::size_t end = bytes.find("\r\n", start);
-            lines.push_back(bytes.substr(start, end - start));
-            start = end + 2;
-        }
-        std::vector<entity> result;
-        for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-            const int code = std::stoi(lines[i]);
-            if (code == 0) result.push_back({lines[i + 1], {}});
-            result.back().groups.push_back({code, lines[i + 1]});
-        }
-        return result;
-    }
+    std::vector<entity> entities() const { return entities_of(writer); }
     std::vector<text_at> texts() const {
         std::vector<text_at> out;
         for (const entity& e : entities()) {

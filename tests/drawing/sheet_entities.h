@@ -26,7 +26,6 @@ using written::entity;
 using written::entities_of;
 using written::group;
 
-
 inline std::vector<entity> of(const std::vector<entity>& all, const std::string& type, const std::string& layer = "") {
     std::vector<entity> r;
     for (const entity& e : all)
@@ -63,8 +62,7 @@ protected:
             {"15", "84", "4", "70%", "0"},    {"17", "12", "4", "70%", "0"},       {"16", "130", "4", "70%", "0"},
             {"14", "112", "4", "70%", "0"},   {"15", "7", "18", "70%", "0"},
         };
-        for (int r = 0; r < 8; ++r)
-            for (int c = 0; c < 5; ++c) topcje->sag_Fonts->SetCell(c + 1, r + 1, rows[r][c]);
+        written::set_font_table(rows);
         topcje->cb_DescriptionOnLeft->SetChecked(true);
         topcje->cb_TextHeightInTableLikeForType->SetChecked(false);
         topcje->cb_TextColorInTableLikeForType->SetChecked(false);

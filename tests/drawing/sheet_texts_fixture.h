@@ -27,14 +27,7 @@ namespace sheet_texts {
 using written::entity;
 using written::entities_of;
 using written::group;
-
-
-inline std::vector<entity> of_type(const std::vector<entity>& all, const std::string& type) {
-    std::vector<entity> r;
-    for (const entity& e : all)
-        if (e.type == type) r.push_back(e);
-    return r;
-}
+using written::of_type;
 
 // A line's two ends, for comparing with expectations.
 struct segment {
@@ -63,8 +56,7 @@ protected:
             {"15", "84", "4", "70%", "0"},     {"17", "12", "4", "70%", "0"},       {"16", "130", "4", "70%", "0"},
             {"14", "112", "4", "70%", "0"},    {"15", "7", "18", "70%", "0"},
         };
-        for (int r = 0; r < 8; ++r)
-            for (int c = 0; c < 5; ++c) topcje->sag_Fonts->SetCell(c + 1, r + 1, rows[r][c]);
+        written::set_font_table(rows);
         topcje->cb_DescriptionOnLeft->SetChecked(true);
         topcje->cb_RearrangeCommentsWithoutMoveNodes->SetChecked(false);
         topcje->cb_VerticalLinesToTerrainLine->SetChecked(false);

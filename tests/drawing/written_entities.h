@@ -1,5 +1,5 @@
 // The groups a drawing writer has written, split into entities at each
-// code 0, for the sheet routines' tests.
+// code 0, and the font table the sheet routines' tests fill in.
 #pragma once
 
 #include <string>
@@ -7,6 +7,8 @@
 
 #include "drawing/dxf_writer.h"
 #include "drawing/geometry.h"
+#include "forms/opcje.h"
+#include "platform/grids.h"
 
 namespace written {
 
@@ -47,6 +49,21 @@ inline std::vector<entity> entities_of(const DXF_Writer& w) {
         if (!result.empty()) result.back().groups.push_back({code, lines[i + 1]});
     }
     return result;
+}
+
+inline std::vector<entity> of_type(const std::vector<entity>& all, const std::string& type) {
+    std::vector<entity> r;
+    for (const entity& e : all)
+        if (e.type == type) r.push_back(e);
+    return r;
+}
+
+// Height, colour, spacing, width factor and layer of the eight text styles
+// into the settings' font table.
+using font_rows = const char* const[8][5];
+inline void set_font_table(font_rows& rows) {
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 5; ++c) topcje->sag_Fonts->SetCell(c + 1, r + 1, rows[r][c]);
 }
 
 }  // namespace written

@@ -72,16 +72,6 @@ std::string radio_item(const TRadioGroup* group, int index) {
     return index >= 0 && index < group->Items().Count() ? group->Items()[index] : std::string();
 }
 
-std::string block_name(const char* kind) {
-    std::string name;
-    treatment_block_name(kind, name);
-    return name;
-}
-
-bool contains(const std::string& text, const std::string& word) {
-    return !word.empty() && text.find(word) != std::string::npos;
-}
-
 // A value of a row with the row's precision: decimals below 6, the steps
 // of half units (6: 0.5, 7: 0.05, 8: 0.005) from 6 on.
 std::string row_number(int precision, double v) {
@@ -320,13 +310,13 @@ std::string row_title(const dane_pod_profil& row) {
 // The codes of the treatment-plant elements whose segments the slope rows
 // leave out, with the tank-like objects.
 struct treatment_codes {
-    std::string tank = block_name("osadn");
-    std::string separator = block_name("separ");
-    std::string bed = block_name("zloze");
+    std::string tank = treatment_block_name("osadn");
+    std::string separator = treatment_block_name("separ");
+    std::string bed = treatment_block_name("zloze");
 
     bool left_out(const wezel& w) const {
         const std::string o = AnsiLowerCase(w.obiekt);
-        return contains(o, tank) || contains(o, separator) || contains(o, bed) ||
+        return contains_text(o, tank) || contains_text(o, separator) || contains_text(o, bed) ||
                jest_obiekt2(w.obiekt, "osadnikopodobne");
     }
 };

@@ -31,16 +31,6 @@ std::string ascii_lower(std::string text) {
     return text;
 }
 
-std::string block_name(const char* kind) {
-    std::string name;
-    treatment_block_name(kind, name);
-    return name;
-}
-
-bool contains(const std::string& text, const std::string& word) {
-    return !word.empty() && text.find(word) != std::string::npos;
-}
-
 // An object variable's text as a number: 0 for an empty text; a text that
 // does not convert raises EConvertError.
 double variable_number(int8_t n, uint16_t profile, int node, int side, bool no_default = false) {
@@ -99,7 +89,7 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
     const double q = 0.5 * symbol_size(mode, d / 1000 * drawing().y_factor);
     const double f = profile_sheet ? w.draw_factor : p.drawing_block;
     const int sump_index =
-        contains(o, "sump") && !jest_obiekt2(w.obiekt, "osadnikopodobne") ? znajdz_obiekt(profile, node) : -1;
+        contains_text(o, "sump") && !jest_obiekt2(w.obiekt, "osadnikopodobne") ? znajdz_obiekt(profile, node) : -1;
     const mat_studzienka* sump = sump_index >= 0 && static_cast<std::size_t>(sump_index) < model().project.sumps.size()
                                      ? &model().project.sumps[static_cast<std::size_t>(sump_index)]
                                      : nullptr;
@@ -107,15 +97,15 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
 
     // 1. Tanks and treatment elements whose pipes meet at two levels.
     if (profile_sheet && ordinates_differ && w.obiekt != "rewizyjna" &&
-        (contains(o, block_name("osadn")) || contains(o, block_name("separ")) || contains(o, block_name("zloze")) ||
+        (contains_text(o, treatment_block_name("osadn")) || contains_text(o, treatment_block_name("separ")) || contains_text(o, treatment_block_name("zloze")) ||
          jest_obiekt2(w.obiekt, "osadnikopodobne")))
         r = 0.15;
     // 2. A cabinet beside the pipe.
-    if (contains(o, "szafkb")) r = profile_sheet ? fi_node * 3 / 1000 + 0.425 : 0.125;
+    if (contains_text(o, "szafkb")) r = profile_sheet ? fi_node * 3 / 1000 + 0.425 : 0.125;
     // 3. A gas tank.
-    if (contains(o, "lpg_tank") && ordinates_differ && w.obiekt != "rewizyjna") r = w.fi.s1 / 1000 + 0.1;
+    if (contains_text(o, "lpg_tank") && ordinates_differ && w.obiekt != "rewizyjna") r = w.fi.s1 / 1000 + 0.1;
     // 4. Distribution, collecting and closing boxes.
-    if (contains(o, block_name("rozdz")) || contains(o, block_name("zbier")) || contains(o, block_name("zamyk")))
+    if (contains_text(o, treatment_block_name("rozdz")) || contains_text(o, treatment_block_name("zbier")) || contains_text(o, treatment_block_name("zamyk")))
         r = 0.15;
     // 5. A drop at a node that is not a sump.
     if (profile_sheet && !jest_obiekt2(w.obiekt, "studzienki") && jest_kaskada(profile, node) && !single_pipe_line() &&
@@ -123,7 +113,7 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
         r = w.fi.s1 / 2000;
     // 6. A project sump: its wall, or the edge of its cover opening where
     // the pipe meets the cone.
-    if (contains(o, "sump") && sump) {
+    if (contains_text(o, "sump") && sump) {
         const double top =
             (static_cast<double>(sump->bottom) + sump->total_height - sump->cover_height - sump->cone_height) / 1000;
         if (end == 1)
@@ -135,9 +125,9 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
                                      sump->diameter / 2000.0;
     }
     // 7. An inspection chamber of the size its comment gives.
-    if (contains(o, "rewizyjna")) r = wyc_kol(w.kom, "rewizyjna", "s1") / 2;
+    if (contains_text(o, "rewizyjna")) r = wyc_kol(w.kom, "rewizyjna", "s1") / 2;
     // 8. Water-meter chambers and sumps holding fittings.
-    const bool meter_object = contains(o, "wodomierzowa");
+    const bool meter_object = contains_text(o, "wodomierzowa");
     if (meter_object || (sump && (sump->kind == 'w' || !sump->fittings.empty()))) {
         const double k = meter_object || (sump && sump->kind == 'w' && sump->fittings.empty())
                              ? 3.0
@@ -149,7 +139,7 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
             r += (end == 1 ? fi(profile, node - 1, "s1") : fi_node) / 1000;
     }
     // 9. A building entry at an end of the profile.
-    if (contains(o, "zestaw wodomierzowy") || contains(o, "wejscie do budynku")) {
+    if (contains_text(o, "zestaw wodomierzowy") || contains_text(o, "wejscie do budynku")) {
         r = 0;
         const double v = variable_number(1, profile, node, 2);
         const bool last = node == static_cast<int>(p.nodes.size()) - 1;
@@ -164,7 +154,7 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
         if (r < 0) r = 0;
     }
     // 10. A tapping sleeve, its valve on the side variable 2 names.
-    if (contains(o, "nawiertka") &&
+    if (contains_text(o, "nawiertka") &&
         StrToFloat(fix_decimal_separator(Trim(topcje->sag_DrawingProperties->Cells(1, 1)))) <= 1000) {
         if (!profile_sheet) {
             r = q / f;
@@ -175,7 +165,7 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
         }
     }
     // 11. A pipe object (and a tee on the profile).
-    if (contains(o, "rurociąg"_cp) || (profile_sheet && contains(o, "trójnik"_cp))) {
+    if (contains_text(o, "rurociąg"_cp) || (profile_sheet && contains_text(o, "trójnik"_cp))) {
         if (!Trim(wyciag_var(1, profile, node, true, 1)).empty()) {
             r = fi_node / 2000;
         } else {
@@ -186,19 +176,19 @@ double DXF_Writer::symbol_half_width(uint16_t profile, int node, int mode, int e
     // 12. A group of fittings side by side.
     if (o == "grupa") r = entry_count(Trim(wyciag_var(0, profile, node, true, 1))) * q / f;
     // 13. Valves.
-    if (contains(o, "zawor") || contains(o, "zasuwa")) r = q / f;
+    if (contains_text(o, "zawor") || contains_text(o, "zasuwa")) r = q / f;
     // 14. A passage.
-    if (contains(o, "przejscie")) r = (profile_sheet ? 0.125 : 0.25) * q / f;
+    if (contains_text(o, "przejscie")) r = (profile_sheet ? 0.125 : 0.25) * q / f;
     // 15. A riser.
-    if (profile_sheet && contains(o, "pion")) r = variable_number(0, profile, node, 1) * (end == 1 ? 1 : 3) / 2000;
+    if (profile_sheet && contains_text(o, "pion")) r = variable_number(0, profile, node, 1) * (end == 1 ? 1 : 3) / 2000;
     // 16. A hydrant on the pipe.
-    if (contains(o, "hydrant") && wyciag_var(1, profile, node, false, 1) == "0") r = q / f;
+    if (contains_text(o, "hydrant") && wyciag_var(1, profile, node, false, 1) == "0") r = q / f;
     // 17. A cabinet.
-    if (contains(o, "szafka")) r = profile_sheet ? w.fi.s1 * 3 / 1000 + 0.05 : 0.125;
+    if (contains_text(o, "szafka")) r = profile_sheet ? w.fi.s1 * 3 / 1000 + 0.05 : 0.125;
     // 18. A gutter.
-    if (contains(o, "rynna"))
+    if (contains_text(o, "rynna"))
         r = variable_number(8, profile, node, 1) * 0.5 + 0.05 + variable_number(0, profile, node, 2) / 1000 + 0.1;
     // 19. A water tank on the profile.
-    if (profile_sheet && contains(o, "zbiornikw")) r = w.fi.s1 / 2000 + 0.1;
+    if (profile_sheet && contains_text(o, "zbiornikw")) r = w.fi.s1 / 2000 + 0.1;
     return r;
 }

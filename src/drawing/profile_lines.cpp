@@ -21,28 +21,19 @@
 #include "model/settings_state.h"
 #include "model/state.h"
 #include "model/sumps.h"
+#include "model/utils.h"
 #include "platform/cp1250.h"
 #include "platform/stdctrls.h"
 #include "platform/sysutils.h"
 
 namespace {
 
-bool contains(const std::string& text, const std::string& word) {
-    return !word.empty() && text.find(word) != std::string::npos;
-}
-
-std::string block_name(const char* kind) {
-    std::string name;
-    treatment_block_name(kind, name);
-    return name;
-}
-
 // A tank or treatment-plant tank: its node draws the tank and nothing else.
 bool tank_node(const wezel& w) {
-    static const std::string tanks[] = {block_name("osadn"), block_name("separ"), block_name("zloze")};
+    static const std::string tanks[] = {treatment_block_name("osadn"), treatment_block_name("separ"), treatment_block_name("zloze")};
     if (w.obiekt.empty()) return false;
     const std::string o = AnsiLowerCase(w.obiekt);
-    return std::any_of(std::begin(tanks), std::end(tanks), [&o](const std::string& t) { return contains(o, t); }) ||
+    return std::any_of(std::begin(tanks), std::end(tanks), [&o](const std::string& t) { return contains_text(o, t); }) ||
            jest_obiekt2(w.obiekt, "osadnikopodobne");
 }
 
@@ -77,7 +68,7 @@ bool trims_with_own_factor(const std::string& lower_object) {
                                         "rurociąg"_cp, "hydrant nadz.", "hydrant podz.", "sump",
                                         "rewizyjna", "wodomierzowa"};
     for (const char* w : words)
-        if (contains(lower_object, w)) return true;
+        if (contains_text(lower_object, w)) return true;
     return false;
 }
 
@@ -106,7 +97,7 @@ void DXF_Writer::draw_profile_lines(uint16_t profile) {
         if (!element_drawn(l.element, profile)) continue;
         if (l.element == element_ter)
             for (std::size_t n = 0; n < p.nodes.size(); ++n)
-                if (contains(AnsiLowerCase(p.nodes[n].obiekt), "rów"_cp)) draw_ditch(static_cast<int>(n));
+                if (contains_text(AnsiLowerCase(p.nodes[n].obiekt), "rów"_cp)) draw_ditch(static_cast<int>(n));
         const std::vector<teren>& points = p.terrain_lines[static_cast<std::size_t>(l.kind)];
         // A line of one point (a profile of one node) draws nothing, rather
         // than the working line another profile left behind.
@@ -304,8 +295,8 @@ void segment_painter::draw() {
     char noted = 0;
     if (const mat_studzienka* own = project_sump(profile_, i_); own && own->kind == 'r' && b_.obiekt == "sump")
         if (const mat_studzienka* next = project_sump(profile_, i_ + 1)) noted = next->kind;
-    static const std::string collecting_block = block_name("zbier");
-    const bool collecting = contains(object_b, collecting_block);
+    static const std::string collecting_block = treatment_block_name("zbier");
+    const bool collecting = contains_text(object_b, collecting_block);
     if (collecting || noted == 'n') {
         const double xe = xb + 0.35 * fxa;
         rura({xa, ya - 1.1 * fy_, 0}, {xe, yb - 1.1 * fy_, 0});

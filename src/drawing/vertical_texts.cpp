@@ -24,20 +24,14 @@ namespace {
 
 bool has(const std::string& lowered, const std::string& word) { return lowered.find(word) != std::string::npos; }
 
-std::string block_name(const char* short_name) {
-    std::string name;
-    treatment_block_name(short_name, name);
-    return name;
-}
-
 // The block names of the treatment-plant elements a node's object may hold.
 struct treatment_blocks {
-    std::string tank = block_name("osadn");
-    std::string separator = block_name("separ");
-    std::string filter = block_name("zloze");
-    std::string distribution = block_name("rozdz");
-    std::string closing = block_name("zamyk");
-    std::string collecting = block_name("zbier");
+    std::string tank = treatment_block_name("osadn");
+    std::string separator = treatment_block_name("separ");
+    std::string filter = treatment_block_name("zloze");
+    std::string distribution = treatment_block_name("rozdz");
+    std::string closing = treatment_block_name("zamyk");
+    std::string collecting = treatment_block_name("zbier");
 };
 
 const treatment_blocks& blocks() {

@@ -183,6 +183,12 @@ std::string nazwa2obiekt(const std::string& name) {
     return s;
 }
 
+std::string treatment_block_name(const std::string& short_name) {
+    std::string name;
+    treatment_block_name(short_name, name);
+    return name;
+}
+
 void treatment_block_name(const std::string& short_name, std::string& out) {
     static const char* const codes[][2] = {
         {"osadn", "epurbloc"}, {"separ", "sl-sg"}, {"zloze", "sl-fe"}, {"rozdz", "sl-rr"},

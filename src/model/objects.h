@@ -38,6 +38,7 @@ std::string nazwa2obiekt(const std::string& name);
 // The code of a treatment-plant element's short name; other names leave
 // `out` as it was.
 void treatment_block_name(const std::string& short_name, std::string& out);
+std::string treatment_block_name(const std::string& short_name);
 // Index of the first node whose object text contains the text (ASCII case
 // ignored); 0 when none.
 uint16_t obiekt_szuk(const std::string& text, uint16_t profile);

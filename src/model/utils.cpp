@@ -199,3 +199,7 @@ std::string fixed_text(int decimals, double x) {
     fixed_text(s, decimals, x);
     return s;
 }
+
+bool contains_text(std::string_view text, std::string_view word) {
+    return !word.empty() && text.find(word) != std::string_view::npos;
+}

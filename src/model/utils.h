@@ -32,6 +32,8 @@ std::string string_replace_all(std::string_view pattern, std::string_view replac
 std::string delete_substring(std::string_view text, std::string_view part, int count);
 // "," and "." turned into the system's decimal separator.
 std::string fix_decimal_separator(std::string_view text);
+// Whether `text` holds `word`; an empty word is never found.
+bool contains_text(std::string_view text, std::string_view word);
 // x rounded to n decimals with the process-wide conversion; n < 0 gives x.
 double round_to(int8_t n, double x);
 // x with a fixed number of decimals, halves rounding up: code n >= 0 gives n
